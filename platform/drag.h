@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <QPoint>
+#include <QPointer>
+
+#include <functional>
+
+class QWidget;
+
+namespace lumo {
+
+/// Dragging under program control: begin() at a mouse press on the source,
+/// end() at the release. While the drag lasts an outline of the source
+/// follows the pointer (the source stays where it is); end() hit-tests the
+/// pointer and delivers exactly one drop, to the visible target under it if
+/// there is one.
+class ManualDrag : public QObject {
+public:
+    explicit ManualDrag(QWidget *window);
+    ~ManualDrag() override;
+
+    /// A control that may be dragged; its mouse events are watched from now on.
+    void addSource(QWidget *source);
+    void addTarget(QWidget *target, std::function<void()> onDrop);
+
+    void begin(QWidget *source);
+    void end();
+    bool active() const { return !source_.isNull(); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void moveOutline(QPoint globalPos);
+
+    QWidget *window_;
+    QWidget *outline_;
+    QPointer<QWidget> source_;
+    QPoint grabOffset_;
+    QPoint pointer_;
+    QHash<QWidget *, std::function<void()>> targets_;
+};
+
+} // namespace lumo

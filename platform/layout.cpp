@@ -1,0 +1,245 @@
+#include "platform/layout.h"
+
+#include "platform/controls.h"
+#include "platform/pictures.h"
+#include "platform/twips.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTimer>
+#include <QtDebug>
+
+namespace lumo {
+
+namespace {
+
+// The desktop system colours that the layout data names by number.
+QColor systemColour(int number)
+{
+    const QPalette palette = QApplication::palette();
+    switch (number) {
+    case 1: // desktop background
+        return QColor(58, 110, 165);
+    case 5: // window background
+        return palette.color(QPalette::Base);
+    case 14: // text of highlighted items
+        return palette.color(QPalette::HighlightedText);
+    default:
+        return palette.color(QPalette::Window);
+    }
+}
+
+QColor colourOf(const QJsonValue &value)
+{
+    if (value.isArray()) {
+        const QJsonArray rgb = value.toArray();
+        return QColor(rgb.at(0).toInt(), rgb.at(1).toInt(), rgb.at(2).toInt());
+    }
+    return systemColour(value.toObject().value(QStringLiteral("system")).toInt());
+}
+
+QFont fontOf(const QJsonObject &spec)
+{
+    QFont font(spec.value(QStringLiteral("family")).toString());
+    font.setPixelSize(pointsToPixels(spec.value(QStringLiteral("points")).toDouble()));
+    font.setBold(spec.value(QStringLiteral("bold")).toBool());
+    return font;
+}
+
+void applyColours(QWidget *widget, const QJsonObject &spec, QPalette::ColorRole textRole,
+                  QPalette::ColorRole backRole)
+{
+    QPalette palette = widget->palette();
+    if (spec.contains(QStringLiteral("fore"))) {
+        const QColor fore = colourOf(spec.value(QStringLiteral("fore")));
+        palette.setColor(textRole, fore);
+        // A disabled control shows its text greyed, so a child sees it cannot be used.
+        palette.setColor(QPalette::Disabled, textRole, QColor(128, 128, 128));
+    }
+    if (spec.contains(QStringLiteral("back"))) {
+        palette.setColor(backRole, colourOf(spec.value(QStringLiteral("back"))));
+        widget->setAutoFillBackground(true);
+    }
+    widget->setPalette(palette);
+}
+
+QWidget *createControl(const QString &kind, QWidget *parent, const QJsonObject &spec, int index)
+{
+    const QString caption = spec.value(QStringLiteral("caption")).toString().replace(
+        QStringLiteral("{index}"), QString::number(index));
+    if (kind == QLatin1String("label")) {
+        auto *label = new Label(parent);
+        applyColours(label, spec, QPalette::WindowText, QPalette::Window);
+        if (spec.contains(QStringLiteral("font")))
+            label->setDesignFont(fontOf(spec.value(QStringLiteral("font")).toObject()));
+        else
+            label->setDesignFont(label->font());
+        if (spec.value(QStringLiteral("border")).toBool())
+            label->setFrameShape(QFrame::Box);
+        label->setCaption(caption);
+        return label;
+    }
+    if (kind == QLatin1String("picture")) {
+        auto *picture = new Picture(parent);
+        const QString file = spec.value(QStringLiteral("picture")).toString();
+        if (!file.isEmpty())
+            picture->setPicture(loadPicture(file, file));
+        if (spec.value(QStringLiteral("pointer")).toString() == QLatin1String("custom"))
+            picture->setCursor(QCursor(QPixmap(QStringLiteral(":/pictures/cursor.png")), 5, 12));
+        return picture;
+    }
+    if (kind == QLatin1String("button")) {
+        auto *button = new Button(parent);
+        applyColours(button, spec, QPalette::ButtonText, QPalette::Button);
+        if (spec.contains(QStringLiteral("font")))
+            button->setFont(fontOf(spec.value(QStringLiteral("font")).toObject()));
+        button->setText(caption);
+        button->setAccessibleName(caption);
+        const QString file = spec.value(QStringLiteral("picture")).toString();
+        if (!file.isEmpty())
+            button->setPicture(loadPicture(file, file));
+        return button;
+    }
+    if (kind == QLatin1String("frame")) {
+        auto *frame = new Frame(parent);
+        frame->setTitle(caption);
+        applyColours(frame, spec, QPalette::WindowText, QPalette::Window);
+        return frame;
+    }
+    qFatal("Unknown control kind in the layout data: %s", qPrintable(kind));
+}
+
+QJsonObject readLayout(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("Cannot open the layout data %s", qPrintable(path));
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
+    if (error.error != QJsonParseError::NoError)
+        qFatal("Broken layout data %s: %s", qPrintable(path), qPrintable(error.errorString()));
+    return document.object();
+}
+
+void setUpWindow(QWidget *window, const QJsonObject &spec)
+{
+    window->setObjectName(spec.value(QStringLiteral("name")).toString());
+    window->setWindowTitle(spec.value(QStringLiteral("title")).toString());
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::Window, colourOf(spec.value(QStringLiteral("back"))));
+    window->setPalette(palette);
+    window->setAutoFillBackground(true);
+    // The client area must hold everything the controls reach to, with the
+    // same margin on the right and at the bottom as on the left.
+    const int margin = spec.value(QStringLiteral("margin")).toInt();
+    window->setFixedSize(twipsToPixels(spec.value(QStringLiteral("width")).toInt() + margin),
+                         twipsToPixels(spec.value(QStringLiteral("height")).toInt() + margin));
+    const QString icon = spec.value(QStringLiteral("icon")).toString();
+    if (!icon.isEmpty())
+        window->setWindowIcon(QIcon(icon));
+}
+
+} // namespace
+
+QString elementName(const QString &name, int index)
+{
+    return name + QLatin1Char('_') + QString::number(index);
+}
+
+QWidget *ControlSet::find(const QString &name, int index) const
+{
+    return widgets_.value(elementName(name, index));
+}
+
+Label *ControlSet::label(const QString &name) const { return qobject_cast<Label *>(find(name)); }
+Label *ControlSet::label(const QString &name, int index) const
+{
+    return qobject_cast<Label *>(find(name, index));
+}
+Picture *ControlSet::picture(const QString &name) const
+{
+    return qobject_cast<Picture *>(find(name));
+}
+Picture *ControlSet::picture(const QString &name, int index) const
+{
+    return qobject_cast<Picture *>(find(name, index));
+}
+Button *ControlSet::button(const QString &name) const { return qobject_cast<Button *>(find(name)); }
+Frame *ControlSet::frame(const QString &name) const { return qobject_cast<Frame *>(find(name)); }
+
+void ControlSet::focusFirstInTabOrder() const
+{
+    for (const QString &name : tabOrder_) {
+        QWidget *widget = find(name);
+        if (widget && widget->isEnabled() && !widget->isHidden()) {
+            widget->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
+ControlSet buildControls(QWidget *window, const QString &layoutPath)
+{
+    const QJsonObject layout = readLayout(layoutPath);
+    setUpWindow(window, layout.value(QStringLiteral("window")).toObject());
+
+    ControlSet set;
+    for (const QJsonValue &value : layout.value(QStringLiteral("controls")).toArray()) {
+        const QJsonObject spec = value.toObject();
+        const QString name = spec.value(QStringLiteral("name")).toString();
+        const QString kind = spec.value(QStringLiteral("kind")).toString();
+        set.names_.append(name);
+
+        if (kind == QLatin1String("timer")) {
+            auto *timer = new QTimer(window);
+            timer->setObjectName(name);
+            timer->setTimerType(Qt::PreciseTimer);
+            timer->setInterval(spec.value(QStringLiteral("interval")).toInt());
+            set.timers_.insert(name, timer);
+            continue;
+        }
+
+        const QString container = spec.value(QStringLiteral("in")).toString();
+        QWidget *parent = container.isEmpty() ? window : set.widgets_.value(container);
+        if (!parent)
+            qFatal("Layout data: %s is placed in %s, which comes later or not at all",
+                   qPrintable(name), qPrintable(container));
+
+        // A control array gives its first element's place and the step between elements.
+        const bool isArray = spec.contains(QStringLiteral("count"));
+        const int count = isArray ? spec.value(QStringLiteral("count")).toInt() : 1;
+        for (int index = 0; index < count; ++index) {
+            QWidget *widget = createControl(kind, parent, spec, index);
+            const QString objectName = isArray ? elementName(name, index) : name;
+            widget->setObjectName(objectName);
+            const int left = spec.value(QStringLiteral("left")).toInt() +
+                             index * spec.value(QStringLiteral("leftStep")).toInt();
+            const int top = spec.value(QStringLiteral("top")).toInt() +
+                            index * spec.value(QStringLiteral("topStep")).toInt();
+            widget->move(twipsToPixels(left), twipsToPixels(top));
+            // A picture keeps the size of the picture it shows.
+            if (kind != QLatin1String("picture") || qobject_cast<Picture *>(widget)->isEmpty())
+                widget->resize(twipsToPixels(spec.value(QStringLiteral("width")).toInt()),
+                               twipsToPixels(spec.value(QStringLiteral("height")).toInt()));
+            widget->setHidden(!spec.value(QStringLiteral("visible")).toBool(true));
+            widget->setEnabled(spec.value(QStringLiteral("enabled")).toBool(true));
+            if (spec.contains(QStringLiteral("speech")))
+                widget->setAccessibleName(spec.value(QStringLiteral("speech"))
+                                              .toString()
+                                              .replace(QStringLiteral("{index}"), QString::number(index))
+                                              .replace(QStringLiteral("{number}"), QString::number(index + 1)));
+            set.widgets_.insert(objectName, widget);
+        }
+    }
+
+    for (const QJsonValue &value : layout.value(QStringLiteral("tabOrder")).toArray())
+        set.tabOrder_.append(value.toString());
+    for (qsizetype i = 1; i < set.tabOrder_.size(); ++i)
+        QWidget::setTabOrder(set.find(set.tabOrder_.at(i - 1)), set.find(set.tabOrder_.at(i)));
+    return set;
+}
+
+} // namespace lumo

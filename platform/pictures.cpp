@@ -1,0 +1,61 @@
+#include "platform/pictures.h"
+
+#include <QFileInfo>
+#include <QHash>
+#include <QImageReader>
+#include <QSet>
+#include <QtDebug>
+
+namespace lumo {
+
+QImage readPictureFile(const QString &path, QString *error)
+{
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        *error = QStringLiteral("a folder stands where the picture should be");
+        return {};
+    }
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    QImage best = reader.read();
+    if (best.isNull()) {
+        *error = reader.errorString();
+        return {};
+    }
+    // An icon file holds one image per size; show the largest.
+    if (reader.format() == "ico") {
+        for (int i = 1; i < reader.imageCount(); ++i) {
+            if (!reader.jumpToImage(i))
+                break;
+            const QImage next = reader.read();
+            if (next.width() * next.height() > best.width() * best.height())
+                best = next;
+        }
+    }
+    return best;
+}
+
+QPixmap loadPicture(const QString &path, const QString &fallback)
+{
+    QString error;
+    const QImage image = readPictureFile(path, &error);
+    if (!image.isNull())
+        return QPixmap::fromImage(image);
+
+    static QSet<QString> warned;
+    if (!warned.contains(path)) {
+        warned.insert(path);
+        qWarning().noquote() << QStringLiteral("Cannot read the picture %1 (%2); showing a built-in picture instead.")
+                                    .arg(path, error);
+    }
+    // Images, not pixmaps: these outlive the application object.
+    static QHash<QString, QImage> builtIn;
+    auto found = builtIn.find(fallback);
+    if (found == builtIn.end()) {
+        QString ignored;
+        found = builtIn.insert(fallback, readPictureFile(fallback, &ignored));
+    }
+    return QPixmap::fromImage(found.value());
+}
+
+} // namespace lumo

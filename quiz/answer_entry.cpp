@@ -1,0 +1,48 @@
+// Answering without a keyboard: digit tiles dragged onto the answer slots,
+// and pictures clicked away to count them.
+#include "quiz/form2.h"
+
+#include "platform/controls.h"
+#include "platform/drag.h"
+
+namespace lumo {
+
+void Form2::LB_MouseDown(int index)
+{
+    // A disabled tile receives no mouse events, so no drag starts from it.
+    drag_->begin(LB[index]);
+    dragDigit = LB[index]->caption();
+}
+
+void Form2::LB_MouseUp(int /*index*/) { drag_->end(); }
+
+void Form2::dropOnSlot(Label *slot) { slot->setCaption(dragDigit); }
+
+void Form2::LB6_DragDrop() { dropOnSlot(LB6); }
+void Form2::LB7_DragDrop() { dropOnSlot(LB7); }
+void Form2::LB8_DragDrop() { dropOnSlot(LB8); }
+void Form2::LB9_DragDrop() { dropOnSlot(LB9); }
+void Form2::LB10_DragDrop() { dropOnSlot(LB10); }
+void Form2::LB11_DragDrop() { dropOnSlot(LB11); }
+void Form2::LB12_DragDrop() { dropOnSlot(LB12); }
+void Form2::LB13_DragDrop() { dropOnSlot(LB13); }
+void Form2::LB14_DragDrop() { dropOnSlot(LB14); }
+void Form2::LB15_DragDrop() { dropOnSlot(LB15); }
+
+void Form2::clickPicture(int g, int index)
+{
+    Group grp = group(g);
+    // A hidden picture has been counted already (or belongs to no question).
+    if (grp.row[index]->isHidden())
+        return;
+    grp.row[index]->hide();
+    ++clickCount[g - 1];
+    grp.counter->setCaption(QString::number(clickCount[g - 1]));
+}
+
+void Form2::Im1_Click(int index) { clickPicture(1, index); }
+void Form2::Im2_Click(int index) { clickPicture(2, index); }
+void Form2::Im3_Click(int index) { clickPicture(3, index); }
+void Form2::Im4_Click(int index) { clickPicture(4, index); }
+
+} // namespace lumo

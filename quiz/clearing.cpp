@@ -1,0 +1,36 @@
+// Emptying the board after a check: one column of pictures every 200 ms,
+// the counters counting down, the slots emptied; then the next question.
+#include "quiz/form2.h"
+
+#include "platform/controls.h"
+
+#include <QTimer>
+
+namespace lumo {
+
+void Form2::Timer2_Timer()
+{
+    const Integer column = clearTick;
+    for (int g = 1; g <= 4; ++g)
+        group(g).row[column]->setEmpty();
+    for (int g = 1; g <= 4; ++g) {
+        const Group grp = group(g);
+        grp.row[column]->hide();
+        clickCount[g - 1] = 0;
+        grp.counter->setCaption(QString::number(clickCount[g - 1]));
+    }
+    if (column != 14) {
+        clearTick = static_cast<Integer>(column + 1);
+        const QString left = QString::number(14 - clearTick);
+        for (Label *counter : {LB4, Label6, Label14, Label16})
+            counter->setCaption(left);
+    } else {
+        clearTick = 0;
+        Cm4->setEnabled(true);
+        Timer2->stop();
+    }
+    for (Label *slot : answerSlots())
+        slot->setCaption(QString());
+}
+
+} // namespace lumo

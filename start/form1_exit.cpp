@@ -1,0 +1,46 @@
+// The way out of the program: the exit picture says goodbye, animates, and
+// its second click ends the program.
+#include "start/form1.h"
+
+#include "platform/controls.h"
+#include "platform/pictures.h"
+#include "platform/services.h"
+
+#include <QTimer>
+
+namespace lumo {
+
+namespace {
+const QString exitPicture = QStringLiteral(":/pictures/exit.gif");
+}
+
+void Form1::Image1_Click()
+{
+    Im1->setEnabled(false);
+    Timer1->start();
+    ++exitClicks;
+    if (exitClicks == 1) {
+        Label5->setCaption(QStringLiteral("แล้วพบกันใหม่"));
+        Label4->setCaption(
+            QStringLiteral("บ๊าย บาย...แล้วอย่าลืม มาเล่นเกมส์ด้วยกันอีกนะครับ สวัสดีครับ"));
+        Im1->setPicture(loadPicture(services_.iconPath(QStringLiteral("c04.gif")),
+                                    QStringLiteral(":/pictures/host.gif")));
+    }
+    if (exitClicks == 2) {
+        Timer1->stop();
+        services_.endProgram();
+    }
+}
+
+void Form1::Timer1_Timer()
+{
+    ++animPhase;
+    if (animPhase == 1) {
+        Image1->setPicture(loadPicture(services_.iconPath(QStringLiteral("a01.gif")), exitPicture));
+    } else if (animPhase == 2) {
+        Image1->setPicture(loadPicture(services_.iconPath(QStringLiteral("a02.gif")), exitPicture));
+        animPhase = 0;
+    }
+}
+
+} // namespace lumo
