@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the game and starts it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+tools/setup-packages.sh cmake ninja-build g++ qt6-base-dev fonts-thai-tlwg
+cmake --preset default >/dev/null
+cmake --build --preset default
+exec build/default/lumo3

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the game and runs every test headless.
+#   tools/test.sh          the normal build
+#   tools/test.sh --asan   the build with AddressSanitizer and UndefinedBehaviorSanitizer
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+preset=default
+[ "${1:-}" = "--asan" ] && preset=asan
+
+tools/setup-packages.sh cmake ninja-build g++ qt6-base-dev fonts-thai-tlwg \
+  xvfb xauth xdotool imagemagick x11-utils dbus dbus-x11 at-spi2-core python3-pyatspi
+
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset"
+QT_QPA_PLATFORM=offscreen ctest --preset "$preset" -j2
