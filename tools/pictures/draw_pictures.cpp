@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFont>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -81,32 +82,30 @@ QFont emojiFont() {
 QImage emoji(char32_t codePoint) {
     const QString text = QString::fromUcs4(&codePoint, 1);
     const QString name = QStringLiteral("U+%1").arg(uint(codePoint), 0, 16).toUpper();
+    const QFont font = emojiFont();
+    if (!QFontMetrics(font).inFontUcs4(codePoint))
+        fail(QStringLiteral("emoji %1 is not in the emoji font").arg(name));
     QImage canvas = blank(256, 256);
     {
         QPainter painter(&canvas);
-        painter.setFont(emojiFont());
+        painter.setFont(font);
         painter.drawText(canvas.rect(), Qt::AlignCenter, text);
     }
     const QRect bounds = opaqueBounds(canvas);
     if (bounds.isEmpty())
         fail(QStringLiteral("emoji %1 did not render").arg(name));
-    const QImage cropped = canvas.copy(bounds).convertToFormat(QImage::Format_ARGB32);
-    // A fallback glyph from a black-and-white font would have a single colour.
-    int low[3] = {255, 255, 255}, high[3] = {0, 0, 0};
-    for (int y = 0; y < cropped.height(); ++y)
-        for (int x = 0; x < cropped.width(); ++x) {
+    const QImage cropped = canvas.copy(bounds);
+    // A glyph drawn as an outline rather than a colour picture would come out
+    // in the painter's black pen.
+    bool coloured = false;
+    for (int y = 0; y < cropped.height() && !coloured; ++y)
+        for (int x = 0; x < cropped.width() && !coloured; ++x) {
             const QRgb pixel = cropped.pixel(x, y);
-            if (qAlpha(pixel) != 255)
-                continue;
-            const int channels[3] = {qRed(pixel), qGreen(pixel), qBlue(pixel)};
-            for (int c = 0; c < 3; ++c) {
-                low[c] = std::min(low[c], channels[c]);
-                high[c] = std::max(high[c], channels[c]);
-            }
+            coloured = qAlpha(pixel) == 255 && qRed(pixel) + qGreen(pixel) + qBlue(pixel) > 96;
         }
-    if (std::max({high[0] - low[0], high[1] - low[1], high[2] - low[2]}) < 64)
+    if (!coloured)
         fail(QStringLiteral("emoji %1 did not render in colour").arg(name));
-    return cropped.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return cropped;
 }
 
 // Scales a picture smoothly so that it fits a box, keeping its proportions.
