@@ -40,12 +40,26 @@ void Label::fitFont()
         return;
     }
     const int flags = Qt::AlignCenter | Qt::TextWordWrap;
-    for (int size = font.pixelSize(); size > smallestFittedPixelSize; --size) {
+    const auto fits = [&](int size) {
         font.setPixelSize(size);
         const QRect needed = QFontMetrics(font).boundingRect(room, flags, text());
-        if (needed.width() <= room.width() && needed.height() <= room.height())
-            break;
+        return needed.width() <= room.width() && needed.height() <= room.height();
+    };
+    // The largest size that fits, found by halving: a few measurements
+    // even for a very long caption.
+    int low = smallestFittedPixelSize;
+    int high = designFont_.pixelSize();
+    if (!fits(high)) {
+        while (high - low > 1) {
+            const int middle = (low + high) / 2;
+            if (fits(middle))
+                low = middle;
+            else
+                high = middle;
+        }
+        high = low;
     }
+    font.setPixelSize(high);
     setFont(font);
 }
 
