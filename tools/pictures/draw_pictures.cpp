@@ -786,5 +786,8 @@ int main(int argc, char *argv[]) {
         save(windowIcon(size), out, QStringLiteral("form1-%1.png").arg(size));
     }
     save(cursorPicture(), out, QStringLiteral("cursor.png"));
+    // The application icon of the desktop entry and the package.
+    for (const int size : {64, 128})
+        save(windowIcon(size), out, QStringLiteral("app-%1.png").arg(size));
     return 0;
 }

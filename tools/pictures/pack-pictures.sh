@@ -37,3 +37,10 @@ done
 ico placeholder "$pictures/placeholder.ico"
 ico form1 "$pictures/form1.ico"
 convert "$png/cursor.png" -strip -define png:exclude-chunks=date,time PNG32:"$pictures/cursor.png"
+
+# The application icon for the desktop entry, beside the packaging files.
+packaging=$assets/../packaging/icons
+mkdir -p "$packaging"
+for size in 64 128; do
+    convert "$png/app-$size.png" -strip -define png:exclude-chunks=date,time PNG32:"$packaging/lumo3-$size.png"
+done

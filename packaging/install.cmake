@@ -1,0 +1,43 @@
+# The installed tree is relocatable: the program lives in its own folder
+# with its "icon" folder beside it, and the command in bin/ is a relative
+# link to it, so the program finds its pictures wherever the tree is put.
+include(GNUInstallDirs)
+set(LUMO_PROGRAM_DIR lib/lumo3)
+
+install(TARGETS lumo3 RUNTIME DESTINATION ${LUMO_PROGRAM_DIR})
+install(DIRECTORY assets/icon/ DESTINATION ${LUMO_PROGRAM_DIR}/icon)
+install(CODE "
+  file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
+  file(CREATE_LINK ../${LUMO_PROGRAM_DIR}/lumo3
+       \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/lumo3\" SYMBOLIC)
+")
+
+install(FILES packaging/lumo3.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES packaging/lumo3.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
+        RENAME org.example.lumo3.metainfo.xml)
+foreach(size 64 128)
+  install(FILES packaging/icons/lumo3-${size}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME lumo3.png)
+endforeach()
+install(FILES README.md assets/PICTURES.md LICENSES/Apache-2.0.txt
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+# A Debian package: cpack -G DEB in the build folder.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME lumo3)
+set(CPACK_PACKAGE_VENDOR "lumo3")
+set(CPACK_PACKAGE_CONTACT "lumo3 maintainers <lumo3@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "counting and adding quiz for Thai children, grades 1 to 4")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Big brother Piko greets the child by name and shows rows of pictures to count. \
+The child drags digit tiles into the answer boxes. Four levels of 25 questions \
+against a countdown clock. All texts are in Thai.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION education)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_STRIP_FILES ON)
+# Loaded at run time, so not found by dpkg-shlibdeps: the window system
+# plugins and a font set that has Thai.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-thai-tlwg")
+include(CPack)
