@@ -1,0 +1,32 @@
+#pragma once
+
+// Comparing what a picture control shows with the picture file it should
+// show, both brought to one pixel format.
+
+#include <QImage>
+#include <QImageReader>
+#include <QLabel>
+#include <QPixmap>
+
+namespace lumo::test {
+
+/// The image that a picture control shows.
+inline QImage shownImage(const QLabel *picture)
+{
+    return picture->pixmap().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+/// A picture file as Qt's own readers see it; of an icon's sizes, the largest.
+inline QImage fileImage(const QString &path)
+{
+    QImageReader reader(path);
+    QImage best = reader.read();
+    for (int i = 1; i < reader.imageCount() && reader.jumpToImage(i); ++i) {
+        const QImage next = reader.read();
+        if (next.width() * next.height() > best.width() * best.height())
+            best = next;
+    }
+    return best.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+} // namespace lumo::test

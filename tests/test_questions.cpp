@@ -1,0 +1,346 @@
+// Building a question: how many pictures each group shows and from which
+// file, the total, which answer slots and counters are on view, the order of
+// the random draws, and picture files that cannot be read.
+#include "support/fake_services.h"
+#include "support/shown_pictures.h"
+
+#include "platform/controls.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace lumo;
+using namespace lumo::test;
+
+namespace {
+
+using Row = std::array<Picture *, 15>;
+
+// Scripts the draws of one question: four picture numbers, then the group sizes.
+void scriptQuestion(FakeServices &services, const std::array<int, 4> &pictures, const QList<int> &counts)
+{
+    for (int number : pictures)
+        services.scriptedRandoms.push_back(FakeServices::pictureDraw(number));
+    for (int count : counts)
+        services.scriptedRandoms.push_back(FakeServices::sizeDraw(count));
+}
+
+// Asks for the next question at `level`, with the clock already running.
+void askQuestion(Game &game, int level, const std::array<int, 4> &pictures, const QList<int> &counts)
+{
+    game.quiz.level = Form2::Integer(level);
+    scriptQuestion(game.services, pictures, counts);
+    game.quiz.Cm4_Click();
+}
+
+// Checks the answer and lets the board clearing run to its end.
+void finishQuestion(Form2 &quiz)
+{
+    quiz.Cm3_Click();
+    for (int tick = 0; tick < 15; ++tick)
+        quiz.Timer2_Timer();
+}
+
+// How many pictures a row shows, as elements 0 to n-1; -1 when the shown ones have gaps.
+int shownCount(const Row &row)
+{
+    int n = 0;
+    while (n < 15 && !row[n]->isHidden())
+        ++n;
+    for (int k = n; k < 15; ++k)
+        if (!row[k]->isHidden())
+            return -1;
+    return n;
+}
+
+QString shownCounts(const Form2 &quiz)
+{
+    return QStringLiteral("%1 %2 %3 %4")
+        .arg(shownCount(quiz.Im1)).arg(shownCount(quiz.Im2)).arg(shownCount(quiz.Im3)).arg(shownCount(quiz.Im4));
+}
+
+// The answer slots, counters and total caption on view, in a fixed order.
+QString visibleSlots(const Form2 &quiz)
+{
+    const std::initializer_list<std::pair<const char *, const Label *>> controls{
+        {"LB6", quiz.LB6},   {"LB7", quiz.LB7},       {"LB4", quiz.LB4},     {"LB8", quiz.LB8},
+        {"LB9", quiz.LB9},   {"Label6", quiz.Label6}, {"LB10", quiz.LB10},   {"LB11", quiz.LB11},
+        {"Label16", quiz.Label16}, {"LB12", quiz.LB12}, {"LB13", quiz.LB13}, {"Label14", quiz.Label14},
+        {"LB14", quiz.LB14}, {"LB15", quiz.LB15},     {"Label18", quiz.Label18}};
+    QStringList names;
+    for (const auto &[name, control] : controls)
+        if (!control->isHidden())
+            names << QString::fromLatin1(name);
+    return names.join(QLatin1Char(' '));
+}
+
+// The same list as the visibility table gives it for a build at `level` with these counts.
+QString expectedSlots(int level, const QList<int> &counts)
+{
+    QStringList names;
+    const auto group = [&](int g, const char *tens, const char *units, const char *counter) {
+        if (counts[g - 1] >= 10)
+            names << QString::fromLatin1(tens);
+        names << QString::fromLatin1(units) << QString::fromLatin1(counter);
+    };
+    group(1, "LB6", "LB7", "LB4");
+    if (level >= 2)
+        group(2, "LB8", "LB9", "Label6");
+    if (level >= 3)
+        group(3, "LB10", "LB11", "Label16");
+    if (level >= 4)
+        group(4, "LB12", "LB13", "Label14");
+    if (level >= 2)
+        names << QStringLiteral("LB14") << QStringLiteral("LB15") << QStringLiteral("Label18");
+    return names.join(QLatin1Char(' '));
+}
+
+QImage iconFile(int number) { return fileImage(QStringLiteral(LUMO_ICON_DIR "/%1.ico").arg(number)); }
+
+bool copyIcon(int from, const QDir &icons, int to)
+{
+    QFile::remove(icons.filePath(QStringLiteral("%1.ico").arg(to)));
+    return QFile::copy(QStringLiteral(LUMO_ICON_DIR "/%1.ico").arg(from), icons.filePath(QStringLiteral("%1.ico").arg(to)));
+}
+
+} // namespace
+
+class QuestionsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { setUpApplication(*qApp); }
+
+    void levelOneShowsTheDrawnNumberOfPicturesAndTheTensSlotFromTenOn_data()
+    {
+        QTest::addColumn<double>("draw");
+        QTest::addColumn<int>("count");
+        QTest::newRow("lowest draw: 2 pictures") << 0.0 << 2;
+        QTest::newRow("9 pictures") << FakeServices::sizeDraw(9) << 9;
+        QTest::newRow("10 pictures") << FakeServices::sizeDraw(10) << 10;
+        QTest::newRow("highest draw: 15 pictures") << 0.9999999 << 15;
+    }
+
+    void levelOneShowsTheDrawnNumberOfPicturesAndTheTensSlotFromTenOn()
+    {
+        QFETCH(double, draw);
+        QFETCH(int, count);
+        Game game;
+        game.openQuiz();
+        game.quiz.Cm1_Click();
+        game.quiz.pictureTotal = 37; // whatever it holds, level 1 leaves it
+        game.services.scriptedRandoms = {0.0, 0.0, 0.0, 0.0, draw};
+        game.quiz.Cm4_Click();
+
+        QCOMPARE(game.quiz.groupTop1, count - 1);
+        QCOMPARE(shownCounts(game.quiz), QStringLiteral("%1 0 0 0").arg(count));
+        QCOMPARE(visibleSlots(game.quiz), expectedSlots(1, {count}));
+        QCOMPARE(game.quiz.pictureTotal, 37);
+        QCOMPARE(game.quiz.groupTop2 + game.quiz.groupTop3 + game.quiz.groupTop4, 0);
+        QCOMPARE(game.services.randomCalls, 5);
+    }
+
+    void eachLevelBuildsItsGroupsTotalAndSlotsAsTheGameRisesThroughTheLevels_data()
+    {
+        QTest::addColumn<QList<QList<int>>>("questions");
+        QTest::newRow("tens slots coming and going")
+            << QList<QList<int>>{{12}, {9, 10}, {15, 9, 10}, {2, 14, 9, 10}};
+        QTest::newRow("smallest and largest groups")
+            << QList<QList<int>>{{2}, {2, 3}, {2, 2, 15}, {15, 15, 15, 15}};
+    }
+
+    void eachLevelBuildsItsGroupsTotalAndSlotsAsTheGameRisesThroughTheLevels()
+    {
+        QFETCH(QList<QList<int>>, questions);
+        Game game;
+        game.openQuiz();
+        Form2 &quiz = game.quiz;
+        quiz.Cm1_Click();
+        for (int level = 1; level <= 4; ++level) {
+            const QList<int> &counts = questions[level - 1];
+            const int calls = game.services.randomCalls;
+            askQuestion(game, level, {5, 6, 7, 8}, counts);
+            QCOMPARE(game.services.randomCalls - calls, 4 + level);
+
+            QStringList shown;
+            int total = 0;
+            for (int g = 1; g <= 4; ++g) {
+                shown << QString::number(g <= level ? counts[g - 1] : 0);
+                total += g <= level ? counts[g - 1] : 0;
+            }
+            QCOMPARE(shownCounts(quiz), shown.join(QLatin1Char(' ')));
+            QCOMPARE(visibleSlots(quiz), expectedSlots(level, counts));
+            const std::array<int, 4> tops{quiz.groupTop1, quiz.groupTop2, quiz.groupTop3, quiz.groupTop4};
+            for (int g = 1; g <= 4; ++g)
+                QCOMPARE(tops[g - 1], g <= level ? counts[g - 1] - 1 : 0);
+            QCOMPARE(quiz.pictureTotal, level == 1 ? 0 : total);
+            finishQuestion(quiz);
+        }
+    }
+
+    void aLevelTwoQuestionOfTwoAndThreePicturesTotalsFiveWithBothTotalSlotsShown()
+    {
+        Game game;
+        game.openQuiz();
+        game.quiz.Cm1_Click();
+        askQuestion(game, 2, {1, 2, 3, 4}, {2, 3});
+        QCOMPARE(game.quiz.pictureTotal, 5);
+        QVERIFY(!game.quiz.LB14->isHidden());
+        QVERIFY(!game.quiz.LB15->isHidden());
+        QVERIFY(game.quiz.LB6->isHidden());
+        QVERIFY(game.quiz.LB8->isHidden());
+    }
+
+    void pictureNumbersAreDrawnFirstAndEachGroupsSizeJustBeforeItsPictures()
+    {
+        struct WatchedServices : FakeServices {
+            std::function<void()> beforeDraw;
+            double random() override
+            {
+                if (beforeDraw)
+                    beforeDraw();
+                return FakeServices::random();
+            }
+        } services;
+        ScreenHost host{services};
+        Form2 quiz{services, host};
+        quiz.show(QStringLiteral("ต้น"));
+        quiz.Cm1_Click();
+        quiz.level = 4;
+        scriptQuestion(services, {11, 12, 13, 14}, {3, 4, 5, 6});
+
+        QStringList seen; // at each draw: the picture numbers so far, and the pictures shown
+        services.beforeDraw = [&] {
+            seen << QStringLiteral("%1 %2 %3 %4 | %5")
+                        .arg(quiz.iconNumber[0]).arg(quiz.iconNumber[1]).arg(quiz.iconNumber[2])
+                        .arg(quiz.iconNumber[3]).arg(shownCounts(quiz));
+        };
+        quiz.Cm4_Click();
+        QCOMPARE(seen, (QStringList{
+                           QStringLiteral("0 0 0 0 | 0 0 0 0"),
+                           QStringLiteral("11 0 0 0 | 0 0 0 0"),
+                           QStringLiteral("11 12 0 0 | 0 0 0 0"),
+                           QStringLiteral("11 12 13 0 | 0 0 0 0"),
+                           QStringLiteral("11 12 13 14 | 0 0 0 0"),
+                           QStringLiteral("11 12 13 14 | 3 0 0 0"),
+                           QStringLiteral("11 12 13 14 | 3 4 0 0"),
+                           QStringLiteral("11 12 13 14 | 3 4 5 0"),
+                       }));
+        QCOMPARE(shownCounts(quiz), QStringLiteral("3 4 5 6"));
+    }
+
+    void everyPictureOfAGroupShowsTheGroupsFileAndGroupsWithOneNumberLookAlike()
+    {
+        Game game;
+        game.openQuiz();
+        Form2 &quiz = game.quiz;
+        quiz.Cm1_Click();
+        QVERIFY(iconFile(3) != iconFile(17));
+        askQuestion(game, 4, {3, 17, 3, 30}, {2, 3, 4, 15});
+
+        const std::array<const Row *, 4> rows{&quiz.Im1, &quiz.Im2, &quiz.Im3, &quiz.Im4};
+        const std::array<int, 4> numbers{3, 17, 3, 30};
+        for (int g = 0; g < 4; ++g) {
+            const QImage expected = iconFile(numbers[g]);
+            QVERIFY(!expected.isNull());
+            for (int k = 0; k < shownCount(*rows[g]); ++k)
+                QVERIFY2(shownImage((*rows[g])[k]) == expected,
+                         qPrintable(QStringLiteral("group %1, picture %2").arg(g + 1).arg(k)));
+        }
+        QCOMPARE(shownImage(quiz.Im1[1]), shownImage(quiz.Im3[3]));
+        QVERIFY(shownImage(quiz.Im1[0]) != shownImage(quiz.Im2[0]));
+    }
+
+    void eachQuestionReadsItsPictureFileAnew()
+    {
+        QTemporaryDir folder;
+        QDir icons(folder.path());
+        QVERIFY(icons.mkdir(QStringLiteral("icon")) && icons.cd(QStringLiteral("icon")));
+        QVERIFY(copyIcon(1, icons, 5));
+        Game game;
+        game.services.folder = folder.path();
+        game.openQuiz();
+        game.quiz.Cm1_Click();
+        askQuestion(game, 1, {5, 5, 5, 5}, {3});
+        QCOMPARE(shownImage(game.quiz.Im1[2]), iconFile(1));
+        finishQuestion(game.quiz);
+
+        QVERIFY(copyIcon(2, icons, 5));
+        askQuestion(game, 1, {5, 5, 5, 5}, {3});
+        QCOMPARE(shownImage(game.quiz.Im1[0]), iconFile(2));
+        QCOMPARE(shownImage(game.quiz.Im1[2]), iconFile(2));
+    }
+
+    void anUnreadablePictureFileShowsThePlaceholderAndTheQuestionGoesOn_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::newRow("missing") << QStringLiteral("missing");
+        QTest::newRow("empty") << QStringLiteral("empty");
+        QTest::newRow("corrupt") << QStringLiteral("corrupt");
+        QTest::newRow("a folder") << QStringLiteral("folder");
+    }
+
+    void anUnreadablePictureFileShowsThePlaceholderAndTheQuestionGoesOn()
+    {
+        QFETCH(QString, fault);
+        QTemporaryDir folder;
+        QDir icons(folder.path());
+        QVERIFY(icons.mkdir(QStringLiteral("icon")) && icons.cd(QStringLiteral("icon")));
+        QVERIFY(copyIcon(1, icons, 1));
+        const QString broken = icons.filePath(QStringLiteral("7.ico"));
+        if (fault == QLatin1String("folder")) {
+            QVERIFY(icons.mkdir(QStringLiteral("7.ico")));
+        } else if (fault != QLatin1String("missing")) {
+            QFile good(QStringLiteral(LUMO_ICON_DIR "/7.ico"));
+            QFile file(broken);
+            QVERIFY(good.open(QIODevice::ReadOnly) && file.open(QIODevice::WriteOnly));
+            if (fault == QLatin1String("corrupt"))
+                file.write(good.read(30)); // the header and a cut-off directory
+        }
+
+        Game game;
+        game.services.folder = folder.path();
+        game.openQuiz();
+        Form2 &quiz = game.quiz;
+        quiz.Cm1_Click();
+        const QRegularExpression warning(QRegularExpression::escape(broken));
+        QTest::ignoreMessage(QtWarningMsg, warning);
+        QTest::failOnWarning(warning);
+        askQuestion(game, 2, {7, 1, 9, 9}, {3, 12});
+
+        const QImage placeholder = fileImage(QStringLiteral(":/pictures/placeholder.ico"));
+        QVERIFY(placeholder != iconFile(7) && placeholder != iconFile(1));
+        QCOMPARE(shownCounts(quiz), QStringLiteral("3 12 0 0"));
+        for (int k = 0; k < 3; ++k)
+            QCOMPARE(shownImage(quiz.Im1[k]), placeholder);
+        QCOMPARE(shownImage(quiz.Im2[11]), iconFile(1));
+        QCOMPARE(quiz.pictureTotal, 15);
+        QCOMPARE(visibleSlots(quiz), expectedSlots(2, {3, 12}));
+
+        // The child answers 3, 12 and 15, and all of it is marked right.
+        const std::initializer_list<std::pair<void (Form2::*)(), const char *>> entries{
+            {&Form2::LB7_DragDrop, "3"}, {&Form2::LB8_DragDrop, "1"},  {&Form2::LB9_DragDrop, "2"},
+            {&Form2::LB14_DragDrop, "1"}, {&Form2::LB15_DragDrop, "5"}};
+        for (const auto &[drop, digit] : entries) {
+            quiz.dragDigit = QString::fromLatin1(digit);
+            (quiz.*drop)();
+        }
+        quiz.Cm3_Click();
+        QCOMPARE(quiz.rightCount, 4);
+        QCOMPARE(quiz.wrongCount, 0);
+        QCOMPARE(quiz.LB3->caption(),
+                 QStringLiteral("( 3 + 12 ) = 15\r\nคำตอบที่ถูก คือ 3 + 12 ครับ \r\nและผลรวมเท่ากับ 15 ครับ"));
+
+        // The same file in the next question: the placeholder again, no second warning.
+        for (int tick = 0; tick < 15; ++tick)
+            quiz.Timer2_Timer();
+        askQuestion(game, 2, {7, 7, 7, 7}, {4, 2});
+        QCOMPARE(shownImage(quiz.Im2[1]), placeholder);
+        QCOMPARE(quiz.pictureTotal, 6);
+    }
+};
+
+QTEST_MAIN(QuestionsTest)
+#include "test_questions.moc"
