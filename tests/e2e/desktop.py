@@ -1,0 +1,324 @@
+"""A private X desktop for driving lumo3 from outside, as a child would.
+
+Xvfb gives the screen, xdotool the mouse and keyboard, ImageMagick the
+screenshots, and AT-SPI (through pyatspi) tells what the program shows.
+Nothing here talks to the program in any other way.
+"""
+
+import importlib.util
+import json
+import os
+import re
+import shutil
+import subprocess
+import time
+
+# Where each control sits, from the screens' layout data.
+TWIPS_PER_PIXEL = 15
+
+
+def twips_to_pixels(twips):
+    return (twips + TWIPS_PER_PIXEL // 2) // TWIPS_PER_PIXEL
+
+
+class StepFailed(Exception):
+    pass
+
+
+class Rect:
+    def __init__(self, x, y, w, h):
+        self.x, self.y, self.w, self.h = x, y, w, h
+
+    def centre(self):
+        return self.x + self.w // 2, self.y + self.h // 2
+
+    def inset(self, d):
+        return Rect(self.x + d, self.y + d, self.w - 2 * d, self.h - 2 * d)
+
+    def __repr__(self):
+        return f"({self.x},{self.y} {self.w}x{self.h})"
+
+
+def read_layout(path):
+    """Screen rectangles of every control of one screen, by name ("LB3",
+    "Im1_4" for element 4 of the array Im1). Without a window manager a
+    window's client area starts at the screen's corner, and the children of
+    a frame are placed relative to the frame."""
+    with open(path, encoding="utf-8") as f:
+        layout = json.load(f)
+    rects = {}
+    for spec in layout["controls"]:
+        if spec["kind"] == "timer":
+            continue
+        ox = oy = 0
+        if spec.get("in"):
+            frame = rects[spec["in"]]
+            ox, oy = frame.x, frame.y
+        count = spec.get("count")
+        for index in range(count or 1):
+            left = spec["left"] + index * spec.get("leftStep", 0)
+            top = spec["top"] + index * spec.get("topStep", 0)
+            name = f'{spec["name"]}_{index}' if count else spec["name"]
+            rects[name] = Rect(ox + twips_to_pixels(left), oy + twips_to_pixels(top),
+                               twips_to_pixels(spec["width"]), twips_to_pixels(spec["height"]))
+    return rects
+
+
+REQUIRED_TOOLS = {
+    "Xvfb": "xvfb", "xdotool": "xdotool", "import": "imagemagick", "convert": "imagemagick",
+    "dbus-run-session": "dbus", "dbus-daemon": "dbus",
+}
+
+
+def missing_packages():
+    """Debian packages the test needs that are not installed."""
+    missing = {pkg for tool, pkg in REQUIRED_TOOLS.items() if not shutil.which(tool)}
+    # Importing pyatspi would connect to a bus; only look for it here.
+    if importlib.util.find_spec("pyatspi") is None:
+        missing.add("python3-pyatspi")
+    if not os.path.exists("/usr/libexec/at-spi-bus-launcher"):
+        missing.add("at-spi2-core")
+    return sorted(missing)
+
+
+class Desktop:
+    """One Xvfb screen with the program on it."""
+
+    SIZE = (1024, 768)
+
+    def __init__(self, shots_dir):
+        self.shots_dir = shots_dir
+        self.xvfb = None
+        self.program = None
+        self.display = None
+        self.shot_count = 0
+
+    # --- the screen ---------------------------------------------------------
+
+    def start_screen(self, timeout=20):
+        read_fd, write_fd = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0",
+             f"{self.SIZE[0]}x{self.SIZE[1]}x24", "-nolisten", "tcp", "-noreset"],
+            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+        os.close(write_fd)
+        # Xvfb writes the display number it took once it accepts clients.
+        deadline = time.monotonic() + timeout
+        number = b""
+        while time.monotonic() < deadline and not number.endswith(b"\n"):
+            chunk = os.read(read_fd, 16)
+            if not chunk:
+                break
+            number += chunk
+        os.close(read_fd)
+        if not number.strip():
+            raise StepFailed("Xvfb did not start: " + self.xvfb.stderr.read().decode(errors="replace"))
+        self.display = ":" + number.decode().strip()
+        os.environ["DISPLAY"] = self.display
+
+    def start_program(self, executable, log_path):
+        env = dict(os.environ)
+        env.update({"DISPLAY": self.display, "QT_QPA_PLATFORM": "xcb",
+                    "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"})
+        env.pop("AT_SPI_BUS_ADDRESS", None)
+        self.log = open(log_path, "w")
+        self.program = subprocess.Popen([executable], env=env, stdout=self.log,
+                                        stderr=subprocess.STDOUT)
+
+    def program_exit_code(self):
+        return self.program.poll()
+
+    def stop(self):
+        for proc in (self.program, self.xvfb):
+            if proc and proc.poll() is None:
+                proc.terminate()
+                try:
+                    proc.wait(5)
+                except subprocess.TimeoutExpired:
+                    proc.kill()
+                    proc.wait()
+
+    # --- input --------------------------------------------------------------
+
+    def xdotool(self, *args):
+        subprocess.run(["xdotool", *map(str, args)], check=True)
+
+    def click(self, x, y):
+        self.xdotool("mousemove", x, y, "click", 1)
+
+    def drag(self, start, end, steps=20):
+        """Press, move in small steps, release: the way a hand drags."""
+        args = ["mousemove", start[0], start[1], "mousedown", 1]
+        for i in range(1, steps + 1):
+            args += ["mousemove", start[0] + (end[0] - start[0]) * i // steps,
+                     start[1] + (end[1] - start[1]) * i // steps, "sleep", 0.02]
+        args += ["sleep", 0.1, "mouseup", 1]
+        self.xdotool(*args)
+
+    def type_text(self, text):
+        self.xdotool("type", "--delay", 100, text)
+
+    def key(self, *keys):
+        self.xdotool("key", *keys)
+
+    def window_visible(self, title):
+        """True when a window with exactly this title is mapped."""
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{re.escape(title)}$"],
+                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        return found.returncode == 0 and found.stdout.strip() != b""
+
+    # --- screenshots --------------------------------------------------------
+
+    def screenshot(self, step):
+        """Saves the whole screen as the next numbered screenshot."""
+        path = self._next_path(step)
+        self.capture(path)
+        return path
+
+    def capture(self, path):
+        subprocess.run(["import", "-window", "root", path], check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def keep(self, path, step):
+        """Files a screenshot taken with capture() as the next numbered one."""
+        kept = self._next_path(step)
+        os.replace(path, kept)
+        return kept
+
+    def _next_path(self, step):
+        self.shot_count += 1
+        return os.path.join(self.shots_dir, f"{self.shot_count:02d}-{step}.png")
+
+
+class Pixels:
+    """The pixels of a screenshot, read through ImageMagick as PPM."""
+
+    def __init__(self, path):
+        data = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], check=True,
+                              stdout=subprocess.PIPE).stdout
+        header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+(\d+)\s", data)
+        self.width, self.height = int(header.group(1)), int(header.group(2))
+        self.data = data[header.end():]
+
+    def at(self, x, y):
+        i = 3 * (y * self.width + x)
+        return self.data[i], self.data[i + 1], self.data[i + 2]
+
+    def region(self, rect):
+        return [[self.at(x, y) for x in range(rect.x, rect.x + rect.w)]
+                for y in range(rect.y, rect.y + rect.h)]
+
+
+# --- reading digits off the screen -------------------------------------------
+#
+# The answer slots and the click counters show a number but expose only
+# their spoken name, so their caption is read from the screen: each glyph
+# is matched against the glyphs of the digit tiles, which use the same font.
+
+def _ink_mask(pixels):
+    """The text of a one-colour label as a 0/1 mask (None if it is blank)."""
+    counts = {}
+    for row in pixels:
+        for p in row:
+            counts[p] = counts.get(p, 0) + 1
+    back = max(counts, key=counts.get)
+
+    def dist2(p):
+        return sum((a - b) ** 2 for a, b in zip(p, back))
+
+    ink = max(counts, key=dist2)
+    span = dist2(ink)
+    if span < 60 ** 2:
+        return None
+    axis = [a - b for a, b in zip(ink, back)]
+
+    def share(p):
+        return sum((a - b) * c for a, b, c in zip(p, back, axis)) / span
+
+    return [[1 if share(p) > 0.5 else 0 for p in row] for row in pixels]
+
+
+def _split_glyphs(mask):
+    """Crops of the mask, one per run of inked columns, left to right."""
+    width = len(mask[0])
+    inked = [any(row[x] for row in mask) for x in range(width)]
+    glyphs, x = [], 0
+    while x < width:
+        if not inked[x]:
+            x += 1
+            continue
+        start = x
+        while x < width and inked[x]:
+            x += 1
+        glyphs.append(_trim([row[start:x] for row in mask]))
+    return glyphs
+
+
+def _trim(rows):
+    """Drops the blank rows above and below a glyph."""
+    while rows and not any(rows[-1]):
+        rows = rows[:-1]
+    while rows and not any(rows[0]):
+        rows = rows[1:]
+    return rows
+
+
+def _coverage_grid(glyph, columns=10, rows=14):
+    """How much of each cell of a fixed grid laid over the glyph is inked.
+    Labels of different heights draw the digits in different sizes, so
+    glyphs are compared on this grid rather than pixel by pixel."""
+    height, width = len(glyph), len(glyph[0])
+    cells = []
+    for gy in range(rows):
+        y0, y1 = gy * height / rows, (gy + 1) * height / rows
+        for gx in range(columns):
+            x0, x1 = gx * width / columns, (gx + 1) * width / columns
+            area = inked = 0.0
+            for y in range(int(y0), min(height, int(y1) + 1)):
+                fy = min(y + 1, y1) - max(y, y0)
+                if fy <= 0:
+                    continue
+                for x in range(int(x0), min(width, int(x1) + 1)):
+                    fx = min(x + 1, x1) - max(x, x0)
+                    if fx > 0:
+                        area += fx * fy
+                        inked += fx * fy * glyph[y][x]
+            cells.append(inked / area if area else 0.0)
+    return cells
+
+
+def _similarity(a, b):
+    """1 for the same shape; the overlap of the two coverage grids, scaled
+    down by how much the glyphs' proportions differ."""
+    ga, gb = _coverage_grid(a), _coverage_grid(b)
+    overlap = sum(map(min, ga, gb)) / max(1e-9, sum(map(max, ga, gb)))
+    ra, rb = len(a[0]) / len(a), len(b[0]) / len(b)
+    return overlap * min(ra, rb) / max(ra, rb)
+
+
+class DigitReader:
+    """Reads numbers shown in labels of the digit tiles' font."""
+
+    def __init__(self, pixels, tile_rects):
+        self.references = {}
+        for digit, rect in tile_rects.items():
+            mask = _ink_mask(pixels.region(rect))
+            glyphs = _split_glyphs(mask) if mask else []
+            if len(glyphs) != 1:
+                raise StepFailed(f"the digit tile {digit} does not show one glyph on the screen")
+            self.references[digit] = glyphs[0]
+
+    def read(self, pixels, rect):
+        """The number shown in rect: "" when it is blank, "?" for a glyph
+        that is no digit."""
+        mask = _ink_mask(pixels.region(rect))
+        if mask is None:
+            return ""
+        text = ""
+        for glyph in _split_glyphs(mask):
+            scores = sorted(((_similarity(glyph, ref), d) for d, ref in self.references.items()), reverse=True)
+            (best, digit), (second, _) = scores[0], scores[1]
+            # Distinct digits of the tiles' font score 0.73 at most against
+            # each other; the same digit at another size scores 0.75 or more.
+            text += digit if best >= 0.7 and best - second >= 0.05 else "?"
+        return text
