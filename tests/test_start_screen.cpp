@@ -353,6 +353,27 @@ private slots:
         clickOn(start.Image1);
         QCOMPARE(game.services.endCount, 1);
     }
+
+    void aGifFileCutShortInItsPictureDataIsUnreadableToo()
+    {
+        QTemporaryDir folder;
+        QDir icons(folder.path());
+        QVERIFY(icons.mkdir(QStringLiteral("icon")) && icons.cd(QStringLiteral("icon")));
+        QFile good(QStringLiteral(LUMO_ICON_DIR "/c01.gif"));
+        QVERIFY(good.open(QIODevice::ReadOnly));
+        QFile cut(icons.filePath(QStringLiteral("c01.gif")));
+        QVERIFY(cut.open(QIODevice::WriteOnly));
+        cut.write(good.read(good.size() / 2)); // as a copy that broke off halfway
+        cut.close();
+
+        Game game;
+        game.services.folder = folder.path();
+        game.start.show();
+        expectOneWarningAbout(cut.fileName());
+        clickOn(game.start.Im1);
+        QCOMPARE(shownImage(game.start.Im1), builtIn(QStringLiteral("host.gif")));
+        QCOMPARE(game.start.LB2->caption(), hello + QStringLiteral("No Name"));
+    }
 };
 
 QTEST_MAIN(StartScreenTest)
