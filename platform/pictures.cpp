@@ -1,5 +1,6 @@
 #include "platform/pictures.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QImageReader>
@@ -7,6 +8,19 @@
 #include <QtDebug>
 
 namespace lumo {
+
+namespace {
+
+// Qt's GIF reader hands back the rows it could decode from a file that
+// stops early; a whole GIF file ends with its trailer byte.
+bool gifEndsWithTrailer(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.size() > 0 && file.seek(file.size() - 1) &&
+           file.read(1) == ";";
+}
+
+} // namespace
 
 QImage readPictureFile(const QString &path, QString *error)
 {
@@ -17,13 +31,19 @@ QImage readPictureFile(const QString &path, QString *error)
     }
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
+    // Asked before reading: afterwards the reader no longer tells.
+    const QByteArray format = reader.format();
     QImage best = reader.read();
     if (best.isNull()) {
         *error = reader.errorString();
         return {};
     }
+    if (format == "gif" && !gifEndsWithTrailer(path)) {
+        *error = QStringLiteral("the picture file is cut short");
+        return {};
+    }
     // An icon file holds one image per size; show the largest.
-    if (reader.format() == "ico") {
+    if (format == "ico") {
         for (int i = 1; i < reader.imageCount(); ++i) {
             if (!reader.jumpToImage(i))
                 break;
