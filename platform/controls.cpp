@@ -22,6 +22,10 @@ void Label::setCaption(const QString &caption)
     QString shown = caption;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     setText(shown);
+    // A label with a spoken name of its own (a slot, a counter) tells a
+    // screen reader its caption as the description.
+    if (!accessibleName().isEmpty())
+        setAccessibleDescription(shown);
     fitFont();
 }
 

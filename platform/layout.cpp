@@ -231,6 +231,8 @@ ControlSet buildControls(QWidget *window, const QString &layoutPath)
                                               .toString()
                                               .replace(QStringLiteral("{index}"), QString::number(index))
                                               .replace(QStringLiteral("{number}"), QString::number(index + 1)));
+            if (auto *label = qobject_cast<Label *>(widget); label && !label->accessibleName().isEmpty())
+                label->setAccessibleDescription(label->text());
             set.widgets_.insert(objectName, widget);
         }
     }

@@ -252,6 +252,22 @@ private slots:
         }
     }
 
+    void picturesTilesAndSlotsHaveThaiNamesForAScreenReader()
+    {
+        Game game;
+        game.openQuiz();
+        Form2 &q = game.quiz;
+        QCOMPARE(q.LB[3]->accessibleName(), QStringLiteral("ตัวเลข 3"));
+        QCOMPARE(q.LB[3]->accessibleDescription(), QStringLiteral("3"));
+        QCOMPARE(q.Im2[14]->accessibleName(), QStringLiteral("รูปแถวที่ 2 รูปที่ 15"));
+        QCOMPARE(q.LB7->accessibleName(), QStringLiteral("ช่องหลักหน่วย แถวที่ 1"));
+        // A slot tells what it holds.
+        q.LB7->setCaption(QStringLiteral("5"));
+        QCOMPARE(q.LB7->accessibleDescription(), QStringLiteral("5"));
+        // A plain label is known by its text.
+        QVERIFY(q.LB2->accessibleName().isEmpty());
+    }
+
     void thaiTextRendersWithAThaiFontRatherThanBoxes()
     {
         // Each family of the layout is mapped to one that has Thai glyphs.
