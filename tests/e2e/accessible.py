@@ -13,12 +13,15 @@ from gi.repository import Atspi
 class Node:
     """One accessible object as it was when the tree was read."""
 
-    __slots__ = ("role", "name", "window", "showing", "enabled", "focused", "text", "ref")
+    __slots__ = ("role", "name", "description", "window", "showing", "enabled", "focused", "text", "ref")
 
     def __init__(self, acc, window):
         self.ref = acc
         self.role = acc.getRoleName()
         self.name = acc.name or ""
+        # Controls with a spoken name of their own (slots, counters) tell
+        # what they show as their description.
+        self.description = acc.description or ""
         self.window = window
         states = acc.getState()
         self.showing = states.contains(pyatspi.STATE_SHOWING)

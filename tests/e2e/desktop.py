@@ -211,9 +211,10 @@ class Pixels:
 
 # --- reading digits off the screen -------------------------------------------
 #
-# The answer slots and the click counters show a number but expose only
-# their spoken name, so their caption is read from the screen: each glyph
-# is matched against the glyphs of the digit tiles, which use the same font.
+# The answer slots and the click counters tell a screen reader their number;
+# the test also reads it off the screen, to see that what is drawn agrees.
+# Each glyph is matched against the glyphs of the digit tiles, which use the
+# same font (at another size where the label is taller).
 
 def _ink_mask(pixels):
     """The text of a one-colour label as a 0/1 mask (None if it is blank)."""

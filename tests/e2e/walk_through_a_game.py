@@ -33,6 +33,7 @@ EXIT_PICTURE = "ออกจากโปรแกรม"
 PROMPT_TITLE = "ชื่อผู้ทำการทดสอบ"
 START_CLOCK, NEXT, CHECK, LEAVE = "จับเวลา", "ทำข้อต่อไป", "ตรวจคำตอบ", "ออกจากห้องสอบ"
 CLOCK_LINE = re.compile(r"^น้อง " + NAME + r"\n เหลือยเวลา (\d+) นาที (\d+) วินาที$")
+TENS_1, UNITS_1, COUNTER_1 = "ช่องหลักสิบ แถวที่ 1", "ช่องหลักหน่วย แถวที่ 1", "ตัวนับ แถวที่ 1"
 LEVEL_1_HINT = ("นำตัวเลขจากข้างล่างนี้ไปใส่ในกรอบ ซ้ายมือบนครับ "
                 "หรือจะคลิกที่รูป เพื่อนับดูให้แน่ใจว่ามีรูปเท่าไหร่ก็ได้ครับ")
 
@@ -190,7 +191,7 @@ class Walk:
             shown = self._showing_pictures(s)
             row1 = [n for n in shown if n.startswith("รูปแถวที่ 1 ")]
             count = len(row1)
-            tens = self._showing("Form2", "label", "ช่องหลักสิบ แถวที่ 1", s)
+            tens = self._showing("Form2", "label", TENS_1, s)
             clock = self._clock(labels)
             wrong = problems(
                 (score_line(1, 0, 0, 1) in labels, f"no score line {score_line(1, 0, 0, 1)!r}; labels {labels}"),
@@ -204,7 +205,7 @@ class Walk:
                 (len(shown) == count, f"pictures of other rows showing: {shown[count:]}"),
                 (tens == (count >= 10), f"{count} pictures, and the tens slot is "
                                         f"{'showing' if tens else 'hidden'}"),
-                (self._showing("Form2", "label", "ช่องหลักหน่วย แถวที่ 1", s), "the units slot is hidden"),
+                (self._showing("Form2", "label", UNITS_1, s), "the units slot is hidden"),
                 *[(not self._showing("Form2", "label", name, s), f"{name!r} is showing at level 1")
                   for name in ("ช่องหลักสิบ แถวที่ 2", "ช่องหลักหน่วย แถวที่ 2", "ช่องหลักสิบ ผลรวม",
                                "ช่องหลักหน่วย ผลรวม", "ตัวนับ แถวที่ 2")],
@@ -226,11 +227,13 @@ class Walk:
         want_tens = str(tens) if self.count >= 10 else ""
 
         def check(s, px):
+            want = (want_tens, str(units))
+            said = (self._said(s, TENS_1), self._said(s, UNITS_1))
             seen = (self._read(px, "LB6"), self._read(px, "LB7"))
             return problems(
-                (seen == (want_tens, str(units)),
-                 f"the slots show tens {seen[0]!r} and units {seen[1]!r}"),
-                (self._read(px, "LB4") == "", f"the counter shows {self._read(px, 'LB4')!r}"))
+                (said == want, f"the slots tell tens {said[0]!r} and units {said[1]!r}"),
+                (seen == want, f"the screen shows tens {seen[0]!r} and units {seen[1]!r} in the slots"),
+                *self._counter_is(s, px, ""))
         self.step("answer-dragged", f"the slots showing {self.count} after dragging the digit tiles",
                   check, with_pixels=True)
 
@@ -242,7 +245,7 @@ class Walk:
         def one_gone(s, px):
             return problems(
                 (not self._showing("Form2", "image", last, s), f"{last!r} is still showing"),
-                (self._read(px, "LB4") == "1", f"the counter shows {self._read(px, 'LB4')!r}"))
+                *self._counter_is(s, px, "1"))
         self.step("picture-counted", f"{last!r} hidden and the counter at 1", one_gone, with_pixels=True)
 
         # Where the counted picture was, a click counts nothing; the next
@@ -255,7 +258,7 @@ class Walk:
             expected_row = [picture_name(1, k) for k in range(2, self.count)]
             return problems(
                 (row1 == expected_row, f"row 1 shows {row1}"),
-                (self._read(px, "LB4") == "2", f"the counter shows {self._read(px, 'LB4')!r}"))
+                *self._counter_is(s, px, "2"))
         self.step("pictures-counted", f"{first!r} hidden too and the counter at 2 "
                   "(a click on an empty spot counts nothing)", two_gone, with_pixels=True)
 
@@ -275,11 +278,13 @@ class Walk:
 
     def board_empties(self):
         def check(s, px):
-            slots = [self._read(px, slot) for slot in ("LB6", "LB7")]
+            said = [self._said(s, slot) for slot in (TENS_1, UNITS_1)]
+            seen = [self._read(px, slot) for slot in ("LB6", "LB7")]
             return problems(
                 (not self._showing_pictures(s), f"pictures showing: {self._showing_pictures(s)}"),
-                (slots == ["", ""], f"the slots show {slots}"),
-                (self._read(px, "LB4") == "0", f"the counter shows {self._read(px, 'LB4')!r}"),
+                (said == ["", ""], f"the slots tell {said}"),
+                (seen == ["", ""], f"the screen shows {seen} in the slots"),
+                *self._counter_is(s, px, "0"),
                 *self._buttons(s, {NEXT: True, CHECK: False}),
                 (score_line(1, 1, 0, 1) in s.showing_labels("Form2"), "the score line changed"))
         self.step("board-empty", "an empty board, empty slots, the counter at 0 and ทำข้อต่อไป enabled",
@@ -320,6 +325,17 @@ class Walk:
             raise StepFailed(f"step 'ended': expected the program to end with exit code 0; seen: {seen}")
 
     # --- reading ------------------------------------------------------------
+
+    def _counter_is(self, s, px, number):
+        """The row 1 counter, as told to a screen reader and as drawn."""
+        said, seen = self._said(s, COUNTER_1), self._read(px, "LB4")
+        return [(said == number, f"the counter tells {said!r}"),
+                (seen == number, f"the screen shows {seen!r} in the counter")]
+
+    @staticmethod
+    def _said(s, name):
+        node = s.find("label", name, "Form2")
+        return None if node is None else node.description
 
     def _read(self, pixels, control):
         return self.digits.read(pixels, self.form2[control].inset(3))
