@@ -1,11 +1,32 @@
 #include "platform/controls.h"
 
 #include <QMouseEvent>
+#include <QTextBoundaryFinder>
 
 namespace lumo {
 
 namespace {
 constexpr int smallestFittedPixelSize = 9;
+const QChar ellipsis(0x2026);
+} // namespace
+
+QString shortenLongLines(const QString &text, int maxLength)
+{
+    if (text.size() <= maxLength)
+        return text;
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString &line : lines) {
+        if (line.size() <= maxLength)
+            continue;
+        // Never between a letter and its marks, nor inside a surrogate pair.
+        const QString head = line.left(maxLength + 16);
+        QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, head);
+        graphemes.setPosition(maxLength);
+        if (!graphemes.isAtBoundary())
+            graphemes.toPreviousBoundary();
+        line = head.left(qMax<qsizetype>(graphemes.position(), 0)) + ellipsis;
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 Label::Label(QWidget *parent) : QLabel(parent)
@@ -19,8 +40,18 @@ Label::Label(QWidget *parent) : QLabel(parent)
 void Label::setCaption(const QString &caption)
 {
     caption_ = caption;
-    QString shown = caption;
+    showCaption();
+}
+
+void Label::showCaption()
+{
+    QString shown = caption_;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    // No line can show more characters than fit at the smallest size
+    // (about 3 x 12 pixels each); measuring more would only cost time.
+    const QRect room = contentsRect();
+    const int mostPerLine = qMax(40, (room.width() / 3) * qMax(1, room.height() / 12));
+    shown = shortenLongLines(shown, mostPerLine);
     setText(shown);
     // A label with a spoken name of its own (a slot, a counter) tells a
     // screen reader its caption as the description.
@@ -70,7 +101,7 @@ void Label::fitFont()
 void Label::resizeEvent(QResizeEvent *event)
 {
     QLabel::resizeEvent(event);
-    fitFont();
+    showCaption();
 }
 
 void Label::mousePressEvent(QMouseEvent *event)

@@ -6,9 +6,15 @@
 
 namespace lumo {
 
+/// The text with every line longer than `maxLength` characters cut at a
+/// character boundary and ended with an ellipsis, so that a very long name
+/// cannot make a label or a dialog slow or huge. Lines are separated by LF.
+QString shortenLongLines(const QString &text, int maxLength);
+
 /// A text label: centred, wrapped at its width, never markup. CR LF in a
 /// caption is a line break. When a caption does not fit, the label draws it
-/// in a smaller size of its font rather than cutting it off.
+/// in a smaller size of its font rather than cutting it off; only a caption
+/// far longer than the label could ever show is drawn cut short.
 class Label : public QLabel {
     Q_OBJECT
 public:
@@ -32,6 +38,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void showCaption();
     void fitFont();
 
     QString caption_;

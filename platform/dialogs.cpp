@@ -1,6 +1,8 @@
 // The real modal dialogs. Text in them is shown as typed, never as markup.
 #include "platform/services.h"
 
+#include "platform/controls.h"
+
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -26,8 +28,11 @@ void RealServices::message(QWidget *parent, const QString &text)
 {
     QMessageBox box(QMessageBox::NoIcon, programTitle, QString(), QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
-    // Lines of the game's messages are separated by CR LF.
-    box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    // Lines of the game's messages are separated by CR LF. A line as long as
+    // the longest name would make the box taller than the screen.
+    constexpr int longestShownLine = 200;
+    box.setText(shortenLongLines(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
+                                 longestShownLine));
     box.exec();
 }
 

@@ -86,9 +86,9 @@ QWidget *createControl(const QString &kind, QWidget *parent, const QJsonObject &
         auto *picture = new Picture(parent);
         const QString file = spec.value(QStringLiteral("picture")).toString();
         if (!file.isEmpty())
-            picture->setPicture(loadPicture(file, file));
+            picture->setPicture(builtInPicture(file));
         if (spec.value(QStringLiteral("pointer")).toString() == QLatin1String("custom"))
-            picture->setCursor(QCursor(QPixmap(QStringLiteral(":/pictures/cursor.png")), 5, 12));
+            picture->setCursor(QCursor(builtInPicture(QStringLiteral(":/pictures/cursor.png")), 5, 12));
         return picture;
     }
     if (kind == QLatin1String("button")) {
@@ -100,7 +100,7 @@ QWidget *createControl(const QString &kind, QWidget *parent, const QJsonObject &
         button->setAccessibleName(caption);
         const QString file = spec.value(QStringLiteral("picture")).toString();
         if (!file.isEmpty())
-            button->setPicture(loadPicture(file, file));
+            button->setPicture(builtInPicture(file));
         return button;
     }
     if (kind == QLatin1String("frame")) {

@@ -55,6 +55,21 @@ QImage readPictureFile(const QString &path, QString *error)
     return best;
 }
 
+QPixmap builtInPicture(const QString &resource)
+{
+    // The program's own pictures never change while it runs: read each once.
+    // Images, not pixmaps: these outlive the application object.
+    static QHash<QString, QImage> builtIn;
+    auto found = builtIn.find(resource);
+    if (found == builtIn.end()) {
+        QString error;
+        found = builtIn.insert(resource, readPictureFile(resource, &error));
+        if (found->isNull())
+            qWarning().noquote() << QStringLiteral("Built-in picture %1 is missing (%2)").arg(resource, error);
+    }
+    return QPixmap::fromImage(found.value());
+}
+
 QPixmap loadPicture(const QString &path, const QString &fallback)
 {
     QString error;
@@ -68,14 +83,7 @@ QPixmap loadPicture(const QString &path, const QString &fallback)
         qWarning().noquote() << QStringLiteral("Cannot read the picture %1 (%2); showing a built-in picture instead.")
                                     .arg(path, error);
     }
-    // Images, not pixmaps: these outlive the application object.
-    static QHash<QString, QImage> builtIn;
-    auto found = builtIn.find(fallback);
-    if (found == builtIn.end()) {
-        QString ignored;
-        found = builtIn.insert(fallback, readPictureFile(fallback, &ignored));
-    }
-    return QPixmap::fromImage(found.value());
+    return builtInPicture(fallback);
 }
 
 } // namespace lumo

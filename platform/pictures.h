@@ -11,6 +11,10 @@ namespace lumo {
 /// a file fails one warning naming it and the reason goes to standard error.
 QPixmap loadPicture(const QString &path, const QString &fallback);
 
+/// One of the program's own pictures (a resource path such as
+/// ":/pictures/host.gif"), read from the resources once per run.
+QPixmap builtInPicture(const QString &resource);
+
 /// The image of a picture file, or a null image with the reason in `error`.
 QImage readPictureFile(const QString &path, QString *error);
 

@@ -79,10 +79,17 @@ QString problemsOfLabel(const Label *label, const QString &expected)
         return QStringLiteral("%1 may read its text as markup").arg(label->objectName());
     if (label->caption() != expected)
         return QStringLiteral("%1 holds a caption other than the name as typed").arg(label->objectName());
-    const QString drawn = label->text();
-    const bool cutShort = drawn.endsWith(QChar(0x2026)) && shown.startsWith(drawn.chopped(1));
-    if (drawn != shown && !cutShort)
-        return QStringLiteral("%1 draws a text other than its caption").arg(label->objectName());
+    // Line by line: each drawn line is the caption's line, or its beginning
+    // followed by an ellipsis.
+    const QStringList drawn = label->text().split(QLatin1Char('\n'));
+    const QStringList lines = shown.split(QLatin1Char('\n'));
+    if (drawn.size() != lines.size())
+        return QStringLiteral("%1 draws other lines than its caption's").arg(label->objectName());
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const bool cutShort = drawn[i].endsWith(QChar(0x2026)) && lines[i].startsWith(drawn[i].chopped(1));
+        if (drawn[i] != lines[i] && !cutShort)
+            return QStringLiteral("%1 draws a text other than its caption").arg(label->objectName());
+    }
     return {};
 }
 
