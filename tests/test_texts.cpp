@@ -1,4 +1,5 @@
 // The quiz screen's texts and clock arithmetic, byte for byte.
+#include "platform/controls.h"
 #include "platform/dates.h"
 #include "quiz/texts.h"
 
@@ -101,6 +102,19 @@ private slots:
         QCOMPARE(wonMessage(clock, score).split(QStringLiteral("\r\n")).size(), 4);
         QCOMPARE(timeOutMessage(QStringLiteral("ต้น"), clock, score),
                  QStringLiteral("น้อง ต้น ทำไม่ทันครับ แพ้แล้วครับ\r\n") + clock + QStringLiteral("\r\n") + score);
+    }
+
+    void onlyOverlongLinesAreCutAndNeverInsideALetterWithItsMarks()
+    {
+        const QString ellipsis(QChar(0x2026));
+        QCOMPARE(shortenLongLines(QStringLiteral("short\nlines"), 10), QStringLiteral("short\nlines"));
+        QCOMPARE(shortenLongLines(QStringLiteral("abcdefghij\nxy"), 4), QStringLiteral("abcd") + ellipsis + QStringLiteral("\nxy"));
+        // "น้ำ" is one letter with two marks: a cut after 2 characters keeps
+        // only what comes before it.
+        QCOMPARE(shortenLongLines(QStringLiteral("กน้ำ"), 2), QStringLiteral("ก") + ellipsis);
+        // An emoji is two UTF-16 units; it is never split.
+        const QString smiles = QString::fromUcs4(U"\U0001F600\U0001F600\U0001F600");
+        QCOMPARE(shortenLongLines(smiles, 3), smiles.left(2) + ellipsis);
     }
 
     void theDateLineUsesThaiMonthsAndTheBuddhistEraOnAThaiDesktop()
