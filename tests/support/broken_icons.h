@@ -3,6 +3,8 @@
 // Program folders whose "icon" folder is broken in one way or another, for
 // tests of what the game does with picture files it cannot read.
 
+#include "support/shown_pictures.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -89,16 +91,6 @@ inline QString makeBrokenIconFolder(const QString &programFolder, const QString 
 }
 
 /// A picture as the game's built-in resources hold it; of an icon's sizes, the largest.
-inline QImage builtInPicture(const QString &resource)
-{
-    QImageReader reader(resource);
-    QImage best = reader.read();
-    for (int i = 1; i < reader.imageCount() && reader.jumpToImage(i); ++i) {
-        const QImage next = reader.read();
-        if (next.width() * next.height() > best.width() * best.height())
-            best = next;
-    }
-    return best.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-}
+inline QImage builtInPicture(const QString &resource) { return fileImage(resource); }
 
 } // namespace lumo::test
