@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QPixmapCache>
 #include <QStyleFactory>
 
 namespace lumo {
@@ -17,6 +18,10 @@ void setUpApplication(QApplication &app)
     font.setPixelSize(pointsToPixels(8.25));
     app.setFont(font);
     app.setQuitOnLastWindowClosed(false);
+    // Every opening of a screen makes new palettes and button pictures, and
+    // the style caches drawings under keys that include them: keep that cache
+    // small so that many games in one run do not pile up old drawings.
+    QPixmapCache::setCacheLimit(2048);
     app.setApplicationName(QStringLiteral("lumo3"));
 }
 

@@ -1,6 +1,9 @@
 #include "platform/controls.h"
 
 #include <QMouseEvent>
+
+#include <algorithm>
+#include <cmath>
 #include <QTextBoundaryFinder>
 
 namespace lumo {
@@ -70,31 +73,51 @@ void Label::fitFont()
 {
     QFont font = designFont_;
     const QRect room = contentsRect();
-    if (room.isEmpty() || text().isEmpty() || font.pixelSize() <= 0) {
+    // Until the layout has given the label its size there is nothing to fit to.
+    if (!testAttribute(Qt::WA_Resized) || room.isEmpty() || text().isEmpty() ||
+        font.pixelSize() <= 0) {
         setFont(font);
         return;
     }
     const int flags = Qt::AlignCenter | Qt::TextWordWrap;
+    QRect needed;
     const auto fits = [&](int size) {
         font.setPixelSize(size);
-        const QRect needed = QFontMetrics(font).boundingRect(room, flags, text());
+        needed = QFontMetrics(font).boundingRect(room, flags, text());
         return needed.width() <= room.width() && needed.height() <= room.height();
     };
-    // The largest size that fits, found by halving: a few measurements
-    // even for a very long caption.
-    int low = smallestFittedPixelSize;
-    int high = designFont_.pixelSize();
-    if (!fits(high)) {
-        while (high - low > 1) {
-            const int middle = (low + high) / 2;
-            if (fits(middle))
-                low = middle;
-            else
-                high = middle;
-        }
-        high = low;
+    const int design = designFont_.pixelSize();
+    if (fits(design)) {
+        setFont(font);
+        return;
     }
-    font.setPixelSize(high);
+    // The text's area shrinks with the square of the size: guess from the
+    // area it needs now, then close in by halving around the guess.
+    const double share = double(room.width()) * room.height() / (double(needed.width()) * needed.height());
+    int low = smallestFittedPixelSize;
+    int high = design;
+    const int guess = std::clamp(int(design * std::sqrt(share)), low + 1, high - 1);
+    if (guess > low && guess < high) {
+        if (fits(guess)) {
+            low = guess;
+            if (!fits(guess + 1))
+                high = guess + 1;
+        } else {
+            high = guess;
+            if (fits(guess - 1)) {
+                low = guess - 1;
+                high = guess;
+            }
+        }
+    }
+    while (high - low > 1) {
+        const int middle = (low + high) / 2;
+        if (fits(middle))
+            low = middle;
+        else
+            high = middle;
+    }
+    font.setPixelSize(low);
     setFont(font);
 }
 

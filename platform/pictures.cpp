@@ -33,8 +33,22 @@ QImage readPictureFile(const QString &path, QString *error)
     reader.setDecideFormatFromContent(true);
     // Asked before reading: afterwards the reader no longer tells.
     const QByteArray format = reader.format();
-    QImage best = reader.read();
-    if (best.isNull()) {
+    // An icon file holds one image per size; show the largest, choosing by
+    // the sizes in the file's directory so that only one image is decoded.
+    if (format == "ico") {
+        int largest = 0;
+        QSize largestSize = reader.size();
+        for (int i = 1; i < reader.imageCount() && reader.jumpToImage(i); ++i) {
+            const QSize size = reader.size();
+            if (size.width() * size.height() > largestSize.width() * largestSize.height()) {
+                largest = i;
+                largestSize = size;
+            }
+        }
+        reader.jumpToImage(largest);
+    }
+    const QImage image = reader.read();
+    if (image.isNull()) {
         *error = reader.errorString();
         return {};
     }
@@ -42,17 +56,7 @@ QImage readPictureFile(const QString &path, QString *error)
         *error = QStringLiteral("the picture file is cut short");
         return {};
     }
-    // An icon file holds one image per size; show the largest.
-    if (format == "ico") {
-        for (int i = 1; i < reader.imageCount(); ++i) {
-            if (!reader.jumpToImage(i))
-                break;
-            const QImage next = reader.read();
-            if (next.width() * next.height() > best.width() * best.height())
-                best = next;
-        }
-    }
-    return best;
+    return image;
 }
 
 QPixmap builtInPicture(const QString &resource)
