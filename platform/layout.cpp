@@ -41,64 +41,64 @@ QColor colourOf(const QJsonValue &value)
     return systemColour(value.toObject().value(QStringLiteral("system")).toInt());
 }
 
-QFont fontOf(const QJsonObject &spec)
+QFont fontOf(const QJsonObject &entry)
 {
-    QFont font(spec.value(QStringLiteral("family")).toString());
-    font.setPixelSize(pointsToPixels(spec.value(QStringLiteral("points")).toDouble()));
-    font.setBold(spec.value(QStringLiteral("bold")).toBool());
+    QFont font(entry.value(QStringLiteral("family")).toString());
+    font.setPixelSize(pointsToPixels(entry.value(QStringLiteral("points")).toDouble()));
+    font.setBold(entry.value(QStringLiteral("bold")).toBool());
     return font;
 }
 
-void applyColours(QWidget *widget, const QJsonObject &spec, QPalette::ColorRole textRole,
+void applyColours(QWidget *widget, const QJsonObject &entry, QPalette::ColorRole textRole,
                   QPalette::ColorRole backRole)
 {
     QPalette palette = widget->palette();
-    if (spec.contains(QStringLiteral("fore"))) {
-        const QColor fore = colourOf(spec.value(QStringLiteral("fore")));
+    if (entry.contains(QStringLiteral("fore"))) {
+        const QColor fore = colourOf(entry.value(QStringLiteral("fore")));
         palette.setColor(textRole, fore);
         // A disabled control shows its text greyed, so a child sees it cannot be used.
         palette.setColor(QPalette::Disabled, textRole, QColor(128, 128, 128));
     }
-    if (spec.contains(QStringLiteral("back"))) {
-        palette.setColor(backRole, colourOf(spec.value(QStringLiteral("back"))));
+    if (entry.contains(QStringLiteral("back"))) {
+        palette.setColor(backRole, colourOf(entry.value(QStringLiteral("back"))));
         widget->setAutoFillBackground(true);
     }
     widget->setPalette(palette);
 }
 
-QWidget *createControl(const QString &kind, QWidget *parent, const QJsonObject &spec, int index)
+QWidget *createControl(const QString &kind, QWidget *parent, const QJsonObject &entry, int index)
 {
-    const QString caption = spec.value(QStringLiteral("caption")).toString().replace(
+    const QString caption = entry.value(QStringLiteral("caption")).toString().replace(
         QStringLiteral("{index}"), QString::number(index));
     if (kind == QLatin1String("label")) {
         auto *label = new Label(parent);
-        applyColours(label, spec, QPalette::WindowText, QPalette::Window);
-        if (spec.contains(QStringLiteral("font")))
-            label->setDesignFont(fontOf(spec.value(QStringLiteral("font")).toObject()));
+        applyColours(label, entry, QPalette::WindowText, QPalette::Window);
+        if (entry.contains(QStringLiteral("font")))
+            label->setDesignFont(fontOf(entry.value(QStringLiteral("font")).toObject()));
         else
             label->setDesignFont(label->font());
-        if (spec.value(QStringLiteral("border")).toBool())
+        if (entry.value(QStringLiteral("border")).toBool())
             label->setFrameShape(QFrame::Box);
         label->setCaption(caption);
         return label;
     }
     if (kind == QLatin1String("picture")) {
         auto *picture = new Picture(parent);
-        const QString file = spec.value(QStringLiteral("picture")).toString();
+        const QString file = entry.value(QStringLiteral("picture")).toString();
         if (!file.isEmpty())
             picture->setPicture(builtInPicture(file));
-        if (spec.value(QStringLiteral("pointer")).toString() == QLatin1String("custom"))
+        if (entry.value(QStringLiteral("pointer")).toString() == QLatin1String("custom"))
             picture->setCursor(QCursor(builtInPicture(QStringLiteral(":/pictures/cursor.png")), 5, 12));
         return picture;
     }
     if (kind == QLatin1String("button")) {
         auto *button = new Button(parent);
-        applyColours(button, spec, QPalette::ButtonText, QPalette::Button);
-        if (spec.contains(QStringLiteral("font")))
-            button->setFont(fontOf(spec.value(QStringLiteral("font")).toObject()));
+        applyColours(button, entry, QPalette::ButtonText, QPalette::Button);
+        if (entry.contains(QStringLiteral("font")))
+            button->setFont(fontOf(entry.value(QStringLiteral("font")).toObject()));
         button->setText(caption);
         button->setAccessibleName(caption);
-        const QString file = spec.value(QStringLiteral("picture")).toString();
+        const QString file = entry.value(QStringLiteral("picture")).toString();
         if (!file.isEmpty())
             button->setPicture(builtInPicture(file));
         return button;
@@ -106,7 +106,7 @@ QWidget *createControl(const QString &kind, QWidget *parent, const QJsonObject &
     if (kind == QLatin1String("frame")) {
         auto *frame = new Frame(parent);
         frame->setTitle(caption);
-        applyColours(frame, spec, QPalette::WindowText, QPalette::Window);
+        applyColours(frame, entry, QPalette::WindowText, QPalette::Window);
         return frame;
     }
     qFatal("Unknown control kind in the layout data: %s", qPrintable(kind));
@@ -124,20 +124,20 @@ QJsonObject readLayout(const QString &path)
     return document.object();
 }
 
-void setUpWindow(QWidget *window, const QJsonObject &spec)
+void setUpWindow(QWidget *window, const QJsonObject &entry)
 {
-    window->setObjectName(spec.value(QStringLiteral("name")).toString());
-    window->setWindowTitle(spec.value(QStringLiteral("title")).toString());
+    window->setObjectName(entry.value(QStringLiteral("name")).toString());
+    window->setWindowTitle(entry.value(QStringLiteral("title")).toString());
     QPalette palette = window->palette();
-    palette.setColor(QPalette::Window, colourOf(spec.value(QStringLiteral("back"))));
+    palette.setColor(QPalette::Window, colourOf(entry.value(QStringLiteral("back"))));
     window->setPalette(palette);
     window->setAutoFillBackground(true);
     // The client area must hold everything the controls reach to, with the
     // same margin on the right and at the bottom as on the left.
-    const int margin = spec.value(QStringLiteral("margin")).toInt();
-    window->setFixedSize(twipsToPixels(spec.value(QStringLiteral("width")).toInt() + margin),
-                         twipsToPixels(spec.value(QStringLiteral("height")).toInt() + margin));
-    const QString icon = spec.value(QStringLiteral("icon")).toString();
+    const int margin = entry.value(QStringLiteral("margin")).toInt();
+    window->setFixedSize(twipsToPixels(entry.value(QStringLiteral("width")).toInt() + margin),
+                         twipsToPixels(entry.value(QStringLiteral("height")).toInt() + margin));
+    const QString icon = entry.value(QStringLiteral("icon")).toString();
     if (!icon.isEmpty())
         window->setWindowIcon(QIcon(icon));
 }
@@ -188,46 +188,46 @@ ControlSet buildControls(QWidget *window, const QString &layoutPath)
 
     ControlSet set;
     for (const QJsonValue &value : layout.value(QStringLiteral("controls")).toArray()) {
-        const QJsonObject spec = value.toObject();
-        const QString name = spec.value(QStringLiteral("name")).toString();
-        const QString kind = spec.value(QStringLiteral("kind")).toString();
+        const QJsonObject entry = value.toObject();
+        const QString name = entry.value(QStringLiteral("name")).toString();
+        const QString kind = entry.value(QStringLiteral("kind")).toString();
         set.names_.append(name);
 
         if (kind == QLatin1String("timer")) {
             auto *timer = new QTimer(window);
             timer->setObjectName(name);
             timer->setTimerType(Qt::PreciseTimer);
-            timer->setInterval(spec.value(QStringLiteral("interval")).toInt());
+            timer->setInterval(entry.value(QStringLiteral("interval")).toInt());
             set.timers_.insert(name, timer);
             continue;
         }
 
-        const QString container = spec.value(QStringLiteral("in")).toString();
+        const QString container = entry.value(QStringLiteral("in")).toString();
         QWidget *parent = container.isEmpty() ? window : set.widgets_.value(container);
         if (!parent)
             qFatal("Layout data: %s is placed in %s, which comes later or not at all",
                    qPrintable(name), qPrintable(container));
 
         // A control array gives its first element's place and the step between elements.
-        const bool isArray = spec.contains(QStringLiteral("count"));
-        const int count = isArray ? spec.value(QStringLiteral("count")).toInt() : 1;
+        const bool isArray = entry.contains(QStringLiteral("count"));
+        const int count = isArray ? entry.value(QStringLiteral("count")).toInt() : 1;
         for (int index = 0; index < count; ++index) {
-            QWidget *widget = createControl(kind, parent, spec, index);
+            QWidget *widget = createControl(kind, parent, entry, index);
             const QString objectName = isArray ? elementName(name, index) : name;
             widget->setObjectName(objectName);
-            const int left = spec.value(QStringLiteral("left")).toInt() +
-                             index * spec.value(QStringLiteral("leftStep")).toInt();
-            const int top = spec.value(QStringLiteral("top")).toInt() +
-                            index * spec.value(QStringLiteral("topStep")).toInt();
+            const int left = entry.value(QStringLiteral("left")).toInt() +
+                             index * entry.value(QStringLiteral("leftStep")).toInt();
+            const int top = entry.value(QStringLiteral("top")).toInt() +
+                            index * entry.value(QStringLiteral("topStep")).toInt();
             widget->move(twipsToPixels(left), twipsToPixels(top));
             // A picture keeps the size of the picture it shows.
             if (kind != QLatin1String("picture") || qobject_cast<Picture *>(widget)->isEmpty())
-                widget->resize(twipsToPixels(spec.value(QStringLiteral("width")).toInt()),
-                               twipsToPixels(spec.value(QStringLiteral("height")).toInt()));
-            widget->setHidden(!spec.value(QStringLiteral("visible")).toBool(true));
-            widget->setEnabled(spec.value(QStringLiteral("enabled")).toBool(true));
-            if (spec.contains(QStringLiteral("speech")))
-                widget->setAccessibleName(spec.value(QStringLiteral("speech"))
+                widget->resize(twipsToPixels(entry.value(QStringLiteral("width")).toInt()),
+                               twipsToPixels(entry.value(QStringLiteral("height")).toInt()));
+            widget->setHidden(!entry.value(QStringLiteral("visible")).toBool(true));
+            widget->setEnabled(entry.value(QStringLiteral("enabled")).toBool(true));
+            if (entry.contains(QStringLiteral("speech")))
+                widget->setAccessibleName(entry.value(QStringLiteral("speech"))
                                               .toString()
                                               .replace(QStringLiteral("{index}"), QString::number(index))
                                               .replace(QStringLiteral("{number}"), QString::number(index + 1)));

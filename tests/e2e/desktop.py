@@ -47,20 +47,20 @@ def read_layout(path):
     with open(path, encoding="utf-8") as f:
         layout = json.load(f)
     rects = {}
-    for spec in layout["controls"]:
-        if spec["kind"] == "timer":
+    for entry in layout["controls"]:
+        if entry["kind"] == "timer":
             continue
         ox = oy = 0
-        if spec.get("in"):
-            frame = rects[spec["in"]]
+        if entry.get("in"):
+            frame = rects[entry["in"]]
             ox, oy = frame.x, frame.y
-        count = spec.get("count")
+        count = entry.get("count")
         for index in range(count or 1):
-            left = spec["left"] + index * spec.get("leftStep", 0)
-            top = spec["top"] + index * spec.get("topStep", 0)
-            name = f'{spec["name"]}_{index}' if count else spec["name"]
+            left = entry["left"] + index * entry.get("leftStep", 0)
+            top = entry["top"] + index * entry.get("topStep", 0)
+            name = f'{entry["name"]}_{index}' if count else entry["name"]
             rects[name] = Rect(ox + twips_to_pixels(left), oy + twips_to_pixels(top),
-                               twips_to_pixels(spec["width"]), twips_to_pixels(spec["height"]))
+                               twips_to_pixels(entry["width"]), twips_to_pixels(entry["height"]))
     return rects
 
 
