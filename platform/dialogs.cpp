@@ -28,6 +28,10 @@ void RealServices::message(QWidget *parent, const QString &text)
 {
     QMessageBox box(QMessageBox::NoIcon, programTitle, QString(), QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
+    // The end of a game is news for a child: large enough to read at a glance.
+    QFont font = box.font();
+    font.setPixelSize(20);
+    box.setFont(font);
     // Lines of the game's messages are separated by CR LF. A line as long as
     // the longest name would make the box taller than the screen.
     constexpr int longestShownLine = 200;
