@@ -11,8 +11,8 @@ default test run. Run it by hand from the top of the source tree:
         --program build/default/lumo3 --layouts assets/layout \\
         --shots build/default/tests/e2e/whole-game-shots
 
-(all three are the defaults), or through CTest once tests/e2e/whole_game.cmake
-is included and the build is configured with -DLUMO_E2E_WHOLE_GAME=ON:
+(all three are the defaults), or through CTest with the build configured
+with -DLUMO_E2E_WHOLE_GAME=ON:
 
     ctest --preset default -R e2e_whole_game
 

@@ -6,7 +6,7 @@
 #   cmake --build --preset default
 #   ctest --preset default -R e2e_whole_game
 #
-# Include this file from tests/e2e/CMakeLists.txt.
+# Included from tests/e2e/CMakeLists.txt.
 option(LUMO_E2E_WHOLE_GAME "Add the end-to-end test that plays a whole game (takes 10 to 15 minutes)" OFF)
 
 if(LUMO_E2E_WHOLE_GAME)
