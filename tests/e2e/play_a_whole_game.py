@@ -182,27 +182,6 @@ class Plan:
         return "", str(value)
 
 
-class DigitReader(desktop.DigitReader):
-    """The tiles' digit reader, also sure of a glyph that scores a little
-    under its usual mark when no other digit comes near: the second "1" of
-    an "11" in a counter lands between pixels, is drawn a pixel thinner and
-    scores 0.69 against the tile's "1", the next digit 0.23."""
-
-    def read(self, pixels, rect):
-        mask = desktop._ink_mask(pixels.region(rect))
-        if mask is None:
-            return ""
-        text = ""
-        for glyph in desktop._split_glyphs(mask):
-            scores = sorted(((desktop._similarity(glyph, ref), d) for d, ref in self.references.items()),
-                            reverse=True)
-            (best, digit), (second, _) = scores[0], scores[1]
-            usual = best >= 0.7 and best - second >= 0.05
-            clear_winner = best >= 0.6 and best - second >= 0.25
-            text += digit if usual or clear_winner else "?"
-        return text
-
-
 class WholeGame(walk.Walk):
     """Plays on from the clock's start to the end of the game."""
 
@@ -370,7 +349,7 @@ class WholeGame(walk.Walk):
                               "and slots", appeared, with_pixels=True, shot=shot)
         if self.digits is None:
             # The tiles show every digit in the font of the slots and counters.
-            self.digits = DigitReader(pixels, {str(d): self.form2[f"LB_{d}"].inset(3) for d in range(10)})
+            self.digits = desktop.DigitReader(pixels, {str(d): self.form2[f"LB_{d}"].inset(3) for d in range(10)})
         return started
 
     def count_with_clicks(self, plan):
