@@ -11,7 +11,38 @@ import os
 import re
 import shutil
 import subprocess
+import sys
 import time
+
+def in_private_session(script, argv):
+    """Runs script again inside a D-Bus session of its own, with its own
+    accessibility bus, for this run only; returns its exit code. Returns
+    None when already inside it, and 1 when packages are missing."""
+    if os.environ.get("LUMO_E2E_SESSION") == "1":
+        return None
+    missing = missing_packages()
+    if missing:
+        print("The end-to-end test needs these Debian packages: " + " ".join(missing), file=sys.stderr)
+        return 1
+    env = dict(os.environ, LUMO_E2E_SESSION="1")
+    env.pop("AT_SPI_BUS_ADDRESS", None)
+    return subprocess.call(["dbus-run-session", "--", "/usr/bin/python3", os.path.abspath(script), *argv],
+                           env=env)
+
+
+def empty_shots_folder(path):
+    """The screenshot folder, emptied of an earlier run's pictures and logs."""
+    os.makedirs(path, exist_ok=True)
+    for old in os.listdir(path):
+        if old.endswith(".png") or old.endswith(".log"):
+            os.remove(os.path.join(path, old))
+
+
+def read_layouts(folder):
+    """The places of both screens' controls: (Form1, Form2)."""
+    return (read_layout(os.path.join(folder, "form1.json")),
+            read_layout(os.path.join(folder, "form2.json")))
+
 
 # Where each control sits, from the screens' layout data.
 TWIPS_PER_PIXEL = 15

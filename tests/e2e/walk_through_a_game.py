@@ -12,7 +12,6 @@ get there fails the test with what was expected and what was seen.
 import argparse
 import os
 import re
-import subprocess
 import sys
 import time
 
@@ -391,23 +390,12 @@ def main():
     parser.add_argument("--shots", required=True)
     args = parser.parse_args()
 
-    if os.environ.get("LUMO_E2E_SESSION") != "1":
-        missing = desktop.missing_packages()
-        if missing:
-            print("The end-to-end test needs these Debian packages: " + " ".join(missing), file=sys.stderr)
-            return 1
-        # A private D-Bus session, with its own accessibility bus, for this run only.
-        env = dict(os.environ, LUMO_E2E_SESSION="1")
-        env.pop("AT_SPI_BUS_ADDRESS", None)
-        return subprocess.call(["dbus-run-session", "--", "/usr/bin/python3", os.path.abspath(__file__),
-                                *sys.argv[1:]], env=env)
+    session = desktop.in_private_session(__file__, sys.argv[1:])
+    if session is not None:
+        return session
 
-    os.makedirs(args.shots, exist_ok=True)
-    for old in os.listdir(args.shots):
-        if old.endswith(".png") or old.endswith(".log"):
-            os.remove(os.path.join(args.shots, old))
-    form1 = desktop.read_layout(os.path.join(args.layouts, "form1.json"))
-    form2 = desktop.read_layout(os.path.join(args.layouts, "form2.json"))
+    desktop.empty_shots_folder(args.shots)
+    form1, form2 = desktop.read_layouts(args.layouts)
 
     screen = desktop.Desktop(args.shots)
     log_path = os.path.join(args.shots, "program.log")
