@@ -1,8 +1,6 @@
+#include "app/screen_flow.h"
 #include "platform/application.h"
-#include "platform/screen.h"
 #include "platform/services.h"
-#include "quiz/form2.h"
-#include "start/form1.h"
 
 #include <QApplication>
 
@@ -12,12 +10,9 @@ int main(int argc, char *argv[])
     lumo::setUpApplication(app);
 
     lumo::RealServices services;
-    lumo::ScreenHost host(services);
-    lumo::Form1 start(services, host);
-    lumo::Form2 quiz(services, host);
-    start.setQuizScreen(&quiz);
-    quiz.setStartScreen(&start);
+    lumo::ScreenFlow screens(services);
+    screens.checkLayouts();
 
-    start.show();
+    screens.start.show();
     return app.exec();
 }

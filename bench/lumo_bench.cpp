@@ -21,7 +21,7 @@
 // Run it on a real display (the benchmark script gives it Xvfb), so that
 // showing and painting cost what they cost in the game.
 #include "memory.h"
-#include "support/fake_services.h"
+#include "fakes/playing.h"
 
 #include "platform/controls.h"
 
@@ -37,11 +37,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <vector>
 
 using lumo::Form2;
 using lumo::test::FakeServices;
-using lumo::test::Game;
+using lumo::test::TestProgram;
 
 namespace {
 
@@ -166,52 +167,20 @@ void showQuiz(Form2 &quiz)
     }
 }
 
-/// Lets closed windows be deleted.
-void settle()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
+using lumo::test::settle;
 
 // --- playing ----------------------------------------------------------------
 
-/// A little below 1: the draw that gives a group its most pictures, 15.
-constexpr double mostPictures = 1.0 - 1e-9;
-
 /// Scripts the randoms of the next question: four picture numbers, then
-/// the size of each group the level shows.
-void scriptQuestion(FakeServices &services, int level, double sizeDraw, int firstPicture = 1)
+/// the most pictures a row can show for each row of the level.
+void scriptQuestion(FakeServices &services, int level, int firstPicture = 1)
 {
+    QList<int> pictures, sizes;
     for (int k = 0; k < 4; ++k)
-        services.scriptedRandoms.push_back(FakeServices::pictureDraw((firstPicture + k - 1) % 30 + 1));
+        pictures << (firstPicture + k - 1) % 30 + 1;
     for (int g = 0; g < level; ++g)
-        services.scriptedRandoms.push_back(sizeDraw);
-}
-
-void dropNumber(Form2 &quiz, void (Form2::*tens)(), void (Form2::*units)(), int number)
-{
-    if (number >= 10) {
-        quiz.dragDigit = QString::number(number / 10);
-        (quiz.*tens)();
-    }
-    quiz.dragDigit = QString::number(number % 10);
-    (quiz.*units)();
-}
-
-/// Drops the right counts and total into the slots, as the tile drags do.
-void enterRightAnswer(Form2 &quiz)
-{
-    const int counts[] = {quiz.groupTop1 + 1, quiz.groupTop2 + 1, quiz.groupTop3 + 1, quiz.groupTop4 + 1};
-    dropNumber(quiz, &Form2::LB6_DragDrop, &Form2::LB7_DragDrop, counts[0]);
-    if (quiz.level >= 2) {
-        dropNumber(quiz, &Form2::LB8_DragDrop, &Form2::LB9_DragDrop, counts[1]);
-        dropNumber(quiz, &Form2::LB14_DragDrop, &Form2::LB15_DragDrop, quiz.pictureTotal);
-    }
-    if (quiz.level >= 3)
-        dropNumber(quiz, &Form2::LB10_DragDrop, &Form2::LB11_DragDrop, counts[2]);
-    if (quiz.level >= 4)
-        dropNumber(quiz, &Form2::LB12_DragDrop, &Form2::LB13_DragDrop, counts[3]);
+        sizes << lumo::quiz::mostPictures;
+    lumo::test::scriptQuestion(services, sizes, pictures);
 }
 
 /// The board clearing after a check, tick by tick instead of every 200 ms.
@@ -223,7 +192,7 @@ void clearBoard(Form2 &quiz)
 }
 
 /// From the start screen, as a child: the host twice (name prompt, quiz).
-void openQuizFromStart(Game &game)
+void openQuizFromStart(TestProgram &game)
 {
     if (!game.start.isOpen())
         game.start.show();
@@ -233,14 +202,14 @@ void openQuizFromStart(Game &game)
 }
 
 /// One question: ask, answer right, check, clear; painted after each step.
-void playQuestion(Game &game)
+void playQuestion(TestProgram &game)
 {
     Form2 &quiz = game.quiz;
     quiz.Cm4_Click();
     if (!quiz.isOpen())
         return;
     repaint();
-    enterRightAnswer(quiz);
+    lumo::test::enterRightAnswers(quiz);
     repaint();
     quiz.Cm3_Click();
     repaint();
@@ -252,7 +221,7 @@ void playQuestion(Game &game)
 
 void benchHandlers(int runs)
 {
-    Game game;
+    TestProgram game;
     Form2 &quiz = game.quiz;
     lumo::Form1 &start = game.start;
     const auto noop = [] {};
@@ -297,39 +266,57 @@ void benchHandlers(int runs)
                untilPainted(start.window());
            }, [&] { start.close(); settle(); }));
     showStart(start);
+    // The host counts his clicks until the quiz opens: the first click is
+    // measured on a start screen that the quiz has just handed back.
+    const auto hostNotClicked = [&] {
+        if (start.hostClicks() == 1) {
+            start.Im1_Click();
+            quiz.close();
+            settle();
+        }
+        showStart(start);
+        game.services.promptAnswers.push_back(QStringLiteral("สมหญิง"));
+    };
+    const auto hostClickedOnce = [&] {
+        showStart(start);
+        if (start.hostClicks() == 0)
+            start.Im1_Click();
+    };
     report("Form1 Im1_Click, first (name prompt, greeting)",
-           measure(runs, [&] {
-               start.hostClicks = 0;
-               game.services.promptAnswers.push_back(QStringLiteral("สมหญิง"));
-           }, [&] { start.Im1_Click(); }, repaint));
+           measure(runs, hostNotClicked, [&] { start.Im1_Click(); }, repaint));
     report("Form1 Im1_Click, first + repaint",
-           measure(runs, [&] {
-               start.hostClicks = 0;
-               game.services.promptAnswers.push_back(QStringLiteral("สมหญิง"));
-           }, [&] { start.Im1_Click(); repaint(); }));
+           measure(runs, hostNotClicked, [&] { start.Im1_Click(); repaint(); }));
     report("Form1 Im1_Click, second (opens the quiz)",
-           measure(runs, [&] {
-               showStart(start);
-               start.hostClicks = 1;
-           }, [&] { start.Im1_Click(); }, [&] { quiz.close(); settle(); }));
+           measure(runs, hostClickedOnce, [&] { start.Im1_Click(); }, [&] { quiz.close(); settle(); }));
     report("Form1 Im1_Click, second + quiz first paint",
-           measure(runs, [&] {
-               showStart(start);
-               start.hostClicks = 1;
-           }, [&] { start.Im1_Click(); untilPainted(quiz.window()); }, [&] { quiz.close(); settle(); }));
-    showStart(start);
-    report("Form1 Image1_Click, first (goodbye)",
-           measure(runs, [&] { start.exitClicks = 0; }, [&] { start.Image1_Click(); repaint(); },
-                   [&] { start.Timer1->stop(); }));
-    report("Form1 Image1_Click, second (ends)",
-           measure(runs, [&] { start.exitClicks = 1; }, [&] { start.Image1_Click(); }, [&] {
-               start.Timer1->stop();
-               start.exitClicks = 0;
-           }));
-    report("Form1 Timer1_Timer (exit animation) + repaint",
-           measure(runs, noop, [&] { start.Timer1_Timer(); repaint(); }));
+           measure(runs, hostClickedOnce, [&] { start.Im1_Click(); untilPainted(quiz.window()); },
+                   [&] { quiz.close(); settle(); }));
     start.close();
     settle();
+
+    // The exit picture's clicks are counted for the life of the program:
+    // each run has a program of its own.
+    std::unique_ptr<TestProgram> leaving;
+    const auto freshStart = [&](int exitClicks) {
+        return [&, exitClicks] {
+            leaving = std::make_unique<TestProgram>();
+            showStart(leaving->start);
+            for (int i = 0; i < exitClicks; ++i)
+                leaving->start.Image1_Click();
+        };
+    };
+    const auto dropProgram = [&] {
+        leaving.reset();
+        settle();
+    };
+    report("Form1 Image1_Click, first (goodbye)",
+           measure(runs, freshStart(0), [&] { leaving->start.Image1_Click(); repaint(); }, dropProgram));
+    report("Form1 Image1_Click, second (ends)",
+           measure(runs, freshStart(1), [&] { leaving->start.Image1_Click(); }, dropProgram));
+    freshStart(1)();
+    report("Form1 Timer1_Timer (exit animation) + repaint",
+           measure(runs, noop, [&] { leaving->start.Timer1_Timer(); repaint(); }));
+    dropProgram();
 
     // Quiz screen.
     report("Form2 opened (show + first paint)", measure(runs, noop, [&] {
@@ -339,18 +326,28 @@ void benchHandlers(int runs)
     showQuiz(quiz);
     report("Form2 Cm1_Click (start the clock) + repaint",
            measure(runs, noop, [&] { quiz.Cm1_Click(); repaint(); }, [&] { quiz.Timer1->stop(); }));
-    report("Form2 Timer1_Timer (clock tick)",
-           measure(runs, [&] { quiz.minutesLeft = 29; }, [&] { quiz.Timer1_Timer(); }, repaint));
-    report("Form2 Timer1_Timer + repaint",
-           measure(runs, [&] { quiz.minutesLeft = 29; }, [&] { quiz.Timer1_Timer(); repaint(); }));
+    report("Form2 Timer1_Timer (clock tick)", measure(runs, noop, [&] { quiz.Timer1_Timer(); }, repaint));
+    report("Form2 Timer1_Timer + repaint", measure(runs, noop, [&] { quiz.Timer1_Timer(); repaint(); }));
 
+    // An empty board at `level`, its question scripted: a new game at that
+    // level whenever the one on screen is elsewhere or near its level's end.
     const auto freshBoard = [&](int level) {
         return [&, level] {
+            const lumo::quiz::Game &g = quiz.game();
+            if (!quiz.isOpen() || g.level() != level ||
+                g.questionNo() >= lumo::quiz::levels[level - 1].lastQuestion - 1) {
+                quiz.close();
+                settle();
+                quiz.setRules({level});
+                showQuiz(quiz);
+                quiz.Cm1_Click();
+                quiz.Timer1->stop();
+            } else if (quiz.Cm3->isEnabled()) {
+                quiz.Cm3_Click();
+            }
             clearBoard(quiz);
             repaint();
-            quiz.level = static_cast<Form2::Integer>(level);
-            quiz.questionNo = 1;
-            scriptQuestion(game.services, level, mostPictures, level * 5);
+            scriptQuestion(game.services, level, level * 5);
         };
     };
     for (int level = 1; level <= 4; ++level) {
@@ -365,18 +362,17 @@ void benchHandlers(int runs)
     }
     report("Form2 St, level 4, 60 pictures from disk",
            measure(runs, [&] {
+               freshBoard(4)();
+               quiz.Cm4_Click();
+               // The question stays drawn; its pictures go, to be shown anew.
                clearBoard(quiz);
                repaint();
-               quiz.level = 4;
-               quiz.iconNumber = {3, 11, 19, 27};
-               for (int g = 0; g < 4; ++g)
-                   game.services.scriptedRandoms.push_back(mostPictures);
            }, [&] { quiz.St(); }));
 
     const auto questionAnswered = [&] {
         freshBoard(4)();
         quiz.Cm4_Click();
-        enterRightAnswer(quiz);
+        lumo::test::enterRightAnswers(quiz);
         repaint();
     };
     report("Form2 Cm3_Click (check), level 4",
@@ -428,8 +424,9 @@ void benchHandlers(int runs)
     report("Form2 LB_MouseUp (drag ends, hit test) + repaint",
            measure(runs, [&] { quiz.LB_MouseDown(7); repaint(); }, [&] { quiz.LB_MouseUp(7); repaint(); }));
     report("Form2 LB7_DragDrop (digit into a slot) + repaint",
-           measure(runs, [&] { quiz.dragDigit = QStringLiteral("7"); }, [&] { quiz.LB7_DragDrop(); repaint(); }));
+           measure(runs, noop, [&] { quiz.placeDigit(7, 1); repaint(); }));
 
+    quiz.setRules({});
     report("Form2 Cm6_Click (leave) + start screen painted",
            measure(runs, [&] { showQuiz(quiz); }, [&] { quiz.Cm6_Click(); untilPainted(start.window()); }, [&] {
                start.close();
@@ -439,7 +436,7 @@ void benchHandlers(int runs)
 
 /// One whole game of 100 questions, every answer right, from the start
 /// screen until the game has ended and the start screen is back.
-void playWholeGame(Game &game)
+void playWholeGame(TestProgram &game)
 {
     openQuizFromStart(game);
     untilPainted(game.quiz.window());
@@ -454,7 +451,7 @@ void playWholeGame(Game &game)
 /// (fonts, picture readers, style), as when the child starts the game.
 int benchColdOpenings()
 {
-    Game game;
+    TestProgram game;
     Sample start, quiz;
     const Stopwatch startWatch;
     game.start.show();
@@ -474,7 +471,7 @@ int benchColdOpenings()
 
 int benchPeakMemory()
 {
-    Game game;
+    TestProgram game;
     playWholeGame(game);
     if (game.quiz.isOpen() || game.services.messages.size() != 1) {
         std::fprintf(stderr, "the game did not end after question 100\n");
@@ -490,7 +487,7 @@ int benchGames(int count)
         std::printf("%s\t%ld\t%ld\n", when, lumo::bench::residentKb(), lumo::bench::heapInUseBytes() / 1024);
         std::fflush(stdout);
     };
-    Game game;
+    TestProgram game;
     for (int n = 1; n <= count; ++n) {
         // A short game: into the quiz, the clock started, five questions, out.
         openQuizFromStart(game);

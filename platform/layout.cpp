@@ -87,8 +87,12 @@ QWidget *createControl(const QString &kind, QWidget *parent, const QJsonObject &
         const QString file = entry.value(QStringLiteral("picture")).toString();
         if (!file.isEmpty())
             picture->setPicture(builtInPicture(file));
-        if (entry.value(QStringLiteral("pointer")).toString() == QLatin1String("custom"))
-            picture->setCursor(QCursor(builtInPicture(QStringLiteral(":/pictures/cursor.png")), 5, 12));
+        // A mouse pointer of its own while over the picture, with its hot spot.
+        const QJsonObject pointer = entry.value(QStringLiteral("pointer")).toObject();
+        if (!pointer.isEmpty())
+            picture->setCursor(QCursor(builtInPicture(pointer.value(QStringLiteral("picture")).toString()),
+                                       pointer.value(QStringLiteral("x")).toInt(),
+                                       pointer.value(QStringLiteral("y")).toInt()));
         return picture;
     }
     if (kind == QLatin1String("button")) {
@@ -112,18 +116,6 @@ QWidget *createControl(const QString &kind, QWidget *parent, const QJsonObject &
     qFatal("Unknown control kind in the layout data: %s", qPrintable(kind));
 }
 
-QJsonObject readLayout(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("Cannot open the layout data %s", qPrintable(path));
-    QJsonParseError error{};
-    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
-    if (error.error != QJsonParseError::NoError)
-        qFatal("Broken layout data %s: %s", qPrintable(path), qPrintable(error.errorString()));
-    return document.object();
-}
-
 void setUpWindow(QWidget *window, const QJsonObject &entry)
 {
     window->setObjectName(entry.value(QStringLiteral("name")).toString());
@@ -144,6 +136,18 @@ void setUpWindow(QWidget *window, const QJsonObject &entry)
 
 } // namespace
 
+QJsonObject readLayout(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("Cannot open the layout data %s", qPrintable(path));
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
+    if (error.error != QJsonParseError::NoError)
+        qFatal("Broken layout data %s: %s", qPrintable(path), qPrintable(error.errorString()));
+    return document.object();
+}
+
 QString elementName(const QString &name, int index)
 {
     return name + QLatin1Char('_') + QString::number(index);
@@ -153,22 +157,6 @@ QWidget *ControlSet::find(const QString &name, int index) const
 {
     return widgets_.value(elementName(name, index));
 }
-
-Label *ControlSet::label(const QString &name) const { return qobject_cast<Label *>(find(name)); }
-Label *ControlSet::label(const QString &name, int index) const
-{
-    return qobject_cast<Label *>(find(name, index));
-}
-Picture *ControlSet::picture(const QString &name) const
-{
-    return qobject_cast<Picture *>(find(name));
-}
-Picture *ControlSet::picture(const QString &name, int index) const
-{
-    return qobject_cast<Picture *>(find(name, index));
-}
-Button *ControlSet::button(const QString &name) const { return qobject_cast<Button *>(find(name)); }
-Frame *ControlSet::frame(const QString &name) const { return qobject_cast<Frame *>(find(name)); }
 
 void ControlSet::focusFirstInTabOrder() const
 {
@@ -181,9 +169,8 @@ void ControlSet::focusFirstInTabOrder() const
     }
 }
 
-ControlSet buildControls(QWidget *window, const QString &layoutPath)
+ControlSet buildControls(QWidget *window, const QJsonObject &layout)
 {
-    const QJsonObject layout = readLayout(layoutPath);
     setUpWindow(window, layout.value(QStringLiteral("window")).toObject());
 
     ControlSet set;
@@ -199,6 +186,7 @@ ControlSet buildControls(QWidget *window, const QString &layoutPath)
             timer->setTimerType(Qt::PreciseTimer);
             timer->setInterval(entry.value(QStringLiteral("interval")).toInt());
             set.timers_.insert(name, timer);
+            set.kinds_.insert(name, kind);
             continue;
         }
 
@@ -234,6 +222,7 @@ ControlSet buildControls(QWidget *window, const QString &layoutPath)
             if (auto *label = qobject_cast<Label *>(widget); label && !label->accessibleName().isEmpty())
                 label->setAccessibleDescription(label->text());
             set.widgets_.insert(objectName, widget);
+            set.kinds_.insert(objectName, kind);
         }
     }
 
@@ -242,6 +231,61 @@ ControlSet buildControls(QWidget *window, const QString &layoutPath)
     for (qsizetype i = 1; i < set.tabOrder_.size(); ++i)
         QWidget::setTabOrder(set.find(set.tabOrder_.at(i - 1)), set.find(set.tabOrder_.at(i)));
     return set;
+}
+
+ControlSet listControls(const QJsonObject &layout)
+{
+    ControlSet set;
+    for (const QJsonValue &value : layout.value(QStringLiteral("controls")).toArray()) {
+        const QJsonObject entry = value.toObject();
+        const QString name = entry.value(QStringLiteral("name")).toString();
+        const QString kind = entry.value(QStringLiteral("kind")).toString();
+        set.names_.append(name);
+        if (!entry.contains(QStringLiteral("count"))) {
+            set.kinds_.insert(name, kind);
+            continue;
+        }
+        for (int index = 0; index < entry.value(QStringLiteral("count")).toInt(); ++index)
+            set.kinds_.insert(elementName(name, index), kind);
+    }
+    return set;
+}
+
+template <class T>
+void ControlBinder::bindWidget(T *&control, const QString &name, int index, QLatin1String kind)
+{
+    const QString objectName = index < 0 ? name : elementName(name, index);
+    const QString found = set_.kind(objectName);
+    if (found.isEmpty())
+        missing_.append(objectName);
+    else if (found != kind)
+        missing_.append(QStringLiteral("%1 (a %2, not a %3)").arg(objectName, found, kind));
+    control = qobject_cast<T *>(set_.find(objectName));
+}
+
+void ControlBinder::bind(Label *&control, const QString &name, int index)
+{
+    bindWidget(control, name, index, QLatin1String("label"));
+}
+void ControlBinder::bind(Picture *&control, const QString &name, int index)
+{
+    bindWidget(control, name, index, QLatin1String("picture"));
+}
+void ControlBinder::bind(Button *&control, const QString &name, int index)
+{
+    bindWidget(control, name, index, QLatin1String("button"));
+}
+void ControlBinder::bind(Frame *&control, const QString &name, int index)
+{
+    bindWidget(control, name, index, QLatin1String("frame"));
+}
+
+void ControlBinder::operator()(QTimer *&timer, const QString &name)
+{
+    const QString found = set_.kind(name);
+    if (found != QLatin1String("timer"))
+        missing_.append(found.isEmpty() ? name : QStringLiteral("%1 (a %2, not a timer)").arg(name, found));
+    timer = set_.timer(name);
 }
 
 } // namespace lumo

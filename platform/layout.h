@@ -1,9 +1,14 @@
 #pragma once
 
 #include <QHash>
+#include <QJsonObject>
 #include <QString>
 #include <QStringList>
 
+#include <array>
+#include <cstddef>
+
+class QObject;
 class QTimer;
 class QWidget;
 
@@ -15,19 +20,17 @@ class Button;
 class Frame;
 
 /// The controls of one opening of a screen, built from its layout data and
-/// found by name ("LB1") or by array name and element index ("LB", 3).
+/// found by name ("LB1") or by array name and element index ("LB", 3). A set
+/// made by listControls() knows the names and kinds only, and no widget.
 class ControlSet {
 public:
     QWidget *find(const QString &name) const { return widgets_.value(name); }
     QWidget *find(const QString &name, int index) const;
     QTimer *timer(const QString &name) const { return timers_.value(name); }
 
-    Label *label(const QString &name) const;
-    Label *label(const QString &name, int index) const;
-    Picture *picture(const QString &name) const;
-    Picture *picture(const QString &name, int index) const;
-    Button *button(const QString &name) const;
-    Frame *frame(const QString &name) const;
+    /// The kind the layout data gives a control or array element
+    /// ("label", "picture", "button", "frame", "timer"); empty if none.
+    QString kind(const QString &objectName) const { return kinds_.value(objectName); }
 
     /// Names of the controls in the order the layout lists them.
     const QStringList &names() const { return names_; }
@@ -38,19 +41,61 @@ public:
     void focusFirstInTabOrder() const;
 
 private:
-    friend ControlSet buildControls(QWidget *window, const QString &layoutPath);
+    friend ControlSet buildControls(QWidget *window, const QJsonObject &layout);
+    friend ControlSet listControls(const QJsonObject &layout);
     QHash<QString, QWidget *> widgets_;
     QHash<QString, QTimer *> timers_;
+    QHash<QString, QString> kinds_;
     QStringList names_;
     QStringList tabOrder_;
 };
 
-/// Reads a screen's layout data (JSON, geometry in twips) and creates its
-/// window settings and every control on `window`. Array elements are named
-/// "LB_3", and each control's object name is its name.
-ControlSet buildControls(QWidget *window, const QString &layoutPath);
+/// Reads a screen's layout data (JSON, geometry in twips); broken or
+/// missing data stops the program with a message naming the file.
+QJsonObject readLayout(const QString &path);
+
+/// Creates the window settings and every control of a layout on `window`.
+/// Array elements are named "LB_3", and each control's object name is its name.
+ControlSet buildControls(QWidget *window, const QJsonObject &layout);
+
+/// The names and kinds of a layout's controls, without creating any.
+ControlSet listControls(const QJsonObject &layout);
 
 /// The Qt object name of element `index` of the control array `name`.
 QString elementName(const QString &name, int index);
+
+/// Looks a screen's controls up by name and kind, and notes every one that
+/// is missing or of another kind. On a set from listControls() it checks
+/// the names and kinds and leaves every pointer null.
+class ControlBinder {
+public:
+    explicit ControlBinder(const ControlSet &set) : set_(set) {}
+
+    void operator()(Label *&control, const QString &name) { bind(control, name, -1); }
+    void operator()(Picture *&control, const QString &name) { bind(control, name, -1); }
+    void operator()(Button *&control, const QString &name) { bind(control, name, -1); }
+    void operator()(Frame *&control, const QString &name) { bind(control, name, -1); }
+    void operator()(QTimer *&timer, const QString &name);
+
+    template <class T, std::size_t N> void operator()(std::array<T *, N> &array, const QString &name)
+    {
+        for (std::size_t i = 0; i < N; ++i)
+            bind(array[i], name, int(i));
+    }
+
+    /// What the screen asked for and the layout lacks, as "LB7" or
+    /// "Im1_14", with the kind found where it was the wrong one.
+    const QStringList &missing() const { return missing_; }
+
+private:
+    void bind(Label *&control, const QString &name, int index);
+    void bind(Picture *&control, const QString &name, int index);
+    void bind(Button *&control, const QString &name, int index);
+    void bind(Frame *&control, const QString &name, int index);
+    template <class T> void bindWidget(T *&control, const QString &name, int index, QLatin1String kind);
+
+    const ControlSet &set_;
+    QStringList missing_;
+};
 
 } // namespace lumo

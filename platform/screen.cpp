@@ -36,12 +36,41 @@ Screen::Screen(Services &services, ScreenHost &host, QString layoutPath)
 
 Screen::~Screen() { delete window_.data(); }
 
+const QJsonObject &Screen::layout()
+{
+    if (layout_.isEmpty())
+        layout_ = readLayout(layoutPath_);
+    return layout_;
+}
+
+QStringList Screen::missingControls()
+{
+    const ControlSet listed = listControls(layout());
+    ControlBinder bind(listed);
+    bindControls(bind);
+    unbindControls();
+    return bind.missing();
+}
+
+void Screen::checkLayout()
+{
+    const QStringList missing = missingControls();
+    if (!missing.isEmpty())
+        qFatal("The layout data %s lacks the controls: %s", qPrintable(layoutPath_),
+               qPrintable(missing.join(QStringLiteral(", "))));
+}
+
 void Screen::openWindow()
 {
     window_ = new ScreenWindow;
-    connect(window_.data(), &ScreenWindow::closedFromFrame, this, &Screen::close);
-    controls_ = buildControls(window_, layoutPath_);
-    bindControls();
+    connect(window_.data(), &ScreenWindow::closedFromFrame, this, &Screen::closedFromFrame);
+    controls_ = buildControls(window_, layout());
+    ControlBinder bind(controls_);
+    bindControls(bind);
+    if (!bind.missing().isEmpty())
+        qFatal("The layout data %s lacks the controls: %s", qPrintable(layoutPath_),
+               qPrintable(bind.missing().join(QStringLiteral(", "))));
+    connectControls();
     host_.opened();
 }
 
@@ -64,6 +93,7 @@ void Screen::close()
     // The window may be closing from one of its own controls' handlers.
     window->deleteLater();
     controls_ = ControlSet();
+    unbindControls();
     host_.closed();
 }
 

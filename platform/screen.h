@@ -45,7 +45,7 @@ private:
 
 /// A screen: an object that outlives its window. Each opening creates the
 /// window and all its controls afresh from the screen's layout data; closing
-/// stops the screen's timers and destroys the window.
+/// stops the screen's timers, destroys the window and forgets its controls.
 class Screen : public QObject {
     Q_OBJECT
 public:
@@ -59,18 +59,36 @@ public:
     /// Stops the timers and destroys the window; nothing happens if it is closed.
     void close();
 
+    /// The controls this screen uses that its layout data lacks or gives
+    /// another kind; empty when every one is there.
+    QStringList missingControls();
+    /// Stops the program, naming them, if any control is missing: called
+    /// at start-up, so that no opening ever meets a missing control.
+    void checkLayout();
+
 protected:
-    /// Creates the window and its controls; the caller then binds them,
+    /// Creates the window and its controls and binds them; the caller then
     /// runs the screen's opening step and calls showWindow().
     void openWindow();
     void showWindow();
-    virtual void bindControls() = 0;
+
+    /// Points the screen's control members at the controls, by name.
+    virtual void bindControls(ControlBinder &bind) = 0;
+    /// Connects the bound controls to the screen's handlers.
+    virtual void connectControls() = 0;
+    /// Sets every control member back to null.
+    virtual void unbindControls() = 0;
+    /// The window was closed from its frame; by default the screen closes.
+    virtual void closedFromFrame() { close(); }
+
+    const QJsonObject &layout();
 
     Services &services_;
 
 private:
     ScreenHost &host_;
     QString layoutPath_;
+    QJsonObject layout_;
     QPointer<ScreenWindow> window_;
     ControlSet controls_;
 };

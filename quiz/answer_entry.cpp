@@ -1,5 +1,5 @@
-// Answering without a keyboard: digit tiles dragged onto the answer slots,
-// and pictures clicked away to count them.
+// Answering: digit tiles dragged onto the answer slots, and pictures
+// clicked away to count them.
 #include "quiz/form2.h"
 
 #include "platform/controls.h"
@@ -11,12 +11,12 @@ void Form2::LB_MouseDown(int index)
 {
     // A disabled tile receives no mouse events, so no drag starts from it.
     drag_->begin(LB[index]);
-    dragDigit = LB[index]->caption();
+    dragDigit_ = LB[index]->caption();
 }
 
 void Form2::LB_MouseUp(int /*index*/) { drag_->end(); }
 
-void Form2::dropOnSlot(Label *slot) { slot->setCaption(dragDigit); }
+void Form2::dropOnSlot(Label *slot) { slot->setCaption(dragDigit_); }
 
 void Form2::LB6_DragDrop() { dropOnSlot(LB6); }
 void Form2::LB7_DragDrop() { dropOnSlot(LB7); }
@@ -29,6 +29,15 @@ void Form2::LB13_DragDrop() { dropOnSlot(LB13); }
 void Form2::LB14_DragDrop() { dropOnSlot(LB14); }
 void Form2::LB15_DragDrop() { dropOnSlot(LB15); }
 
+bool Form2::placeDigit(int digit, int slot)
+{
+    if (!isOpen() || digit < 0 || digit > 9 || slot < 0 || slot > 9 || !LB[digit]->isEnabled())
+        return false;
+    dragDigit_ = LB[digit]->caption();
+    dropOnSlot(answerSlots()[slot]);
+    return true;
+}
+
 void Form2::clickPicture(int g, int index)
 {
     Group grp = group(g);
@@ -36,8 +45,8 @@ void Form2::clickPicture(int g, int index)
     if (grp.row[index]->isHidden())
         return;
     grp.row[index]->hide();
-    ++clickCount[g - 1];
-    grp.counter->setCaption(QString::number(clickCount[g - 1]));
+    ++clickCount_[g - 1];
+    grp.counter->setCaption(QString::number(clickCount_[g - 1]));
 }
 
 void Form2::Im1_Click(int index) { clickPicture(1, index); }

@@ -10,24 +10,25 @@ namespace lumo {
 
 void Form2::Timer2_Timer()
 {
-    const Integer column = clearTick;
+    const Integer column = clearTick_;
     for (int g = 1; g <= 4; ++g)
         group(g).row[column]->setEmpty();
     for (int g = 1; g <= 4; ++g) {
         const Group grp = group(g);
         grp.row[column]->hide();
-        clickCount[g - 1] = 0;
-        grp.counter->setCaption(QString::number(clickCount[g - 1]));
+        clickCount_[g - 1] = 0;
+        grp.counter->setCaption(QString::number(clickCount_[g - 1]));
     }
     if (column != 14) {
-        clearTick = static_cast<Integer>(column + 1);
-        const QString left = QString::number(14 - clearTick);
+        clearTick_ = Integer(column + 1);
+        const QString left = QString::number(14 - clearTick_);
         for (Label *counter : {LB4, Label6, Label14, Label16})
             counter->setCaption(left);
     } else {
-        clearTick = 0;
+        clearTick_ = 0;
         Cm4->setEnabled(true);
         Timer2->stop();
+        game_.boardCleared();
     }
     for (Label *slot : answerSlots())
         slot->setCaption(QString());

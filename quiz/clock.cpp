@@ -1,11 +1,10 @@
-// The countdown: one second off every tick, the name and time left shown,
-// and the game lost when the time is out.
+// The clock: one second every tick, the name and the time shown, and the
+// game lost when a countdown runs out.
 #include "quiz/form2.h"
 
 #include "platform/controls.h"
 #include "platform/services.h"
 #include "quiz/texts.h"
-#include "start/form1.h"
 
 #include <QTimer>
 
@@ -13,24 +12,29 @@ namespace lumo {
 
 void Form2::Timer1_Timer()
 {
-    const quiz::ClockTime next = quiz::tickClock({minutesLeft, secondsLeft});
-    minutesLeft = next.minutes;
-    secondsLeft = next.seconds;
-    LB1->setCaption(quiz::clockLine(playerName, minutesLeft, secondsLeft));
-    if (minutesLeft == 0 && secondsLeft == 0)
+    const bool timeIsOut = game_.tick();
+    showClock();
+    if (timeIsOut)
         Ends();
+}
+
+void Form2::showClock()
+{
+    LB1->setCaption(game_.rules().countsDown()
+                        ? quiz::clockLine(game_.playerName(), game_.minutesLeft(), game_.secondsLeft())
+                        : quiz::timeUsedLine(game_.playerName(), game_.secondsUsed()));
 }
 
 void Form2::Ends()
 {
     Timer1->stop();
-    services_.message(window(), quiz::timeOutMessage(playerName, LB1->caption(), LB2->caption()));
+    services_.message(window(), quiz::timeOutMessage(game_.playerName(), LB1->caption(), LB2->caption()));
     if (!isOpen())
         return;
     // Closing first, then the start screen: the program keeps running
     // because the host checks for open screens only after this event.
     close();
-    start_->show();
+    emit ended(Outcome::TimeOut);
 }
 
 } // namespace lumo

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "platform/screen.h"
+#include "quiz/game.h"
 
 #include <QString>
 
 #include <array>
-#include <cstdint>
 
 class QTimer;
 
@@ -13,27 +13,71 @@ namespace lumo {
 
 class Button;
 class Frame;
-class Form1;
 class Label;
 class ManualDrag;
 class Picture;
 
-/// The quiz screen: one game of up to 100 counting questions against the
-/// clock. The enabled state of its buttons and digit tiles is the game's
-/// state machine; every opening starts a fresh game.
-class Form2 : public Screen {
+/// The controls of one opening of the quiz screen, under their layout names.
+/// They exist only while the screen is open: closing sets every one to null.
+struct Form2Controls {
+    Button *Cm1 = nullptr;
+    Button *Cm3 = nullptr;
+    Button *Cm4 = nullptr;
+    Button *Cm6 = nullptr;
+    Frame *Frame1 = nullptr;
+    Frame *Frame2 = nullptr;
+    Frame *Frame3 = nullptr;
+    Frame *Frame4 = nullptr;
+    /// The player's name, then the clock line.
+    Label *LB1 = nullptr;
+    /// The score line.
+    Label *LB2 = nullptr;
+    /// Greeting, hints and the correct answer.
+    Label *LB3 = nullptr;
+    /// Digit tiles "0" to "9".
+    std::array<Label *, 10> LB{};
+    /// Answer slots: tens and units of rows 1 to 4, then of the total.
+    Label *LB6 = nullptr, *LB7 = nullptr, *LB8 = nullptr, *LB9 = nullptr, *LB10 = nullptr;
+    Label *LB11 = nullptr, *LB12 = nullptr, *LB13 = nullptr, *LB14 = nullptr, *LB15 = nullptr;
+    /// Click counters of rows 1 to 4.
+    Label *LB4 = nullptr, *Label6 = nullptr, *Label16 = nullptr, *Label14 = nullptr;
+    /// Caption above the total's slots.
+    Label *Label18 = nullptr;
+    /// Picture rows 1 to 4.
+    std::array<Picture *, 15> Im1{}, Im2{}, Im3{}, Im4{};
+    /// The clock, one tick a second.
+    QTimer *Timer1 = nullptr;
+    /// The board clearing after a check, one step every 200 ms.
+    QTimer *Timer2 = nullptr;
+
+    /// The ten answer slots in order LB6 to LB15.
+    std::array<Label *, 10> answerSlots() const;
+};
+
+/// The quiz screen: shows one game of the model `quiz::Game` and passes the
+/// child's clicks, drags and drops to it. The enabled state of its buttons
+/// and digit tiles is what the child may do next; every opening starts a
+/// fresh game.
+class Form2 : public Screen, public Form2Controls {
     Q_OBJECT
 public:
-    using Integer = std::int16_t;
+    using Integer = quiz::Game::Integer;
+    using Outcome = quiz::Game::Outcome;
 
-    Form2(Services &services, ScreenHost &host);
+    Form2(Services &services, ScreenHost &host,
+          const QString &layoutPath = QStringLiteral(":/layout/form2.json"));
     ~Form2() override;
 
-    void setStartScreen(Form1 *start) { start_ = start; }
+    /// The rules the next opening plays by.
+    void setRules(const quiz::Game::Rules &rules) { rules_ = rules; }
 
-    /// Opens the screen with the player's name in LB1, runs the opening
-    /// step and shows the screen.
+    /// Opens the screen for the player `name`, runs the opening step and
+    /// shows the screen.
     void show(const QString &name);
+
+    /// The game being played (or the last one).
+    const quiz::Game &game() const { return game_; }
+    quiz::Game &game() { return game_; }
 
     // --- flow ---------------------------------------------------------
     void Form_Load();
@@ -41,7 +85,7 @@ public:
     void Cm4_Click();
     void Cm3_Click();
     void Cm6_Click();
-    /// Builds the question of the current level.
+    /// Shows the question the game has drawn, by its level.
     void St();
 
     // --- questions ----------------------------------------------------
@@ -49,7 +93,7 @@ public:
     void Lv2();
     void Lv3();
     void Lv4();
-    /// Tens-slot rule: a group's tens slot shows only for 10 or more pictures.
+    /// Tens-slot rule: a row's tens slot shows only for 10 or more pictures.
     void nin();
 
     // --- answer entry -------------------------------------------------
@@ -69,105 +113,67 @@ public:
     void Im2_Click(int index);
     void Im3_Click(int index);
     void Im4_Click(int index);
+    /// Puts `digit` into answer slot `slot` (0 = LB6 ... 9 = LB15) as a
+    /// press on that digit's tile and a drop on the slot would; only while
+    /// the tiles are enabled. False when nothing was put.
+    bool placeDigit(int digit, int slot);
 
     // --- marking, clearing, score board, clock ----------------------------
     /// Marks the answer, shows the correct one and raises the level.
     void Th();
     /// One step of emptying the board after a check.
     void Timer2_Timer();
-    /// Rewrites the score line; after question 100 ends the game. Returns
-    /// true when it has ended the game and closed the screen.
+    /// Rewrites the score line; after the last question ends the game.
+    /// True when it has ended the game and closed the screen.
     bool LBS();
-    /// One second off the clock.
+    /// One second on the clock.
     void Timer1_Timer();
     /// The time is out: the game is lost.
     void Ends();
 
-    // --- game state -----------------------------------------------------
-    /// The player's name, taken from LB1 when the clock starts.
-    QString playerName;
     /// Caption of the digit tile pressed last.
-    QString dragDigit;
-    /// Time left on the clock.
-    Integer minutesLeft = 29;
-    Integer secondsLeft = 60;
-    /// Pictures clicked away per group (index 0 = group 1).
-    std::array<Integer, 4> clickCount{};
-    /// The loop counter shared by the screen's procedures.
-    Integer loopIndex = 0;
-    /// Current level, 1 to 4.
-    Integer level = 1;
-    /// Picture file number per group for the current question, 1 to 30.
-    std::array<Integer, 4> iconNumber{};
-    /// Highest picture index shown in group 1 (its count minus one).
-    Integer groupTop1 = 0;
-    Integer groupTop2 = 0;
-    /// Pictures in all groups of the current question (levels 2 to 4).
-    Integer pictureTotal = 0;
-    Integer groupTop3 = 0;
-    Integer groupTop4 = 0;
-    /// Numbers read from the slots at the last check: groups 1-4, then the total.
-    std::array<Integer, 5> enteredAnswer{};
+    const QString &dragDigit() const { return dragDigit_; }
+    /// Pictures clicked away per row (index 0 = row 1).
+    const std::array<Integer, 4> &clickCount() const { return clickCount_; }
     /// Column that the next clearing step empties, 0 to 14.
-    Integer clearTick = 0;
-    /// Number of the current question; 0 before the first.
-    Integer questionNo = 0;
-    /// Points marked right and wrong.
-    Integer rightCount = 0;
-    Integer wrongCount = 0;
+    Integer clearTick() const { return clearTick_; }
 
-    // --- controls of the current opening ---------------------------------
-    Button *Cm1 = nullptr;
-    Button *Cm3 = nullptr;
-    Button *Cm4 = nullptr;
-    Button *Cm6 = nullptr;
-    Frame *Frame1 = nullptr;
-    Frame *Frame2 = nullptr;
-    Frame *Frame3 = nullptr;
-    Frame *Frame4 = nullptr;
-    Label *LB1 = nullptr;
-    Label *LB2 = nullptr;
-    Label *LB3 = nullptr;
-    /// Digit tiles "0" to "9".
-    std::array<Label *, 10> LB{};
-    /// Answer slots: tens and units of groups 1 to 4, then of the total.
-    Label *LB6 = nullptr, *LB7 = nullptr, *LB8 = nullptr, *LB9 = nullptr, *LB10 = nullptr;
-    Label *LB11 = nullptr, *LB12 = nullptr, *LB13 = nullptr, *LB14 = nullptr, *LB15 = nullptr;
-    /// Click counters of groups 1 to 4.
-    Label *LB4 = nullptr, *Label6 = nullptr, *Label16 = nullptr, *Label14 = nullptr;
-    /// Caption above the total's slots.
-    Label *Label18 = nullptr;
-    /// Picture rows of groups 1 to 4.
-    std::array<Picture *, 15> Im1{}, Im2{}, Im3{}, Im4{};
-    QTimer *Timer1 = nullptr;
-    QTimer *Timer2 = nullptr;
-
-    /// The ten answer slots in order LB6 to LB15.
-    std::array<Label *, 10> answerSlots() const;
+signals:
+    /// The quiz is over and its window closed or closing: won, out of
+    /// time, left with Cm6, or its window closed. For all but the last the
+    /// start screen is due; on the time-out the quiz has closed already.
+    void ended(lumo::quiz::Game::Outcome how);
 
 protected:
-    void bindControls() override;
+    void bindControls(ControlBinder &bind) override;
+    void connectControls() override;
+    void unbindControls() override;
+    void closedFromFrame() override;
 
 private:
-    // One picture group: its row, its size value, its slots and counter.
+    // One picture row: its pictures, its slots and its counter.
     struct Group {
         std::array<Picture *, 15> &row;
-        Integer &top;
         Label *tens;
         Label *units;
         Label *counter;
     };
     Group group(int g);
 
-    void showGroup(int g);
-    void drawGroupSize(int g);
     void showGroupPictures(int g);
+    void showLevelsControls(int level);
     void dropOnSlot(Label *slot);
     void clickPicture(int g, int index);
-    void goToStartScreen();
+    void showClock();
+    void leave(Outcome how);
 
-    Form1 *start_ = nullptr;
+    quiz::Game game_;
+    quiz::Game::Rules rules_;
     ManualDrag *drag_ = nullptr;
+
+    QString dragDigit_;
+    std::array<Integer, 4> clickCount_{};
+    Integer clearTick_ = 0;
 };
 
 } // namespace lumo

@@ -1,5 +1,5 @@
-// Building a question: the picture rows of the current level, their sizes,
-// the total, and the answer slots that fit them.
+// Showing a question: the picture rows of its level, and the answer slots
+// and counters that fit them.
 #include "quiz/form2.h"
 
 #include "platform/controls.h"
@@ -16,19 +16,14 @@ Form2::Group Form2::group(int g)
 {
     switch (g) {
     case 1:
-        return {Im1, groupTop1, LB6, LB7, LB4};
+        return {Im1, LB6, LB7, LB4};
     case 2:
-        return {Im2, groupTop2, LB8, LB9, Label6};
+        return {Im2, LB8, LB9, Label6};
     case 3:
-        return {Im3, groupTop3, LB10, LB11, Label16};
+        return {Im3, LB10, LB11, Label16};
     default:
-        return {Im4, groupTop4, LB12, LB13, Label14};
+        return {Im4, LB12, LB13, Label14};
     }
-}
-
-void Form2::drawGroupSize(int g)
-{
-    group(g).top = static_cast<Integer>(services_.random() * 14 + 1);
 }
 
 void Form2::showGroupPictures(int g)
@@ -36,71 +31,42 @@ void Form2::showGroupPictures(int g)
     Group grp = group(g);
     // Each picture reads its file anew; a file that cannot be read shows
     // the built-in placeholder and the question goes on.
-    const QString file = services_.iconPath(QString::number(iconNumber[g - 1]) + QStringLiteral(".ico"));
-    for (loopIndex = 0; loopIndex <= grp.top; ++loopIndex) {
-        grp.row[loopIndex]->show();
-        grp.row[loopIndex]->setPicture(loadPicture(file, placeholderIcon));
+    const QString file =
+        services_.iconPath(QString::number(game_.iconNumber()[g - 1]) + QStringLiteral(".ico"));
+    for (int k = 0; k < game_.count(g); ++k) {
+        grp.row[k]->show();
+        grp.row[k]->setPicture(loadPicture(file, placeholderIcon));
     }
 }
 
-void Form2::showGroup(int g)
+void Form2::showLevelsControls(int level)
 {
-    drawGroupSize(g);
-    showGroupPictures(g);
-}
-
-void Form2::Lv1()
-{
-    drawGroupSize(1);
-    nin();
-    showGroupPictures(1);
-}
-
-void Form2::Lv2()
-{
-    showGroup(1);
-    LB8->show();
-    LB9->show();
-    Label6->show();
-    showGroup(2);
-    pictureTotal = static_cast<Integer>(groupTop1 + 1 + groupTop2 + 1);
-    LB14->show();
-    LB15->show();
-    Label18->show();
+    const quiz::Level *rules = quiz::levelRules(level);
+    if (!rules)
+        return;
+    // Rows of lower levels are shown too, for a game that starts above level 1.
+    for (int g = 1; g <= rules->groups; ++g) {
+        showGroupPictures(g);
+        group(g).units->show();
+        group(g).counter->show();
+    }
+    if (rules->asksTotal()) {
+        LB14->show();
+        LB15->show();
+        Label18->show();
+    }
     nin();
 }
 
-void Form2::Lv3()
-{
-    showGroup(1);
-    LB10->show();
-    LB11->show();
-    showGroup(2);
-    showGroup(3);
-    pictureTotal = static_cast<Integer>(groupTop1 + 1 + groupTop2 + 1 + groupTop3 + 1);
-    Label16->show();
-    nin();
-}
-
-void Form2::Lv4()
-{
-    showGroup(1);
-    LB12->show();
-    LB13->show();
-    showGroup(2);
-    showGroup(3);
-    showGroup(4);
-    pictureTotal = static_cast<Integer>(groupTop1 + 1 + groupTop2 + 1 + groupTop3 + 1 + groupTop4 + 1);
-    Label14->show();
-    nin();
-}
+void Form2::Lv1() { showLevelsControls(1); }
+void Form2::Lv2() { showLevelsControls(2); }
+void Form2::Lv3() { showLevelsControls(3); }
+void Form2::Lv4() { showLevelsControls(4); }
 
 void Form2::nin()
 {
-    for (int g = 1; g <= 4; ++g) {
-        const Group grp = group(g);
-        grp.tens->setVisible(grp.top + 1 >= 10);
-    }
+    for (int g = 1; g <= 4; ++g)
+        group(g).tens->setVisible(game_.count(g) >= 10);
 }
 
 } // namespace lumo

@@ -1,4 +1,4 @@
-// The score line, and the end of a won game after question 100.
+// The score line, and the end of a won game after the last question.
 #include "quiz/form2.h"
 
 #include "platform/controls.h"
@@ -11,15 +11,14 @@ namespace lumo {
 
 bool Form2::LBS()
 {
-    LB2->setCaption(quiz::scoreLine(questionNo, rightCount, wrongCount, level));
-    if (questionNo != 101)
+    LB2->setCaption(quiz::scoreLine(game_.questionNo(), game_.rightCount(), game_.wrongCount(), game_.level()));
+    if (!game_.isWon())
         return false;
 
     Timer1->stop();
-    questionNo = 0;
     services_.message(window(), quiz::wonMessage(LB1->caption(), LB2->caption()));
     if (isOpen())
-        goToStartScreen();
+        leave(Outcome::Won);
     return true;
 }
 

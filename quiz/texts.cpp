@@ -1,5 +1,7 @@
 #include "quiz/texts.h"
 
+#include "quiz/levels.h"
+
 namespace lumo::quiz {
 
 namespace {
@@ -20,22 +22,14 @@ QString greeting(const QString &name)
 
 QString levelHint(int level)
 {
-    switch (level) {
-    case 1:
+    const Level *rules = levelRules(level);
+    if (!rules)
+        return QString();
+    if (!rules->asksTotal())
         return QStringLiteral("นำตัวเลขจากข้างล่างนี้ไปใส่ในกรอบ ซ้ายมือบนครับ "
                               "หรือจะคลิกที่รูป เพื่อนับดูให้แน่ใจว่ามีรูปเท่าไหร่ก็ได้ครับ");
-    case 2:
-        return QStringLiteral("ถ้าน้อง ตอบผลรวมของทั้งหมดได้ จะได้คะแนนเพิ่มอีก 2 คะแนน ครับ "
-                              "แต่ถ้าตอบผิด จะถูกหัก 1 คะแนนครับ");
-    case 3:
-        return QStringLiteral("ถ้าน้อง ตอบผลรวมของทั้งหมดได้ จะได้คะแนนเพิ่มอีก 3 คะแนน ครับ "
-                              "แต่ถ้าตอบผิด จะถูกหัก 1 คะแนนครับ");
-    case 4:
-        return QStringLiteral("ถ้าน้อง ตอบผลรวมของทั้งหมดได้ จะได้คะแนนเพิ่มอีก 4 คะแนน ครับ "
-                              "แต่ถ้าตอบผิด จะถูกหัก 1 คะแนนครับ");
-    default:
-        return QString();
-    }
+    return QStringLiteral("ถ้าน้อง ตอบผลรวมของทั้งหมดได้ จะได้คะแนนเพิ่มอีก ") + n(rules->totalBonus) +
+           QStringLiteral(" คะแนน ครับ แต่ถ้าตอบผิด จะถูกหัก 1 คะแนนครับ");
 }
 
 QString scoreLine(int questionNo, int rightCount, int wrongCount, int level)
@@ -48,6 +42,12 @@ QString clockLine(const QString &name, int minutes, int seconds)
 {
     return QStringLiteral("น้อง ") + name + crlf + QStringLiteral(" เหลือยเวลา ") + n(minutes) +
            QStringLiteral(" นาที ") + n(seconds) + QStringLiteral(" วินาที");
+}
+
+QString timeUsedLine(const QString &name, int secondsUsed)
+{
+    return QStringLiteral("น้อง ") + name + crlf + QStringLiteral(" ใช้เวลาไป ") + n(secondsUsed / 60) +
+           QStringLiteral(" นาที ") + n(secondsUsed % 60) + QStringLiteral(" วินาที");
 }
 
 QString correctAnswerText(int level, const std::array<int, 4> &c, int total)
@@ -73,30 +73,6 @@ QString correctAnswerText(int level, const std::array<int, 4> &c, int total)
     default:
         return QString();
     }
-}
-
-int totalBonus(int level)
-{
-    // The hint of each level promises this many points for the total.
-    return level >= 2 && level <= 4 ? level : 0;
-}
-
-int slotNumber(const QString &tens, const QString &units)
-{
-    bool ok = false;
-    const int value = (tens + units).toInt(&ok, 10);
-    return ok ? value : 0;
-}
-
-ClockTime tickClock(ClockTime time)
-{
-    if (time.seconds == 0) {
-        time.seconds = 59;
-        --time.minutes;
-    } else {
-        --time.seconds;
-    }
-    return time;
 }
 
 QString wonMessage(const QString &clockCaption, const QString &scoreCaption)

@@ -1,12 +1,10 @@
 #pragma once
 
-// The quiz screen's texts and its small pieces of arithmetic, kept apart
-// from the widgets so that they can be checked on their own.
+// The texts of the quiz screen, built from the game's numbers.
 
 #include <QString>
 
 #include <array>
-#include <cstdint>
 
 namespace lumo::quiz {
 
@@ -23,24 +21,12 @@ QString scoreLine(int questionNo, int rightCount, int wrongCount, int level);
 
 /// The name, and on the next line the time left.
 QString clockLine(const QString &name, int minutes, int seconds);
+/// The name, and on the next line the time used (a game with no countdown).
+QString timeUsedLine(const QString &name, int secondsUsed);
 
 /// The correct answer of a question: the counts of the groups the level
 /// uses (counts[0] = group 1) and, from level 2 on, the total.
 QString correctAnswerText(int level, const std::array<int, 4> &counts, int total);
-
-/// Points added to the right tally for a right total at a level (2 to 4).
-int totalBonus(int level);
-
-/// The number that a pair of answer slots stands for, tens caption first.
-int slotNumber(const QString &tens, const QString &units);
-
-/// The clock after one tick: seconds run 59 down to 0, then the next
-/// lower minute starts at 59.
-struct ClockTime {
-    std::int16_t minutes;
-    std::int16_t seconds;
-};
-ClockTime tickClock(ClockTime time);
 
 /// The four lines of the message after question 100.
 QString wonMessage(const QString &clockCaption, const QString &scoreCaption);

@@ -4,7 +4,6 @@
 #include "platform/dates.h"
 #include "platform/pictures.h"
 #include "platform/services.h"
-#include "quiz/form2.h"
 
 #include <QTimer>
 
@@ -15,32 +14,36 @@ const QString crlf = QStringLiteral("\r\n");
 const QString hostPicture = QStringLiteral(":/pictures/host.gif");
 } // namespace
 
-Form1::Form1(Services &services, ScreenHost &host)
-    : Screen(services, host, QStringLiteral(":/layout/form1.json"))
+Form1::Form1(Services &services, ScreenHost &host, const QString &layoutPath)
+    : Screen(services, host, layoutPath)
 {
 }
 
-void Form1::bindControls()
+void Form1::bindControls(ControlBinder &bind)
 {
-    const ControlSet &c = controls();
-    Frame1 = c.frame(QStringLiteral("Frame1"));
-    Frame2 = c.frame(QStringLiteral("Frame2"));
-    Frame3 = c.frame(QStringLiteral("Frame3"));
-    Label1 = c.label(QStringLiteral("Label1"));
-    Label2 = c.label(QStringLiteral("Label2"));
-    Label3 = c.label(QStringLiteral("Label3"));
-    Label4 = c.label(QStringLiteral("Label4"));
-    Label5 = c.label(QStringLiteral("Label5"));
-    LB1 = c.label(QStringLiteral("LB1"));
-    LB2 = c.label(QStringLiteral("LB2"));
-    Im1 = c.picture(QStringLiteral("Im1"));
-    Image1 = c.picture(QStringLiteral("Image1"));
-    Timer1 = c.timer(QStringLiteral("Timer1"));
+    bind(Frame1, QStringLiteral("Frame1"));
+    bind(Frame2, QStringLiteral("Frame2"));
+    bind(Frame3, QStringLiteral("Frame3"));
+    bind(Label1, QStringLiteral("Label1"));
+    bind(Label2, QStringLiteral("Label2"));
+    bind(Label3, QStringLiteral("Label3"));
+    bind(Label4, QStringLiteral("Label4"));
+    bind(Label5, QStringLiteral("Label5"));
+    bind(LB1, QStringLiteral("LB1"));
+    bind(LB2, QStringLiteral("LB2"));
+    bind(Im1, QStringLiteral("Im1"));
+    bind(Image1, QStringLiteral("Image1"));
+    bind(Timer1, QStringLiteral("Timer1"));
+}
 
+void Form1::connectControls()
+{
     connect(Im1, &Picture::clicked, this, &Form1::Im1_Click);
     connect(Image1, &Picture::clicked, this, &Form1::Image1_Click);
     connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
 }
+
+void Form1::unbindControls() { static_cast<Form1Controls &>(*this) = Form1Controls{}; }
 
 void Form1::show()
 {
@@ -58,24 +61,24 @@ void Form1::Form_Load()
 
 void Form1::Im1_Click()
 {
-    ++hostClicks;
-    if (hostClicks == 1) {
-        typedName = services_.prompt(window(), QStringLiteral("ป้อนชื่อผู้ทำการทดสอบ"),
+    ++hostClicks_;
+    if (hostClicks_ == 1) {
+        typedName_ = services_.prompt(window(), QStringLiteral("ป้อนชื่อผู้ทำการทดสอบ"),
                                      QStringLiteral("ชื่อผู้ทำการทดสอบ"), QStringLiteral("No Name"));
         if (!isOpen())
             return;
         Label4->setCaption(QStringLiteral("ใช้ Mouse คลิกที่รูป พี่ ปิโก ได้เลยครับ เพื่อเริ่มเกมส์"));
-        LB2->setCaption(QStringLiteral("สวัสดีครับ น้อง ") + typedName);
-        greetTime = services_.now();
+        LB2->setCaption(QStringLiteral("สวัสดีครับ น้อง ") + typedName_);
+        greetTime_ = services_.now();
         const QLocale locale = services_.locale();
-        LB1->setCaption(QStringLiteral("วันนี้ ") + formatDayMonthYear(greetTime, locale) +
-                        QStringLiteral(" เวลา ") + formatLongTime(greetTime, locale));
+        LB1->setCaption(QStringLiteral("วันนี้ ") + formatDayMonthYear(greetTime_, locale) +
+                        QStringLiteral(" เวลา ") + formatLongTime(greetTime_, locale));
         Im1->setPicture(loadPicture(services_.iconPath(QStringLiteral("c01.gif")), hostPicture));
     }
-    if (hostClicks == 2) {
-        quiz_->show(typedName);
+    if (hostClicks_ == 2) {
+        emit quizRequested(typedName_);
         close();
-        hostClicks = 0;
+        hostClicks_ = 0;
     }
 }
 

@@ -14,18 +14,38 @@ namespace lumo {
 class Frame;
 class Label;
 class Picture;
-class Form2;
+
+/// The controls of one opening of the start screen, under their layout
+/// names. They exist only while the screen is open: closing sets every one
+/// to null.
+struct Form1Controls {
+    Frame *Frame1 = nullptr;
+    Frame *Frame2 = nullptr;
+    Frame *Frame3 = nullptr;
+    Label *Label1 = nullptr;
+    Label *Label2 = nullptr;
+    Label *Label3 = nullptr;
+    Label *Label4 = nullptr;
+    Label *Label5 = nullptr;
+    Label *LB1 = nullptr;
+    Label *LB2 = nullptr;
+    /// The host, the way into the quiz.
+    Picture *Im1 = nullptr;
+    /// The door, the way out of the program.
+    Picture *Image1 = nullptr;
+    /// The exit animation, one picture every 500 ms.
+    QTimer *Timer1 = nullptr;
+};
 
 /// The start screen: the host "ปิโก" welcomes the child, asks for a name,
-/// opens the quiz, and the exit picture says goodbye and ends the program.
-/// Its state variables outlive its window; its controls are made afresh at
+/// asks for the quiz, and the exit picture says goodbye and ends the
+/// program. Its state outlives its window; its controls are made afresh at
 /// every opening.
-class Form1 : public Screen {
+class Form1 : public Screen, public Form1Controls {
     Q_OBJECT
 public:
-    Form1(Services &services, ScreenHost &host);
-
-    void setQuizScreen(Form2 *quiz) { quiz_ = quiz; }
+    Form1(Services &services, ScreenHost &host,
+          const QString &layoutPath = QStringLiteral(":/layout/form1.json"));
 
     /// Opens the screen (controls afresh, then its opening step) and shows it.
     void show();
@@ -37,36 +57,32 @@ public:
     void Timer1_Timer();
 
     /// The name typed at the prompt.
-    QString typedName;
+    const QString &typedName() const { return typedName_; }
     /// When the host was first clicked: the moment of the greeting.
-    QDateTime greetTime;
-    /// Clicks on the host since the quiz was last opened from here.
-    std::int16_t hostClicks = 0;
+    const QDateTime &greetTime() const { return greetTime_; }
+    /// Clicks on the host since the quiz was last asked for from here.
+    std::int16_t hostClicks() const { return hostClicks_; }
     /// Exit animation: 1 = first picture shown, 2 = second (then back to 0).
-    std::int16_t animPhase = 0;
+    std::int16_t animPhase() const { return animPhase_; }
     /// Clicks on the exit picture.
-    std::int16_t exitClicks = 0;
+    std::int16_t exitClicks() const { return exitClicks_; }
 
-    // Controls of the current opening (valid while the screen is open).
-    Frame *Frame1 = nullptr;
-    Frame *Frame2 = nullptr;
-    Frame *Frame3 = nullptr;
-    Label *Label1 = nullptr;
-    Label *Label2 = nullptr;
-    Label *Label3 = nullptr;
-    Label *Label4 = nullptr;
-    Label *Label5 = nullptr;
-    Label *LB1 = nullptr;
-    Label *LB2 = nullptr;
-    Picture *Im1 = nullptr;
-    Picture *Image1 = nullptr;
-    QTimer *Timer1 = nullptr;
+signals:
+    /// The second click on the host: the quiz should open for this player.
+    /// The start screen closes right after.
+    void quizRequested(const QString &playerName);
 
 protected:
-    void bindControls() override;
+    void bindControls(ControlBinder &bind) override;
+    void connectControls() override;
+    void unbindControls() override;
 
 private:
-    Form2 *quiz_ = nullptr;
+    QString typedName_;
+    QDateTime greetTime_;
+    std::int16_t hostClicks_ = 0;
+    std::int16_t animPhase_ = 0;
+    std::int16_t exitClicks_ = 0;
 };
 
 } // namespace lumo

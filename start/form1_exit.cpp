@@ -18,15 +18,15 @@ void Form1::Image1_Click()
 {
     Im1->setEnabled(false);
     Timer1->start();
-    ++exitClicks;
-    if (exitClicks == 1) {
+    ++exitClicks_;
+    if (exitClicks_ == 1) {
         Label5->setCaption(QStringLiteral("แล้วพบกันใหม่"));
         Label4->setCaption(
             QStringLiteral("บ๊าย บาย...แล้วอย่าลืม มาเล่นเกมส์ด้วยกันอีกนะครับ สวัสดีครับ"));
         Im1->setPicture(loadPicture(services_.iconPath(QStringLiteral("c04.gif")),
                                     QStringLiteral(":/pictures/host.gif")));
     }
-    if (exitClicks == 2) {
+    if (exitClicks_ == 2) {
         Timer1->stop();
         services_.endProgram();
     }
@@ -34,12 +34,12 @@ void Form1::Image1_Click()
 
 void Form1::Timer1_Timer()
 {
-    ++animPhase;
-    if (animPhase == 1) {
+    ++animPhase_;
+    if (animPhase_ == 1) {
         Image1->setPicture(loadPicture(services_.iconPath(QStringLiteral("a01.gif")), exitPicture));
-    } else if (animPhase == 2) {
+    } else if (animPhase_ == 2) {
         Image1->setPicture(loadPicture(services_.iconPath(QStringLiteral("a02.gif")), exitPicture));
-        animPhase = 0;
+        animPhase_ = 0;
     }
 }
 

@@ -31,14 +31,11 @@ bool columnCleared(Form2 &quiz, int column)
     return true;
 }
 
-/// Opens a game with the clock running and asks for one question.
-void startQuestion(Game &game, int level, const QList<int> &sizes)
+/// Opens a game at `level` with the clock running and asks for one question.
+void startQuestion(TestProgram &game, int level, const QList<int> &sizes)
 {
-    game.openQuiz();
-    game.quiz.Cm1_Click();
-    game.quiz.level = static_cast<Form2::Integer>(level);
-    scriptQuestion(game.services, sizes);
-    game.quiz.Cm4_Click();
+    startGame(game, level);
+    askQuestion(game, sizes);
 }
 
 } // namespace
@@ -51,7 +48,7 @@ private slots:
 
     void fifteenTicksClearOneColumnOfAllFourRowsEach()
     {
-        Game game;
+        TestProgram game;
         Form2 &quiz = game.quiz;
         startQuestion(game, 4, {15, 15, 15, 15});
         for (int column = 0; column < 15; ++column)
@@ -60,7 +57,7 @@ private slots:
         enter(quiz, 3, QString(), QStringLiteral("7"));
         quiz.Cm3_Click();
         QVERIFY(quiz.Timer2->isActive());
-        QCOMPARE(quiz.clearTick, 0);
+        QCOMPARE(quiz.clearTick(), 0);
 
         // Until the first tick the slots keep the digits and the "0"s.
         const QStringList checked{"1", "5", "0", "0", "0", "7", "0", "0", "0", "0"};
@@ -81,25 +78,25 @@ private slots:
                 QCOMPARE(counter->caption(), left);
             for (Label *slot : quiz.answerSlots())
                 QVERIFY(slot->caption().isEmpty());
-            QCOMPARE(quiz.clickCount, (std::array<Form2::Integer, 4>{}));
+            QCOMPARE(quiz.clickCount(), (std::array<Form2::Integer, 4>{}));
             QCOMPARE(quiz.LB3->caption(), correctAnswer);
             QVERIFY(!quiz.Cm3->isEnabled());
             if (tick < 15) {
-                QCOMPARE(quiz.clearTick, tick);
+                QCOMPARE(quiz.clearTick(), tick);
                 QVERIFY(!quiz.Cm4->isEnabled());
                 QVERIFY(quiz.Timer2->isActive());
             }
         }
         QVERIFY(quiz.Cm4->isEnabled());
         QVERIFY(!quiz.Timer2->isActive());
-        QCOMPARE(quiz.clearTick, 0);
+        QCOMPARE(quiz.clearTick(), 0);
         for (Label *tile : quiz.LB)
             QVERIFY(!tile->isEnabled());
     }
 
     void aPictureClickedDuringTheClearingCountsOnlyUntilTheNextTick()
     {
-        Game game;
+        TestProgram game;
         Form2 &quiz = game.quiz;
         startQuestion(game, 1, {15});
         quiz.Im1_Click(3);
@@ -112,18 +109,18 @@ private slots:
         QVERIFY(!quiz.Im1[5]->isHidden());
         quiz.Im1_Click(5);
         QVERIFY(quiz.Im1[5]->isHidden());
-        QCOMPARE(quiz.clickCount[0], 1);
+        QCOMPARE(quiz.clickCount()[0], 1);
         QCOMPARE(quiz.LB4->caption(), QStringLiteral("1"));
         // ... a picture already cleared is not, nor one of an unused row.
         quiz.Im1_Click(0);
         quiz.Im2_Click(5);
-        QCOMPARE(quiz.clickCount[0], 1);
-        QCOMPARE(quiz.clickCount[1], 0);
+        QCOMPARE(quiz.clickCount()[0], 1);
+        QCOMPARE(quiz.clickCount()[1], 0);
         QCOMPARE(quiz.LB4->caption(), QStringLiteral("1"));
 
         // ... until the next tick writes the countdown over it.
         quiz.Timer2_Timer();
-        QCOMPARE(quiz.clickCount[0], 0);
+        QCOMPARE(quiz.clickCount()[0], 0);
         QCOMPARE(quiz.LB4->caption(), QStringLiteral("12"));
 
         // The last picture can still be clicked before the last tick.
@@ -133,19 +130,19 @@ private slots:
         quiz.Im1_Click(14);
         QCOMPARE(quiz.LB4->caption(), QStringLiteral("1"));
         quiz.Timer2_Timer();
-        QCOMPARE(quiz.clickCount[0], 0);
+        QCOMPARE(quiz.clickCount()[0], 0);
         QCOMPARE(quiz.LB4->caption(), QStringLiteral("0"));
         QVERIFY(quiz.Cm4->isEnabled());
     }
 
     void aSecondClearingStartsAgainAtColumnZero()
     {
-        Game game;
+        TestProgram game;
         Form2 &quiz = game.quiz;
         startQuestion(game, 2, {15, 4});
         quiz.Cm3_Click();
         runClearing(quiz);
-        QCOMPARE(quiz.clearTick, 0);
+        QCOMPARE(quiz.clearTick(), 0);
 
         scriptQuestion(game.services, {15, 15});
         quiz.Cm4_Click();
@@ -156,24 +153,24 @@ private slots:
         QVERIFY(quiz.Im1[0]->isHidden());
         QVERIFY(quiz.Im2[0]->isHidden());
         QVERIFY(!quiz.Im1[1]->isHidden());
-        QCOMPARE(quiz.clearTick, 1);
+        QCOMPARE(quiz.clearTick(), 1);
         QCOMPARE(quiz.LB4->caption(), QStringLiteral("13"));
         for (int tick = 2; tick <= 15; ++tick)
             quiz.Timer2_Timer();
-        QCOMPARE(quiz.clearTick, 0);
+        QCOMPARE(quiz.clearTick(), 0);
         QVERIFY(quiz.Cm4->isEnabled());
         QVERIFY(quiz.Im1[14]->isHidden());
     }
 
     void leavingDuringTheClearingStopsItAndTheNextGameStartsAtColumnZero()
     {
-        Game game;
+        TestProgram game;
         Form2 &quiz = game.quiz;
         startQuestion(game, 1, {9});
         quiz.Cm3_Click();
         for (int tick = 0; tick < 5; ++tick)
             quiz.Timer2_Timer();
-        QCOMPARE(quiz.clearTick, 5);
+        QCOMPARE(quiz.clearTick(), 5);
 
         const QPointer<QTimer> clearing = quiz.Timer2;
         quiz.Cm6_Click();
@@ -186,7 +183,7 @@ private slots:
         QCOMPARE(game.services.endCount, 0);
 
         game.openQuiz();
-        QCOMPARE(quiz.clearTick, 0);
+        QCOMPARE(quiz.clearTick(), 0);
         QVERIFY(!quiz.Timer2->isActive());
         quiz.Cm1_Click();
         scriptQuestion(game.services, {9});
@@ -195,7 +192,7 @@ private slots:
         quiz.Timer2_Timer();
         QVERIFY(quiz.Im1[0]->isHidden());
         QVERIFY(!quiz.Im1[1]->isHidden());
-        QCOMPARE(quiz.clearTick, 1);
+        QCOMPARE(quiz.clearTick(), 1);
     }
 };
 

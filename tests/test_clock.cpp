@@ -12,13 +12,21 @@ namespace {
 
 const QString name = QStringLiteral("ต้น");
 
-/// Opens a game, starts the clock and asks for a first question of one group.
-void startGame(Game &game, int groupSize = 6)
+/// Opens a game with a countdown of `minutes`, starts the clock and asks
+/// for a first question of one row.
+void startQuestion(TestProgram &game, int groupSize = 6, int minutes = 30)
 {
+    game.quiz.setRules({1, minutes});
     game.openQuiz(name);
     game.quiz.Cm1_Click();
-    scriptQuestion(game.services, {groupSize});
-    game.quiz.Cm4_Click();
+    askQuestion(game, {groupSize});
+}
+
+/// Lets the clock tick until it shows `minutes` and `seconds` left.
+void tickUntil(Form2 &quiz, int minutes, int seconds)
+{
+    while (quiz.game().minutesLeft() != minutes || quiz.game().secondsLeft() != seconds)
+        quiz.Timer1_Timer();
 }
 
 } // namespace
@@ -31,7 +39,7 @@ private slots:
 
     void theClockRunsThirtyMinutesFromItsFirstTickAndNeverShowsSixtySeconds()
     {
-        Game game;
+        TestProgram game;
         Form2 &quiz = game.quiz;
         game.openQuiz(name);
         quiz.Cm1_Click();
@@ -58,11 +66,10 @@ private slots:
 
     void theTickAfterZeroSecondsShowsFiftyNineOfTheMinuteBelow()
     {
-        Game game;
+        TestProgram game;
         Form2 &quiz = game.quiz;
-        startGame(game);
-        quiz.minutesLeft = 12;
-        quiz.secondsLeft = 1;
+        startQuestion(game);
+        tickUntil(quiz, 12, 1);
         quiz.Timer1_Timer();
         QCOMPARE(quiz.LB1->caption(), clockText(name, 12, 0));
         quiz.Timer1_Timer();
@@ -73,21 +80,20 @@ private slots:
 
     void aLevelUpAtFortySecondsLeftAddsThirtyMinutes()
     {
-        Game game;
+        TestProgram game;
         Form2 &quiz = game.quiz;
+        game.quiz.setRules({1, 1});
         game.openQuiz(name);
         quiz.Cm1_Click();
-        quiz.questionNo = 24;
-        scriptQuestion(game.services, {8});
-        quiz.Cm4_Click();
-        quiz.minutesLeft = 0;
-        quiz.secondsLeft = 41;
+        playQuestions(quiz, 24);
+        askQuestion(game, {8});
+        tickUntil(quiz, 0, 41);
         quiz.Timer1_Timer();
         QCOMPARE(quiz.LB1->caption(), clockText(name, 0, 40));
 
         enterRightAnswers(quiz);
         quiz.Cm3_Click();
-        QCOMPARE(quiz.level, 2);
+        QCOMPARE(quiz.game().level(), 2);
         quiz.Timer1_Timer();
         QCOMPARE(quiz.LB1->caption(), QStringLiteral("น้อง ต้น\r\n เหลือยเวลา 30 นาที 39 วินาที"));
 
@@ -102,14 +108,14 @@ private slots:
 
     void theTimeOutTellsTheChildOnceThenClosesTheQuizBeforeShowingTheStartScreen()
     {
-        Game game;
+        TestProgram game;
         Form2 &quiz = game.quiz;
-        startGame(game, 6);
+        startQuestion(game, 6, 1);
         enterNumber(quiz, 1, 6);
         quiz.Cm3_Click();
         runClearing(quiz);
-        scriptQuestion(game.services, {4});
-        quiz.Cm4_Click();
+        askQuestion(game, {4});
+        tickUntil(quiz, 0, 2);
 
         bool openDuringMessage = false, clockRunningDuringMessage = true, startOpenDuringMessage = true;
         game.services.duringMessage = [&] {
@@ -120,8 +126,6 @@ private slots:
         const QPointer<QTimer> clock = quiz.Timer1;
         WindowOrder order(quiz.window());
 
-        quiz.minutesLeft = 0;
-        quiz.secondsLeft = 2;
         quiz.Timer1_Timer();
         QVERIFY(game.services.messages.isEmpty());
         quiz.Timer1_Timer();
@@ -150,9 +154,10 @@ private slots:
 
     void aTimeOutDuringTheClearingStillEndsOnTheStartScreen()
     {
-        Game game;
+        TestProgram game;
         Form2 &quiz = game.quiz;
-        startGame(game, 15);
+        startQuestion(game, 15, 1);
+        tickUntil(quiz, 0, 1);
         quiz.Cm3_Click();
         for (int tick = 0; tick < 3; ++tick)
             quiz.Timer2_Timer();
@@ -162,11 +167,9 @@ private slots:
         game.services.duringMessage = [&] {
             quiz.Timer2_Timer();
             quiz.Timer2_Timer();
-            clearTickAfterMessage = quiz.clearTick;
+            clearTickAfterMessage = quiz.clearTick();
         };
         const QPointer<QTimer> clearing = quiz.Timer2;
-        quiz.minutesLeft = 0;
-        quiz.secondsLeft = 1;
         quiz.Timer1_Timer();
 
         QCOMPARE(game.services.messages.size(), 1);
@@ -181,13 +184,11 @@ private slots:
 
     void leavingByTheLeaveButtonStopsTheClockForGood()
     {
-        Game game;
+        TestProgram game;
         Form2 &quiz = game.quiz;
-        startGame(game);
-        quiz.Timer1_Timer();
+        startQuestion(game, 6, 1);
         // One more second would be the time-out, were the clock still running.
-        quiz.minutesLeft = 0;
-        quiz.secondsLeft = 1;
+        tickUntil(quiz, 0, 1);
         quiz.Timer1->setInterval(1);
         const QPointer<QTimer> clock = quiz.Timer1;
 
@@ -203,29 +204,46 @@ private slots:
 
     void theRealTimersTickTheClockAndFinishTheClearing()
     {
-        Game game;
+        TestProgram game;
         Form2 &quiz = game.quiz;
         game.openQuiz(name);
         quiz.Timer1->setInterval(5);
         quiz.Timer2->setInterval(5);
         quiz.Cm1_Click();
         QTRY_VERIFY(quiz.LB1->caption().startsWith(QStringLiteral("น้อง ต้น\r\n เหลือยเวลา 29 นาที ")));
-        QTRY_VERIFY(quiz.secondsLeft <= 55);
+        QTRY_VERIFY(quiz.game().secondsLeft() <= 55);
 
-        scriptQuestion(game.services, {12});
-        quiz.Cm4_Click();
+        askQuestion(game, {12});
         enterRightAnswers(quiz);
         quiz.Cm3_Click();
         QVERIFY(!quiz.Cm4->isEnabled());
         QTRY_VERIFY(quiz.Cm4->isEnabled());
         QVERIFY(!quiz.Timer2->isActive());
-        QCOMPARE(quiz.clearTick, 0);
+        QCOMPARE(quiz.clearTick(), 0);
         for (Picture *picture : quiz.Im1)
             QVERIFY(picture->isHidden());
-        QCOMPARE(quiz.rightCount, 1);
+        QCOMPARE(quiz.LB2->caption(), scoreText(1, 1, 0, 1));
         QVERIFY(quiz.Timer1->isActive());
         QVERIFY(game.services.messages.isEmpty());
         quiz.Cm6_Click();
+    }
+
+    void withoutACountdownTheClockLineShowsTheTimeUsedAndTheGameCannotBeLostOnTime()
+    {
+        TestProgram game;
+        Form2 &quiz = game.quiz;
+        startGame(game, 3, 0);
+        for (int tick = 1; tick <= 125 * 60 + 7; ++tick)
+            quiz.Timer1_Timer();
+        QCOMPARE(quiz.LB1->caption(), QStringLiteral("น้อง ต้น\r\n ใช้เวลาไป 125 นาที 7 วินาที"));
+        QVERIFY(game.services.messages.isEmpty());
+
+        // The praise after the last question shows the time used likewise.
+        playQuestions(quiz, 51, true);
+        QCOMPARE(game.services.messages.size(), 1);
+        QVERIFY(game.services.messages[0].contains(QStringLiteral("\r\n ใช้เวลาไป 125 นาที 7 วินาที\r\n")));
+        QVERIFY(!quiz.isOpen());
+        QVERIFY(game.start.isOpen());
     }
 };
 

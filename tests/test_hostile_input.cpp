@@ -6,7 +6,7 @@
 // The time each handler takes is printed for the record (one frame at
 // 60 Hz is 16.7 ms); the tests do not judge it.
 #include "support/broken_icons.h"
-#include "support/fake_services.h"
+#include "support/question_cycle.h"
 #include "support/warning_log.h"
 
 #include "platform/controls.h"
@@ -60,13 +60,6 @@ QString longestName()
 {
     const QString piece = QStringLiteral("น้องต้น<i>Somchai</i>&amp;");
     return piece.repeated(32767 / piece.size() + 1).left(32767);
-}
-
-void settle()
-{
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
 }
 
 // What a label draws: its caption with CR LF as a line break, never markup.
@@ -186,10 +179,12 @@ private slots:
     {
         QFETCH(QString, name);
         HandlerClock clock;
-        Game game;
+        TestProgram game;
         Form1 &start = game.start;
         Form2 &q = game.quiz;
         game.services.promptAnswers = {name, name};
+        // A one-minute clock for the game lost on time.
+        q.setRules({1, 1});
         start.show();
         QVERIFY(QTest::qWaitForWindowExposed(start.window()));
 
@@ -210,14 +205,14 @@ private slots:
         QCOMPARE(problemsOfWindow(q.window()), QString());
         clock.run(QStringLiteral("painting the quiz screen"), [&] { q.window()->repaint(); });
         clock.run(QStringLiteral("Form2::Cm1_Click"), [&] { q.Cm1_Click(); });
-        QCOMPARE(q.playerName, name);
+        QCOMPARE(q.game().playerName(), name);
         clock.run(QStringLiteral("Form2::Timer1_Timer"), [&] { q.Timer1_Timer(); });
-        QCOMPARE(problemsOfLabel(q.LB1, clockLine(name, 29, 59)), QString());
+        QCOMPARE(problemsOfLabel(q.LB1, clockLine(name, 0, 59)), QString());
         clock.run(QStringLiteral("painting the quiz screen"), [&] { q.window()->repaint(); });
 
         // The time runs out: the message names the player twice, as typed.
-        q.minutesLeft = 0;
-        q.secondsLeft = 1;
+        while (q.game().secondsLeft() > 1)
+            q.Timer1_Timer();
         clock.run(QStringLiteral("Form2::Timer1_Timer (time-out)"), [&] { q.Timer1_Timer(); });
         settle();
         QVERIFY(start.isOpen() && !q.isOpen());
@@ -225,6 +220,7 @@ private slots:
         QCOMPARE(game.services.messages.at(0), timeOutMessage(name, scoreLine(0, 0, 0, 1)));
 
         // A second game, won: the praise names the player as typed.
+        q.setRules({4, 30});
         start.Im1_Click();
         QCOMPARE(problemsOfLabel(start.LB2, hello + name), QString());
         start.Im1_Click();
@@ -232,13 +228,13 @@ private slots:
         QVERIFY(q.isOpen());
         q.Cm1_Click();
         q.Timer1_Timer();
-        q.questionNo = 100;
+        playQuestions(q, 25);
         clock.run(QStringLiteral("Form2::Cm4_Click (the won game's end)"), [&] { q.Cm4_Click(); });
         settle();
         QVERIFY(start.isOpen() && !q.isOpen());
         QCOMPARE(game.services.messages.size(), 2);
         QCOMPARE(game.services.messages.at(1),
-                 praise + crlf + clockLine(name, 29, 59) + crlf + scoreLine(101, 0, 0, 1));
+                 praise + crlf + clockLine(name, 29, 59) + crlf + scoreLine(101, 0, 125, 4));
         QCOMPARE(game.services.endCount, 0);
 
         clock.report(QString::fromLatin1(QTest::currentDataTag()));
@@ -365,7 +361,7 @@ private slots:
         WarningLog log;
         HandlerClock clock;
         QSet<QString> read; // the files the game has tried to read
-        Game game;
+        TestProgram game;
         game.services.folder = programFolder.path();
         Form1 &start = game.start;
         Form2 &q = game.quiz;
@@ -384,12 +380,17 @@ private slots:
         // One question at every level: the last one of the level, so that the game moves up.
         const std::array<const std::array<Picture *, 15> *, 4> rows{&q.Im1, &q.Im2, &q.Im3, &q.Im4};
         for (int level = 1; level <= 4; ++level) {
-            QCOMPARE(int(q.level), level);
-            q.questionNo = Form2::Integer(25 * level - 1);
+            QCOMPARE(int(q.game().level()), level);
+            while (q.game().questionNo() < 25 * level - 1) {
+                q.Cm4_Click();
+                for (int g = 0; g < level; ++g)
+                    read << QStringLiteral("%1.ico").arg(q.game().iconNumber()[g]);
+                finishQuestion(q);
+            }
             clock.run(QStringLiteral("Form2::Cm4_Click (a question)"), [&] { q.Cm4_Click(); });
-            const std::array<int, 4> tops{q.groupTop1, q.groupTop2, q.groupTop3, q.groupTop4};
+            const std::array<int, 4> tops{q.game().groupTop1(), q.game().groupTop2(), q.game().groupTop3(), q.game().groupTop4()};
             for (int g = 0; g < level; ++g) {
-                read << QStringLiteral("%1.ico").arg(q.iconNumber[g]);
+                read << QStringLiteral("%1.ico").arg(q.game().iconNumber()[g]);
                 for (int k = 0; k <= tops[g]; ++k) {
                     const Picture *picture = (*rows[g])[k];
                     QVERIFY(!picture->isHidden());
@@ -398,7 +399,7 @@ private slots:
                                  QStringLiteral("picture %1 of row %2 (%3.ico) is not the built-in stand-in")
                                      .arg(k)
                                      .arg(g + 1)
-                                     .arg(q.iconNumber[g])));
+                                     .arg(q.game().iconNumber()[g])));
                 }
             }
             clock.run(QStringLiteral("painting the quiz screen"), [&] { q.window()->repaint(); });
@@ -407,8 +408,8 @@ private slots:
                 clock.run(QStringLiteral("Form2::Timer2_Timer"), [&] { q.Timer2_Timer(); });
             QVERIFY(q.Cm4->isEnabled());
         }
-        QCOMPARE(int(q.level), 4);
-        QCOMPARE(int(q.questionNo), 100);
+        QCOMPARE(int(q.game().level()), 4);
+        QCOMPARE(int(q.game().questionNo()), 100);
         clock.run(QStringLiteral("Form2::Cm4_Click (the won game's end)"), [&] { q.Cm4_Click(); });
         settle();
         QVERIFY(start.isOpen() && !q.isOpen());

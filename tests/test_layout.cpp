@@ -1,13 +1,13 @@
 // Both screens as they open: every control where the layout puts it, with
 // its caption, font, colours, visibility and enabled state.
 #include "platform/controls.h"
-#include "support/fake_services.h"
+#include "fakes/fake_services.h"
 
 #include <QTimer>
 #include <QtTest>
 
 using namespace lumo;
-using lumo::test::Game;
+using lumo::test::TestProgram;
 
 namespace {
 
@@ -29,7 +29,7 @@ private slots:
 
     void theQuizScreenHasItsNinetyEightElementsNamedAsInTheLayout()
     {
-        Game game;
+        TestProgram game;
         game.openQuiz();
         QWidget *window = game.quiz.window();
         QCOMPARE(window->objectName(), QStringLiteral("Form2"));
@@ -61,7 +61,7 @@ private slots:
 
     void quizControlsSitWhereTheTwipsPutThem()
     {
-        Game game;
+        TestProgram game;
         game.openQuiz();
         Form2 &q = game.quiz;
         QCOMPARE(q.Cm1->geometry(), twips(120, 120, 1215, 1815));
@@ -111,7 +111,7 @@ private slots:
 
     void quizCaptionsFontsAndColoursFollowTheLayout()
     {
-        Game game;
+        TestProgram game;
         game.openQuiz();
         Form2 &q = game.quiz;
         QCOMPARE(q.Cm1->text(), QStringLiteral("จับเวลา"));
@@ -155,7 +155,7 @@ private slots:
 
     void quizOpensWithOnlyTheFirstRowsSlotsShownAndTheBottomButtonsOff()
     {
-        Game game;
+        TestProgram game;
         game.openQuiz();
         Form2 &q = game.quiz;
         for (QWidget *w : {static_cast<QWidget *>(q.LB6), static_cast<QWidget *>(q.LB7),
@@ -179,7 +179,7 @@ private slots:
 
     void tabOrderRunsCm4Cm3Cm6Cm1AndFocusStartsOnCm6()
     {
-        Game game;
+        TestProgram game;
         game.openQuiz();
         Form2 &q = game.quiz;
         QCOMPARE(game.quiz.controls().tabOrder(),
@@ -200,7 +200,7 @@ private slots:
 
     void theStartScreenLaysOutItsTextsAndPictures()
     {
-        Game game;
+        TestProgram game;
         game.start.show();
         Form1 &s = game.start;
         QWidget *window = s.window();
@@ -254,7 +254,7 @@ private slots:
 
     void picturesTilesAndSlotsHaveThaiNamesForAScreenReader()
     {
-        Game game;
+        TestProgram game;
         game.openQuiz();
         Form2 &q = game.quiz;
         QCOMPARE(q.LB[3]->accessibleName(), QStringLiteral("ตัวเลข 3"));

@@ -1,7 +1,7 @@
 // Building a question: how many pictures each group shows and from which
 // file, the total, which answer slots and counters are on view, the order of
 // the random draws, and picture files that cannot be read.
-#include "support/fake_services.h"
+#include "support/question_cycle.h"
 #include "support/shown_pictures.h"
 
 #include "platform/controls.h"
@@ -18,31 +18,6 @@ using namespace lumo::test;
 namespace {
 
 using Row = std::array<Picture *, 15>;
-
-// Scripts the draws of one question: four picture numbers, then the group sizes.
-void scriptQuestion(FakeServices &services, const std::array<int, 4> &pictures, const QList<int> &counts)
-{
-    for (int number : pictures)
-        services.scriptedRandoms.push_back(FakeServices::pictureDraw(number));
-    for (int count : counts)
-        services.scriptedRandoms.push_back(FakeServices::sizeDraw(count));
-}
-
-// Asks for the next question at `level`, with the clock already running.
-void askQuestion(Game &game, int level, const std::array<int, 4> &pictures, const QList<int> &counts)
-{
-    game.quiz.level = Form2::Integer(level);
-    scriptQuestion(game.services, pictures, counts);
-    game.quiz.Cm4_Click();
-}
-
-// Checks the answer and lets the board clearing run to its end.
-void finishQuestion(Form2 &quiz)
-{
-    quiz.Cm3_Click();
-    for (int tick = 0; tick < 15; ++tick)
-        quiz.Timer2_Timer();
-}
 
 // How many pictures a row shows, as elements 0 to n-1; -1 when the shown ones have gaps.
 int shownCount(const Row &row)
@@ -127,18 +102,14 @@ private slots:
     {
         QFETCH(double, draw);
         QFETCH(int, count);
-        Game game;
-        game.openQuiz();
-        game.quiz.Cm1_Click();
-        game.quiz.pictureTotal = 37; // whatever it holds, level 1 leaves it
+        TestProgram game;
+        startGame(game);
         game.services.scriptedRandoms = {0.0, 0.0, 0.0, 0.0, draw};
         game.quiz.Cm4_Click();
 
-        QCOMPARE(game.quiz.groupTop1, count - 1);
+        QCOMPARE(game.quiz.game().count(1), count);
         QCOMPARE(shownCounts(game.quiz), QStringLiteral("%1 0 0 0").arg(count));
         QCOMPARE(visibleSlots(game.quiz), expectedSlots(1, {count}));
-        QCOMPARE(game.quiz.pictureTotal, 37);
-        QCOMPARE(game.quiz.groupTop2 + game.quiz.groupTop3 + game.quiz.groupTop4, 0);
         QCOMPARE(game.services.randomCalls, 5);
     }
 
@@ -154,78 +125,54 @@ private slots:
     void eachLevelBuildsItsGroupsTotalAndSlotsAsTheGameRisesThroughTheLevels()
     {
         QFETCH(QList<QList<int>>, questions);
-        Game game;
-        game.openQuiz();
+        TestProgram game;
         Form2 &quiz = game.quiz;
-        quiz.Cm1_Click();
+        startGame(game);
         for (int level = 1; level <= 4; ++level) {
+            // Up to the last question of the level below, then this level's first.
+            playQuestions(quiz, quiz::questionsBefore(level) - quiz.game().questionNo());
+            QCOMPARE(quiz.game().level(), level);
             const QList<int> &counts = questions[level - 1];
             const int calls = game.services.randomCalls;
-            askQuestion(game, level, {5, 6, 7, 8}, counts);
+            askQuestion(game, counts, {5, 6, 7, 8});
             QCOMPARE(game.services.randomCalls - calls, 4 + level);
 
             QStringList shown;
-            int total = 0;
-            for (int g = 1; g <= 4; ++g) {
+            for (int g = 1; g <= 4; ++g)
                 shown << QString::number(g <= level ? counts[g - 1] : 0);
-                total += g <= level ? counts[g - 1] : 0;
-            }
             QCOMPARE(shownCounts(quiz), shown.join(QLatin1Char(' ')));
             QCOMPARE(visibleSlots(quiz), expectedSlots(level, counts));
-            const std::array<int, 4> tops{quiz.groupTop1, quiz.groupTop2, quiz.groupTop3, quiz.groupTop4};
-            for (int g = 1; g <= 4; ++g)
-                QCOMPARE(tops[g - 1], g <= level ? counts[g - 1] - 1 : 0);
-            QCOMPARE(quiz.pictureTotal, level == 1 ? 0 : total);
             finishQuestion(quiz);
         }
     }
 
-    void pictureNumbersAreDrawnFirstAndEachGroupsSizeJustBeforeItsPictures()
+    void aGameStartedAboveLevelOneShowsTheSlotsOfEveryRowItAsksFor_data()
     {
-        struct WatchedServices : FakeServices {
-            std::function<void()> beforeDraw;
-            double random() override
-            {
-                if (beforeDraw)
-                    beforeDraw();
-                return FakeServices::random();
-            }
-        } services;
-        ScreenHost host{services};
-        Form2 quiz{services, host};
-        quiz.show(QStringLiteral("ต้น"));
-        quiz.Cm1_Click();
-        quiz.level = 4;
-        scriptQuestion(services, {11, 12, 13, 14}, {3, 4, 5, 6});
+        QTest::addColumn<int>("level");
+        QTest::addColumn<QList<int>>("counts");
+        QTest::newRow("level 2") << 2 << QList<int>{12, 3};
+        QTest::newRow("level 3") << 3 << QList<int>{4, 11, 9};
+        QTest::newRow("level 4") << 4 << QList<int>{9, 10, 2, 15};
+    }
 
-        QStringList seen; // at each draw: the picture numbers so far, and the pictures shown
-        services.beforeDraw = [&] {
-            seen << QStringLiteral("%1 %2 %3 %4 | %5")
-                        .arg(quiz.iconNumber[0]).arg(quiz.iconNumber[1]).arg(quiz.iconNumber[2])
-                        .arg(quiz.iconNumber[3]).arg(shownCounts(quiz));
-        };
-        quiz.Cm4_Click();
-        QCOMPARE(seen, (QStringList{
-                           QStringLiteral("0 0 0 0 | 0 0 0 0"),
-                           QStringLiteral("11 0 0 0 | 0 0 0 0"),
-                           QStringLiteral("11 12 0 0 | 0 0 0 0"),
-                           QStringLiteral("11 12 13 0 | 0 0 0 0"),
-                           QStringLiteral("11 12 13 14 | 0 0 0 0"),
-                           QStringLiteral("11 12 13 14 | 3 0 0 0"),
-                           QStringLiteral("11 12 13 14 | 3 4 0 0"),
-                           QStringLiteral("11 12 13 14 | 3 4 5 0"),
-                       }));
-        QCOMPARE(shownCounts(quiz), QStringLiteral("3 4 5 6"));
+    void aGameStartedAboveLevelOneShowsTheSlotsOfEveryRowItAsksFor()
+    {
+        QFETCH(int, level);
+        QFETCH(QList<int>, counts);
+        TestProgram game;
+        startGame(game, level);
+        askQuestion(game, counts);
+        QCOMPARE(visibleSlots(game.quiz), expectedSlots(level, counts));
+        QCOMPARE(game.quiz.LB2->caption(), scoreText(25 * (level - 1) + 1, 0, 0, level));
     }
 
     void everyPictureOfAGroupShowsTheGroupsFileAndGroupsWithOneNumberLookAlike()
     {
-        Game game;
-        game.openQuiz();
+        TestProgram game;
         Form2 &quiz = game.quiz;
-        quiz.Cm1_Click();
+        startGame(game, 4);
         QVERIFY(iconFile(3) != iconFile(17));
-        askQuestion(game, 4, {3, 17, 3, 30}, {2, 3, 4, 15});
+        askQuestion(game, {2, 3, 4, 15}, {3, 17, 3, 30});
 
         const std::array<const Row *, 4> rows{&quiz.Im1, &quiz.Im2, &quiz.Im3, &quiz.Im4};
         const std::array<int, 4> numbers{3, 17, 3, 30};
@@ -246,16 +193,15 @@ private slots:
         QDir icons(folder.path());
         QVERIFY(icons.mkdir(QStringLiteral("icon")) && icons.cd(QStringLiteral("icon")));
         QVERIFY(copyIcon(1, icons, 5));
-        Game game;
+        TestProgram game;
         game.services.folder = folder.path();
-        game.openQuiz();
-        game.quiz.Cm1_Click();
-        askQuestion(game, 1, {5, 5, 5, 5}, {3});
+        startGame(game);
+        askQuestion(game, {3}, {5, 5, 5, 5});
         QCOMPARE(shownImage(game.quiz.Im1[2]), iconFile(1));
         finishQuestion(game.quiz);
 
         QVERIFY(copyIcon(2, icons, 5));
-        askQuestion(game, 1, {5, 5, 5, 5}, {3});
+        askQuestion(game, {3}, {5, 5, 5, 5});
         QCOMPARE(shownImage(game.quiz.Im1[0]), iconFile(2));
         QCOMPARE(shownImage(game.quiz.Im1[2]), iconFile(2));
     }
@@ -290,15 +236,14 @@ private slots:
                 file.write(good.read(good.size() * 3 / 4)); // the largest image broken off
         }
 
-        Game game;
+        TestProgram game;
         game.services.folder = folder.path();
-        game.openQuiz();
         Form2 &quiz = game.quiz;
-        quiz.Cm1_Click();
+        startGame(game, 2);
         const QRegularExpression warning(QRegularExpression::escape(broken));
         QTest::ignoreMessage(QtWarningMsg, warning);
         QTest::failOnWarning(warning);
-        askQuestion(game, 2, {7, 1, 9, 9}, {3, 12});
+        askQuestion(game, {3, 12}, {7, 1, 9, 9});
 
         const QImage placeholder = fileImage(QStringLiteral(":/pictures/placeholder.ico"));
         QVERIFY(placeholder != iconFile(7) && placeholder != iconFile(1));
@@ -306,29 +251,21 @@ private slots:
         for (int k = 0; k < 3; ++k)
             QCOMPARE(shownImage(quiz.Im1[k]), placeholder);
         QCOMPARE(shownImage(quiz.Im2[11]), iconFile(1));
-        QCOMPARE(quiz.pictureTotal, 15);
         QCOMPARE(visibleSlots(quiz), expectedSlots(2, {3, 12}));
 
         // The child answers 3, 12 and 15, and all of it is marked right.
-        const std::initializer_list<std::pair<void (Form2::*)(), const char *>> entries{
-            {&Form2::LB7_DragDrop, "3"}, {&Form2::LB8_DragDrop, "1"},  {&Form2::LB9_DragDrop, "2"},
-            {&Form2::LB14_DragDrop, "1"}, {&Form2::LB15_DragDrop, "5"}};
-        for (const auto &[drop, digit] : entries) {
-            quiz.dragDigit = QString::fromLatin1(digit);
-            (quiz.*drop)();
-        }
+        enterNumber(quiz, 1, 3);
+        enterNumber(quiz, 2, 12);
+        enterNumber(quiz, 5, 15);
         quiz.Cm3_Click();
-        QCOMPARE(quiz.rightCount, 4);
-        QCOMPARE(quiz.wrongCount, 0);
+        QCOMPARE(quiz.LB2->caption(), scoreText(26, 4, 0, 2));
         QCOMPARE(quiz.LB3->caption(),
                  QStringLiteral("( 3 + 12 ) = 15\r\nคำตอบที่ถูก คือ 3 + 12 ครับ \r\nและผลรวมเท่ากับ 15 ครับ"));
 
         // The same file in the next question: the placeholder again, no second warning.
-        for (int tick = 0; tick < 15; ++tick)
-            quiz.Timer2_Timer();
-        askQuestion(game, 2, {7, 7, 7, 7}, {4, 2});
+        runClearing(quiz);
+        askQuestion(game, {4, 2}, {7, 7, 7, 7});
         QCOMPARE(shownImage(quiz.Im2[1]), placeholder);
-        QCOMPARE(quiz.pictureTotal, 6);
     }
 };
 

@@ -1,6 +1,6 @@
 // The quiz screen's game flow: its opening, the four buttons whose enabled
 // states make up the game's state machine, leaving, and opening it again.
-#include "support/fake_services.h"
+#include "support/question_cycle.h"
 
 #include "platform/controls.h"
 
@@ -49,7 +49,7 @@ void clickOn(QWidget *control)
 }
 
 // Steps a fresh game forward to one of its four states.
-void bringTo(Game &game, const QString &wanted)
+void bringTo(TestProgram &game, const QString &wanted)
 {
     game.openQuiz();
     Form2 &quiz = game.quiz;
@@ -103,27 +103,18 @@ private slots:
     void openingStartsAFreshGameWithTheNameInItsGreeting()
     {
         QFETCH(QString, name);
-        Game game;
+        TestProgram game;
         game.openQuiz(name);
         Form2 &quiz = game.quiz;
 
         QCOMPARE(quiz.LB1->caption(), name);
         QCOMPARE(quiz.LB2->caption(), scoreBoardAtOpening);
         QCOMPARE(quiz.LB3->caption(), QStringLiteral("สวัสดีครับ น้อง ") + name + QStringLiteral("\r\n") + readyText);
-        QVERIFY(quiz.playerName.isEmpty());
-        QVERIFY(quiz.dragDigit.isEmpty());
-        QCOMPARE(quiz.minutesLeft, 29);
-        QCOMPARE(quiz.secondsLeft, 60);
-        QCOMPARE(quiz.level, 1);
-        QCOMPARE(quiz.questionNo, 0);
-        QCOMPARE(quiz.rightCount, 0);
-        QCOMPARE(quiz.wrongCount, 0);
-        QCOMPARE(quiz.clearTick, 0);
-        QCOMPARE(quiz.pictureTotal, 0);
-        QCOMPARE(quiz.groupTop1 + quiz.groupTop2 + quiz.groupTop3 + quiz.groupTop4, 0);
-        QCOMPARE(quiz.clickCount, (std::array<Form2::Integer, 4>{}));
-        QCOMPARE(quiz.iconNumber, (std::array<Form2::Integer, 4>{}));
-        QCOMPARE(quiz.enteredAnswer, (std::array<Form2::Integer, 5>{}));
+        QVERIFY(quiz.dragDigit().isEmpty());
+        QCOMPARE(quiz.clearTick(), 0);
+        QCOMPARE(quiz.clickCount(), (std::array<Form2::Integer, 4>{}));
+        QCOMPARE(quiz.game().phase(), quiz::Game::Phase::Opened);
+        QCOMPARE(quiz.game().questionNo(), 0);
         QCOMPARE(game.services.seedCount, 1);
         QCOMPARE(game.services.randomCalls, 0);
 
@@ -135,13 +126,13 @@ private slots:
 
     void startingTheClockTakesTheNameAndShowsTheScoreLineOfQuestionZero()
     {
-        Game game;
+        TestProgram game;
         game.openQuiz(QStringLiteral("ต้น"));
         Form2 &quiz = game.quiz;
         clickOn(quiz.Cm1);
 
         QCOMPARE(state(quiz), clockRunning);
-        QCOMPARE(quiz.playerName, QStringLiteral("ต้น"));
+        QCOMPARE(quiz.game().playerName(), QStringLiteral("ต้น"));
         QCOMPARE(quiz.LB2->caption(), QStringLiteral("ข้อที่ 0 ทำถูก 0 ทำผิด 0 ระดับ 1"));
         QCOMPARE(quiz.LB3->caption(), firstQuestionPrompt);
         QCOMPARE(game.services.randomCalls, 0);
@@ -152,66 +143,57 @@ private slots:
 
     void nextQuestionDrawsFourPictureNumbersFirstThenBuildsTheQuestion()
     {
-        Game game;
+        TestProgram game;
         bringTo(game, clockRunning);
         Form2 &quiz = game.quiz;
         // Two groups may get the same number; the fifth draw is group 1's size.
         game.services.scriptedRandoms = {0.0, 0.999999, 0.5, 0.5, FakeServices::sizeDraw(6)};
         clickOn(quiz.Cm4);
 
-        QCOMPARE(quiz.iconNumber, (std::array<Form2::Integer, 4>{1, 30, 16, 16}));
-        QCOMPARE(quiz.groupTop1, 5);
+        QCOMPARE(quiz.game().iconNumber(), (std::array<Form2::Integer, 4>{1, 30, 16, 16}));
+        QCOMPARE(quiz.game().groupTop1(), 5);
         QCOMPARE(game.services.randomCalls, 5);
-        QCOMPARE(quiz.questionNo, 1);
         QCOMPARE(quiz.LB2->caption(), QStringLiteral("ข้อที่ 1 ทำถูก 0 ทำผิด 0 ระดับ 1"));
         QCOMPARE(quiz.LB3->caption(), levelOneHint);
         QCOMPARE(state(quiz), answering);
 
-        // Unscripted draws stay within 1..30 whatever the level.
+        // Unscripted draws stay within 1..30.
         for (int question = 2; question <= 30; ++question) {
-            quiz.Cm3_Click();
-            for (int tick = 0; tick < 15; ++tick)
-                quiz.Timer2_Timer();
-            quiz.level = Form2::Integer(1 + question % 4);
+            finishQuestion(quiz);
             quiz.Cm4_Click();
-            for (Form2::Integer number : quiz.iconNumber)
+            for (Form2::Integer number : quiz.game().iconNumber())
                 QVERIFY2(number >= 1 && number <= 30, qPrintable(QString::number(number)));
         }
-        QCOMPARE(quiz.questionNo, 30);
+        QCOMPARE(quiz.LB2->caption(), QStringLiteral("ข้อที่ 30 ทำถูก 0 ทำผิด 37 ระดับ 2"));
     }
 
-    void eachLevelShowsItsOwnHintAndALevelOutsideOneToFourBuildsNothing_data()
+    void eachLevelShowsItsOwnHint_data()
     {
         QTest::addColumn<int>("level");
         QTest::addColumn<QString>("hint");
-        QTest::addColumn<int>("draws");
         const QString bonus = QStringLiteral(
             "ถ้าน้อง ตอบผลรวมของทั้งหมดได้ จะได้คะแนนเพิ่มอีก %1 คะแนน ครับ แต่ถ้าตอบผิด จะถูกหัก 1 คะแนนครับ");
-        QTest::newRow("1") << 1 << levelOneHint << 5;
-        QTest::newRow("2") << 2 << bonus.arg(2) << 6;
-        QTest::newRow("3") << 3 << bonus.arg(3) << 7;
-        QTest::newRow("4") << 4 << bonus.arg(4) << 8;
-        QTest::newRow("5") << 5 << firstQuestionPrompt << 4;
-        QTest::newRow("0") << 0 << firstQuestionPrompt << 4;
+        QTest::newRow("1") << 1 << levelOneHint;
+        QTest::newRow("2") << 2 << bonus.arg(2);
+        QTest::newRow("3") << 3 << bonus.arg(3);
+        QTest::newRow("4") << 4 << bonus.arg(4);
     }
 
-    void eachLevelShowsItsOwnHintAndALevelOutsideOneToFourBuildsNothing()
+    void eachLevelShowsItsOwnHint()
     {
         QFETCH(int, level);
         QFETCH(QString, hint);
-        QFETCH(int, draws);
-        Game game;
-        bringTo(game, clockRunning);
-        game.quiz.level = Form2::Integer(level);
+        TestProgram game;
+        startGame(game, level);
         game.quiz.Cm4_Click();
         QCOMPARE(game.quiz.LB3->caption(), hint);
-        QCOMPARE(game.services.randomCalls, draws);
+        QCOMPARE(game.services.randomCalls, 4 + level);
         QCOMPARE(state(game.quiz), answering);
     }
 
     void checkingDisablesItselfAndTheTilesMarksAtOnceAndStartsTheClearing()
     {
-        Game game;
+        TestProgram game;
         bringTo(game, clockRunning);
         Form2 &quiz = game.quiz;
         game.services.scriptedRandoms = {0.1, 0.2, 0.3, 0.4, FakeServices::sizeDraw(7)};
@@ -220,17 +202,15 @@ private slots:
 
         QCOMPARE(state(quiz), clearing);
         // Nothing entered: the answer is marked wrong before the first clearing step.
-        QCOMPARE(quiz.wrongCount, 1);
-        QCOMPARE(quiz.rightCount, 0);
         QCOMPARE(quiz.LB2->caption(), QStringLiteral("ข้อที่ 1 ทำถูก 0 ทำผิด 1 ระดับ 1"));
         QCOMPARE(quiz.LB3->caption(), QStringLiteral("คำตอบที่ถูก คือ 7 ครับ "));
-        QCOMPARE(quiz.clearTick, 0);
+        QCOMPARE(quiz.clearTick(), 0);
         QCOMPARE(quiz.LB7->caption(), QStringLiteral("0"));
     }
 
     void theButtonsLeadRoundTheQuestionCycleAndClicksOnDisabledControlsDoNothing()
     {
-        Game game;
+        TestProgram game;
         bringTo(game, opened);
         Form2 &quiz = game.quiz;
         const auto clickAllDisabled = [&quiz] {
@@ -250,27 +230,26 @@ private slots:
         clickOn(quiz.Cm1);
         clickAllDisabled();
         QCOMPARE(state(quiz), clockRunning);
-        QCOMPARE(quiz.questionNo, 0);
+        QCOMPARE(quiz.game().questionNo(), 0);
         QCOMPARE(quiz.LB3->caption(), firstQuestionPrompt);
 
         clickOn(quiz.Cm4);
         clickAllDisabled();
         QCOMPARE(state(quiz), answering);
-        QCOMPARE(quiz.questionNo, 1);
+        QCOMPARE(quiz.game().questionNo(), 1);
         QCOMPARE(game.services.randomCalls, 5);
 
         clickOn(quiz.Cm3);
         clickAllDisabled();
         QCOMPARE(state(quiz), clearing);
-        QCOMPARE(quiz.wrongCount, 1);
-        QVERIFY(quiz.dragDigit.isEmpty());
+        QCOMPARE(quiz.game().wrongCount(), 1);
+        QVERIFY(quiz.dragDigit().isEmpty());
 
         for (int tick = 0; tick < 15; ++tick)
             quiz.Timer2_Timer();
         QCOMPARE(state(quiz), clockRunning);
         clickOn(quiz.Cm4);
         QCOMPARE(state(quiz), answering);
-        QCOMPARE(quiz.questionNo, 2);
         QCOMPARE(quiz.LB2->caption(), QStringLiteral("ข้อที่ 2 ทำถูก 0 ทำผิด 1 ระดับ 1"));
     }
 
@@ -286,14 +265,15 @@ private slots:
     void leavingFromAnyStateShowsTheStartScreenThenClosesTheQuiz()
     {
         QFETCH(QString, from);
-        Game game;
+        TestProgram game;
         bringTo(game, from);
         QCOMPARE(state(game.quiz), from);
         const QPointer<QTimer> clock = game.quiz.Timer1;
         const QPointer<QTimer> clearingTimer = game.quiz.Timer2;
         const QPointer<QWidget> quizWindow = game.quiz.window();
-        const Form2::Integer seconds = game.quiz.secondsLeft;
-        const Form2::Integer column = game.quiz.clearTick;
+        const quiz::Game &model = game.quiz.game();
+        const int seconds = model.secondsUsed();
+        const Form2::Integer column = game.quiz.clearTick();
 
         StartScreenWatcher watcher(game.quiz);
         clickOn(game.quiz.Cm6);
@@ -307,15 +287,16 @@ private slots:
         QVERIFY(!clearingTimer || !clearingTimer->isActive());
         QTRY_VERIFY(!quizWindow);
         QTest::qWait(250);
-        QCOMPARE(game.quiz.secondsLeft, seconds);
-        QCOMPARE(game.quiz.clearTick, column);
+        QCOMPARE(model.secondsUsed(), seconds);
+        QCOMPARE(game.quiz.clearTick(), column);
+        QCOMPARE(model.phase(), quiz::Game::Phase::Over);
         QCOMPARE(game.services.endCount, 0);
         QVERIFY(game.services.messages.isEmpty());
     }
 
     void reopeningTheQuizInOneRunStartsAFreshGame()
     {
-        Game game;
+        TestProgram game;
         game.services.promptAnswers = {QStringLiteral("ต้น"), QStringLiteral("มะลิ")};
         game.start.show();
         game.start.Im1_Click();
@@ -324,25 +305,16 @@ private slots:
         bringTo(game, clearing);
         quiz.Timer1_Timer();
         quiz.Im1_Click(0);
-        quiz.level = 3; // as if the game had moved on
         clickOn(quiz.Cm6);
 
         game.start.Im1_Click();
         game.start.Im1_Click();
         QVERIFY(quiz.isOpen());
         QCOMPARE(quiz.LB1->caption(), QStringLiteral("มะลิ"));
-        QCOMPARE(quiz.questionNo, 0);
-        QCOMPARE(quiz.rightCount, 0);
-        QCOMPARE(quiz.wrongCount, 0);
-        QCOMPARE(quiz.level, 1);
-        QCOMPARE(quiz.minutesLeft, 29);
-        QCOMPARE(quiz.secondsLeft, 60);
-        QCOMPARE(quiz.clearTick, 0);
-        QCOMPARE(quiz.groupTop1, 0);
-        QCOMPARE(quiz.clickCount, (std::array<Form2::Integer, 4>{}));
-        QCOMPARE(quiz.iconNumber, (std::array<Form2::Integer, 4>{}));
-        QCOMPARE(quiz.enteredAnswer, (std::array<Form2::Integer, 5>{}));
-        QVERIFY(quiz.playerName.isEmpty());
+        QCOMPARE(quiz.game().questionNo(), 0);
+        QCOMPARE(quiz.game().phase(), quiz::Game::Phase::Opened);
+        QCOMPARE(quiz.clearTick(), 0);
+        QCOMPARE(quiz.clickCount(), (std::array<Form2::Integer, 4>{}));
         QCOMPARE(game.services.seedCount, 2);
         QCOMPARE(state(quiz), opened);
         QCOMPARE(quiz.LB2->caption(), scoreBoardAtOpening);

@@ -6,7 +6,7 @@
 //     LUMO_SOAK_SEED=<seed> LUMO_SOAK_EVENTS=<count> test_soak
 //
 // LUMO_SOAK_TRACE=1 prints every event as it is sent.
-#include "support/fake_services.h"
+#include "fakes/fake_services.h"
 #include "support/random_input.h"
 
 #include "platform/controls.h"
@@ -27,7 +27,7 @@ using namespace lumo::test;
 namespace {
 
 constexpr quint32 defaultSeed = 20261207;
-constexpr int defaultEvents = 3000;
+constexpr int defaultEvents = 8000;
 
 const QString hello = QStringLiteral("สวัสดีครับ น้อง ");
 const QString welcome = QStringLiteral("ยินดีต้อนรับ");
@@ -90,6 +90,29 @@ QString clockLine(const QString &name, int minutes, int seconds)
            QStringLiteral(" เหลือยเวลา %1 นาที %2 วินาที").arg(minutes).arg(seconds);
 }
 
+QString timeUsedLine(const QString &name, int seconds)
+{
+    return QStringLiteral("น้อง ") + name + crlf +
+           QStringLiteral(" ใช้เวลาไป %1 นาที %2 วินาที").arg(seconds / 60).arg(seconds % 60);
+}
+
+// The phase of the game that each state of the controls stands for.
+quiz::Game::Phase phaseOf(QuizState state)
+{
+    switch (state) {
+    case QuizState::Opened:
+        return quiz::Game::Phase::Opened;
+    case QuizState::ClockRunning:
+        return quiz::Game::Phase::Waiting;
+    case QuizState::Answering:
+        return quiz::Game::Phase::Answering;
+    case QuizState::BoardClearing:
+        return quiz::Game::Phase::Clearing;
+    default:
+        return quiz::Game::Phase::Over;
+    }
+}
+
 // The number a pair of slots stands for once the check has put "0" into the empty ones.
 int slotPairNumber(const QString &tens, const QString &units)
 {
@@ -113,7 +136,7 @@ protected:
 struct Before {
     bool startOpen = false, quizOpen = false;
     QuizState state = QuizState::None;
-    int questionNo = 0, level = 0, right = 0, wrong = 0, minutes = 0, seconds = 0, clearTick = 0;
+    int questionNo = 0, level = 0, right = 0, wrong = 0, minutes = 0, seconds = 0, secondsUsed = 0, clearTick = 0;
     std::array<int, 4> tops{};
     int pictureTotal = 0;
     QString quizLB1, quizLB2, playerName;
@@ -130,14 +153,15 @@ struct Expectation {
     int group = 0, index = -1; // the quiz picture clicked, if it is one
     int dropSlot = -1;         // 0..9: LB6..LB15
     QString dropDigit;
-    bool clockTick = false, clearingTick = false, startTick = false;
-    bool closedFromFrame = false, jumped = false, clockSet = false;
+    int clockTicks = 0; // ticks of the quiz's clock made by the event
+    bool clearingTick = false, startTick = false;
+    bool closedFromFrame = false;
 };
 
 struct Stats {
     int games = 0, quizOpenings = 0, questions = 0, checks = 0, drops = 0, pictureClicks = 0;
     int prompts = 0, wins = 0, timeOuts = 0, leaves = 0, exitEnds = 0, frameEnds = 0;
-    int highestLevel = 0, clockTicks = 0, clearingTicks = 0, keys = 0;
+    int highestLevel = 0, levelUps = 0, clockTicks = 0, clearingTicks = 0, keys = 0;
 };
 
 class Soak {
@@ -168,7 +192,13 @@ private:
     void randomDrag(QWidget *window);
     void key(QWidget *window);
     void tickClearing();
-    void tickClock();
+    void tickClock(int ticks);
+    void chooseRules();
+    struct ClockAfter {
+        int minutes, seconds, used;
+    };
+    // The clock as `ticks` ticks after the state before the event leave it.
+    ClockAfter clockAfter(int ticks) const;
     void tickStart();
     void onMessage();
 
@@ -186,7 +216,7 @@ private:
     bool trace_;
     std::mt19937 rng_;
     RandomInput input_{rng_};
-    std::unique_ptr<Game> game_;
+    std::unique_ptr<TestProgram> game_;
     int event_ = 0;
     QString description_;
     QStringList recent_;
@@ -204,8 +234,8 @@ private:
     std::array<int, 4> clicks_{};
     std::array<QString, 4> counters_{};
     int questionLevel_ = 0;
-    // A jump of the question number shows in the score line only from the next question on.
-    bool scoreLineBehind_ = false;
+    // The rules the next quiz opening plays by, chosen at random.
+    quiz::Rules rules_;
 };
 
 QString Soak::run()
@@ -241,7 +271,7 @@ QString Soak::run()
 
 void Soak::newGame()
 {
-    game_ = std::make_unique<Game>();
+    game_ = std::make_unique<TestProgram>();
     ++stats_.games;
     game_->services.engine.seed(rng_());
     // While a message box is open, timers that still run keep ticking.
@@ -280,24 +310,25 @@ Before Soak::snapshot() const
     b.startOpen = start.isOpen();
     b.quizOpen = q.isOpen();
     b.state = b.quizOpen ? stateOf(q) : QuizState::None;
-    b.questionNo = q.questionNo;
-    b.level = q.level;
-    b.right = q.rightCount;
-    b.wrong = q.wrongCount;
-    b.minutes = q.minutesLeft;
-    b.seconds = q.secondsLeft;
-    b.clearTick = q.clearTick;
-    b.tops = {q.groupTop1, q.groupTop2, q.groupTop3, q.groupTop4};
-    b.pictureTotal = q.pictureTotal;
+    b.questionNo = q.game().questionNo();
+    b.level = q.game().level();
+    b.right = q.game().rightCount();
+    b.wrong = q.game().wrongCount();
+    b.minutes = q.game().minutesLeft();
+    b.seconds = q.game().secondsLeft();
+    b.secondsUsed = q.game().secondsUsed();
+    b.clearTick = q.clearTick();
+    b.tops = {q.game().groupTop1(), q.game().groupTop2(), q.game().groupTop3(), q.game().groupTop4()};
+    b.pictureTotal = q.game().pictureTotal();
     b.quizLB1 = b.quizOpen ? q.LB1->caption() : QString();
     b.quizLB2 = b.quizOpen ? q.LB2->caption() : QString();
-    b.playerName = q.playerName;
+    b.playerName = q.game().playerName();
     b.ends = s.endCount;
     b.prompts = int(s.prompts.size());
     b.messages = int(s.messages.size());
-    b.hostClicks = start.hostClicks;
-    b.exitClicks = start.exitClicks;
-    b.animPhase = start.animPhase;
+    b.hostClicks = start.hostClicks();
+    b.exitClicks = start.exitClicks();
+    b.animPhase = start.animPhase();
     return b;
 }
 
@@ -351,8 +382,11 @@ void Soak::nextEvent()
             });
             w.add(8, [&] { tickClearing(); });
         }
-        if (q.Timer1->isActive())
-            w.add(8, [&] { tickClock(); });
+        if (q.Timer1->isActive()) {
+            w.add(8, [&] { tickClock(1); });
+            // The clock left to run for a while: short clocks run out.
+            w.add(3, [&] { tickClock(1 + input_.below(40)); });
+        }
         w.add(10, [&] { randomControlClick(window); });
         w.add(5, [&] {
             description_ = QStringLiteral("click a random point");
@@ -364,30 +398,15 @@ void Soak::nextEvent()
         });
         w.add(5, [&] { randomDrag(window); });
         w.add(1.5, [&] { key(window); });
-        w.add(0.3, [&] { clickControl(q.Cm6); });
-        w.add(0.15, [&] {
+        w.add(0.1, [&] { clickControl(q.Cm6); });
+        w.add(0.05, [&] {
             expect_.closedFromFrame = true;
             description_ = QStringLiteral("close the quiz window from its frame");
             window->close();
         });
-        if (q.Timer1->isActive())
-            w.add(1, [&] {
-                expect_.clockSet = true;
-                q.minutesLeft = Form2::Integer(input_.below(4) == 0 ? input_.below(2) : 0);
-                q.secondsLeft = Form2::Integer(q.minutesLeft == 0 ? 1 + input_.below(5) : input_.below(3));
-                description_ = QStringLiteral("set the clock to %1:%2").arg(q.minutesLeft).arg(q.secondsLeft);
-            });
-        // Jump ahead within the level, to just before its last question (at
-        // level 4 also past it), so that the level still rises where it should.
-        const int jumpTo = 25 * q.level - (q.level == 4 ? 0 : 1);
-        if (state == QuizState::ClockRunning && q.questionNo < jumpTo - 2)
-            w.add(40, [&] {
-                expect_.jumped = true;
-                q.questionNo = Form2::Integer(jumpTo - input_.below(3));
-                description_ = QStringLiteral("jump to question %1").arg(q.questionNo);
-            });
         w.run(input_);
     } else {
+        chooseRules();
         RandomInput::Weights w;
         w.add(start.Im1->isEnabled() ? 30 : 3, [&] { clickControl(start.Im1); });
         w.add(2.5, [&] { clickControl(start.Image1); });
@@ -512,17 +531,17 @@ void Soak::dragRightDigit()
 {
     Form2 &q = game_->quiz;
     const std::array<Label *, 10> slotLabels = q.answerSlots();
-    const std::array<int, 5> numbers{q.groupTop1 + 1, q.groupTop2 + 1, q.groupTop3 + 1, q.groupTop4 + 1,
-                                     q.pictureTotal};
+    const std::array<int, 5> numbers{q.game().groupTop1() + 1, q.game().groupTop2() + 1, q.game().groupTop3() + 1, q.game().groupTop4() + 1,
+                                     q.game().pictureTotal()};
     QList<int> used;
     for (int i = 0; i < 10; ++i) {
         const int number = i / 2;
-        if ((number < 4 && number + 1 <= q.level) || (number == 4 && q.level >= 2))
+        if ((number < 4 && number + 1 <= q.game().level()) || (number == 4 && q.game().level() >= 2))
             used.append(i);
     }
     // The total's slots half the time: its points differ from level to level.
     const int slot =
-        q.level >= 2 && input_.below(2) == 0 ? 8 + input_.below(2) : used.at(input_.below(int(used.size())));
+        q.game().level() >= 2 && input_.below(2) == 0 ? 8 + input_.below(2) : used.at(input_.below(int(used.size())));
     const int number = numbers[slot / 2];
     Label *tile = q.LB[slot % 2 == 0 ? number / 10 : number % 10];
     QWidget *window = q.window();
@@ -574,18 +593,50 @@ void Soak::tickClearing()
 {
     Form2 &q = game_->quiz;
     expect_.clearingTick = true;
-    description_ = QStringLiteral("clearing tick at column %1").arg(q.clearTick);
+    description_ = QStringLiteral("clearing tick at column %1").arg(q.clearTick());
     ++stats_.clearingTicks;
     q.Timer2_Timer();
 }
 
-void Soak::tickClock()
+void Soak::tickClock(int ticks)
 {
     Form2 &q = game_->quiz;
-    expect_.clockTick = true;
-    description_ = QStringLiteral("clock tick at %1:%2").arg(q.minutesLeft).arg(q.secondsLeft);
-    ++stats_.clockTicks;
-    q.Timer1_Timer();
+    description_ = QStringLiteral("%1 clock ticks at %2:%3")
+                       .arg(ticks)
+                       .arg(q.game().minutesLeft())
+                       .arg(q.game().secondsLeft());
+    for (; expect_.clockTicks < ticks && q.isOpen(); ++expect_.clockTicks) {
+        ++stats_.clockTicks;
+        q.Timer1_Timer();
+    }
+}
+
+Soak::ClockAfter Soak::clockAfter(int ticks) const
+{
+    ClockAfter c{before_.minutes, before_.seconds, before_.secondsUsed + ticks};
+    if (!rules_.countsDown())
+        return c;
+    // 59 down to 0, then 59 of the minute below; 0:00 is the end.
+    for (int i = 0; i < ticks && (c.minutes > 0 || c.seconds > 0); ++i) {
+        if (c.seconds == 0) {
+            c.seconds = 59;
+            --c.minutes;
+        } else {
+            --c.seconds;
+        }
+    }
+    return c;
+}
+
+void Soak::chooseRules()
+{
+    // Every start level, the last one most often so that games are won; a
+    // countdown of one or two minutes now and then, so that games run out
+    // of time, and now and then no countdown at all.
+    const int level = input_.below(2) == 0 ? 4 : 1 + input_.below(3);
+    const int clock = input_.below(10);
+    rules_ = {level, clock < 3 ? 1 + input_.below(2) : clock < 5 ? 0 : quiz::defaultClockMinutes};
+    game_->quiz.setRules(rules_);
 }
 
 void Soak::tickStart()
@@ -642,7 +693,7 @@ void Soak::check()
     const int ended = s.endCount - b.ends;
     SOAK_REQUIRE(ended == 0 || ended == 1,
                  QStringLiteral("the program ended %1 times in one event").arg(ended));
-    const bool secondExitClick = b.exitClicks == 1 && start.exitClicks == 2;
+    const bool secondExitClick = b.exitClicks == 1 && start.exitClicks() == 2;
     if (ended) {
         SOAK_REQUIRE(
             secondExitClick || open == 0,
@@ -671,24 +722,24 @@ void Soak::check()
     if (prompts == 1) {
         ++stats_.prompts;
         const QString name = b.promptScripted ? b.promptAnswer : QStringLiteral("No Name");
-        SOAK_REQUIRE(start.typedName == name, QStringLiteral("the typed name is not the prompt's answer"));
+        SOAK_REQUIRE(start.typedName() == name, QStringLiteral("the typed name is not the prompt's answer"));
         SOAK_REQUIRE(start.isOpen() && start.LB2->caption() == hello + name,
                      QStringLiteral("the greeting does not show the name exactly as typed"));
     }
     if (b.startOpen) {
         if (!hostClicked)
-            SOAK_REQUIRE(start.hostClicks == b.hostClicks,
+            SOAK_REQUIRE(start.hostClicks() == b.hostClicks,
                          QStringLiteral("host clicks went from %1 to %2 without a click on the host")
                              .arg(b.hostClicks)
-                             .arg(start.hostClicks));
+                             .arg(start.hostClicks()));
         SOAK_REQUIRE(
-            start.exitClicks == b.exitClicks + (exitClicked ? 1 : 0),
-            QStringLiteral("exit clicks went from %1 to %2").arg(b.exitClicks).arg(start.exitClicks));
+            start.exitClicks() == b.exitClicks + (exitClicked ? 1 : 0),
+            QStringLiteral("exit clicks went from %1 to %2").arg(b.exitClicks).arg(start.exitClicks()));
         if (hostClicked) {
-            SOAK_REQUIRE(start.hostClicks == (b.hostClicks == 0 ? 1 : 0),
+            SOAK_REQUIRE(start.hostClicks() == (b.hostClicks == 0 ? 1 : 0),
                          QStringLiteral("a host click took host clicks from %1 to %2")
                              .arg(b.hostClicks)
-                             .arg(start.hostClicks));
+                             .arg(start.hostClicks()));
             if (b.hostClicks == 1)
                 SOAK_REQUIRE(
                     q.isOpen() && !start.isOpen(),
@@ -701,7 +752,9 @@ void Soak::check()
     // Messages: the end of a won game and the time-out, each at most once.
     const int messages = int(s.messages.size()) - b.messages;
     SOAK_REQUIRE(messages == 0 || messages == 1, QStringLiteral("%1 messages in one event").arg(messages));
-    const bool timeOut = expect_.clockTick && b.minutes == 0 && b.seconds == 1;
+    const ClockAfter after = clockAfter(expect_.clockTicks);
+    const bool timeOut = expect_.clockTicks > 0 && b.quizOpen && rules_.countsDown() && after.minutes == 0 &&
+                         after.seconds == 0;
     const bool won = !timeOut && b.quizOpen && b.state == QuizState::ClockRunning && b.questionNo == 100 &&
                      !q.isOpen() && messages == 1;
     if (messages == 1) {
@@ -745,11 +798,11 @@ void Soak::checkStartOpening()
     Form1 &start = game_->start;
     SOAK_REQUIRE(QTest::qWaitForWindowExposed(start.window()),
                  QStringLiteral("the start window never showed"));
-    SOAK_REQUIRE(start.hostClicks == 0 && start.exitClicks == 0 && start.animPhase == 0,
+    SOAK_REQUIRE(start.hostClicks() == 0 && start.exitClicks() == 0 && start.animPhase() == 0,
                  QStringLiteral("the start screen opened with host clicks %1, exit clicks %2, phase %3")
-                     .arg(start.hostClicks)
-                     .arg(start.exitClicks)
-                     .arg(start.animPhase));
+                     .arg(start.hostClicks())
+                     .arg(start.exitClicks())
+                     .arg(start.animPhase()));
     SOAK_REQUIRE(start.LB1->caption() == welcome,
                  QStringLiteral("the start screen did not open with its welcome"));
     for (Label *label : start.window()->findChildren<Label *>())
@@ -767,28 +820,28 @@ void Soak::checkStartScreen()
         if (!failure_.isEmpty())
             return;
     }
-    SOAK_REQUIRE(start.hostClicks == 0 || start.hostClicks == 1,
-                 QStringLiteral("host clicks stand at %1").arg(start.hostClicks));
-    SOAK_REQUIRE(start.animPhase == 0 || start.animPhase == 1,
-                 QStringLiteral("the exit animation stands at phase %1").arg(start.animPhase));
-    if (start.exitClicks < 2) {
-        SOAK_REQUIRE(start.Im1->isEnabled() == (start.exitClicks == 0),
+    SOAK_REQUIRE(start.hostClicks() == 0 || start.hostClicks() == 1,
+                 QStringLiteral("host clicks stand at %1").arg(start.hostClicks()));
+    SOAK_REQUIRE(start.animPhase() == 0 || start.animPhase() == 1,
+                 QStringLiteral("the exit animation stands at phase %1").arg(start.animPhase()));
+    if (start.exitClicks() < 2) {
+        SOAK_REQUIRE(start.Im1->isEnabled() == (start.exitClicks() == 0),
                      QStringLiteral("the host picture is %1 after %2 exit clicks")
                          .arg(start.Im1->isEnabled() ? "clickable" : "deaf")
-                         .arg(start.exitClicks));
-        SOAK_REQUIRE(start.Timer1->isActive() == (start.exitClicks == 1),
+                         .arg(start.exitClicks()));
+        SOAK_REQUIRE(start.Timer1->isActive() == (start.exitClicks() == 1),
                      QStringLiteral("the exit animation is %1 after %2 exit clicks")
                          .arg(start.Timer1->isActive() ? "running" : "stopped")
-                         .arg(start.exitClicks));
+                         .arg(start.exitClicks()));
     }
-    if (start.exitClicks >= 1)
+    if (start.exitClicks() >= 1)
         SOAK_REQUIRE(start.Label5->caption() == goodbye,
                      QStringLiteral("the exit picture did not say goodbye"));
     if (expect_.startTick)
-        SOAK_REQUIRE(start.animPhase == (b.animPhase == 0 ? 1 : 0) && !start.Image1->isEmpty(),
+        SOAK_REQUIRE(start.animPhase() == (b.animPhase == 0 ? 1 : 0) && !start.Image1->isEmpty(),
                      QStringLiteral("the exit animation moved from phase %1 to %2")
                          .arg(b.animPhase)
-                         .arg(start.animPhase));
+                         .arg(start.animPhase()));
 }
 
 void Soak::checkQuizOpening()
@@ -797,11 +850,15 @@ void Soak::checkQuizOpening()
     Form2 &q = game_->quiz;
     SOAK_REQUIRE(QTest::qWaitForWindowExposed(q.window()), QStringLiteral("the quiz window never showed"));
     ++stats_.quizOpenings;
-    quizName_ = start.typedName;
-    SOAK_REQUIRE(q.questionNo == 0 && q.level == 1 && q.rightCount == 0 && q.wrongCount == 0 &&
-                     q.minutesLeft == 29 && q.secondsLeft == 60 && q.clearTick == 0 &&
-                     q.clickCount == (std::array<Form2::Integer, 4>{}),
-                 QStringLiteral("the quiz opened without a fresh game"));
+    quizName_ = start.typedName();
+    const quiz::Game &g = q.game();
+    const int level = rules_.startLevel;
+    SOAK_REQUIRE(g.questionNo() == 25 * (level - 1) && g.level() == level && g.rightCount() == 0 &&
+                     g.wrongCount() == 0 && g.secondsUsed() == 0 &&
+                     g.minutesLeft() == (rules_.countsDown() ? rules_.clockMinutes - 1 : 0) &&
+                     g.secondsLeft() == (rules_.countsDown() ? 60 : 0) && q.clearTick() == 0 &&
+                     q.clickCount() == (std::array<Form2::Integer, 4>{}),
+                 QStringLiteral("the quiz opened without a fresh game at level %1").arg(level));
     SOAK_REQUIRE(q.LB1->caption() == quizName_,
                  QStringLiteral("the quiz opened with a name other than the typed one"));
     SOAK_REQUIRE(q.LB3->caption().startsWith(hello + quizName_ + crlf),
@@ -817,7 +874,6 @@ void Soak::checkQuizOpening()
         counters_[g] = counters[g]->caption();
     clicks_ = {};
     questionLevel_ = 0;
-    scoreLineBehind_ = false;
 }
 
 void Soak::checkQuizScreen()
@@ -833,23 +889,28 @@ void Soak::checkQuizScreen()
     }
     const QuizState state = stateOf(q);
     SOAK_REQUIRE(state != QuizState::None, QStringLiteral("the quiz screen is in none of its four states"));
+    // The game's own idea of where it stands agrees with the controls.
+    SOAK_REQUIRE(phaseOf(state) == q.game().phase(),
+                 QStringLiteral("the controls are %1, the game is in phase %2")
+                     .arg(stateName(state))
+                     .arg(int(q.game().phase())));
     SOAK_REQUIRE(q.Cm6->isEnabled(), QStringLiteral("the leave button is disabled"));
-    stats_.highestLevel = std::max(stats_.highestLevel, int(q.level));
+    stats_.highestLevel = std::max(stats_.highestLevel, int(q.game().level()));
 
     // Counters and the question's range.
-    SOAK_REQUIRE(q.questionNo >= 0 && q.questionNo <= 100,
-                 QStringLiteral("question %1 on an open screen").arg(q.questionNo));
-    SOAK_REQUIRE(q.level >= 1 && q.level <= 4, QStringLiteral("level %1").arg(q.level));
-    SOAK_REQUIRE(q.rightCount >= 0 && q.wrongCount >= 0,
-                 QStringLiteral("tallies %1 right, %2 wrong").arg(q.rightCount).arg(q.wrongCount));
-    SOAK_REQUIRE(q.minutesLeft >= 0 && q.secondsLeft >= 0 && q.secondsLeft <= 60,
-                 QStringLiteral("the clock stands at %1:%2").arg(q.minutesLeft).arg(q.secondsLeft));
+    SOAK_REQUIRE(q.game().questionNo() >= 0 && q.game().questionNo() <= 100,
+                 QStringLiteral("question %1 on an open screen").arg(q.game().questionNo()));
+    SOAK_REQUIRE(q.game().level() >= 1 && q.game().level() <= 4, QStringLiteral("level %1").arg(q.game().level()));
+    SOAK_REQUIRE(q.game().rightCount() >= 0 && q.game().wrongCount() >= 0,
+                 QStringLiteral("tallies %1 right, %2 wrong").arg(q.game().rightCount()).arg(q.game().wrongCount()));
+    SOAK_REQUIRE(q.game().minutesLeft() >= 0 && q.game().secondsLeft() >= 0 && q.game().secondsLeft() <= 60,
+                 QStringLiteral("the clock stands at %1:%2").arg(q.game().minutesLeft()).arg(q.game().secondsLeft()));
     if (state != QuizState::Opened)
-        SOAK_REQUIRE(q.playerName == quizName_, QStringLiteral("the player's name changed during the game"));
+        SOAK_REQUIRE(q.game().playerName() == quizName_, QStringLiteral("the player's name changed during the game"));
 
     if (!fresh) {
-        SOAK_REQUIRE(q.level >= b.level,
-                     QStringLiteral("the level fell from %1 to %2").arg(b.level).arg(q.level));
+        SOAK_REQUIRE(q.game().level() >= b.level,
+                     QStringLiteral("the level fell from %1 to %2").arg(b.level).arg(q.game().level()));
         // One step of the state machine per event.
         const QuizState from = b.state;
         const bool allowed = state == from ||
@@ -859,20 +920,20 @@ void Soak::checkQuizScreen()
                              (from == QuizState::BoardClearing && state == QuizState::ClockRunning);
         SOAK_REQUIRE(allowed,
                      QStringLiteral("the quiz went from %1 to %2").arg(stateName(from), stateName(state)));
-        if (!expect_.jumped) {
-            const int step = q.questionNo - b.questionNo;
+        {
+            const int step = q.game().questionNo() - b.questionNo;
             const bool asked = from == QuizState::ClockRunning && state == QuizState::Answering;
             SOAK_REQUIRE(step == (asked ? 1 : 0),
                          QStringLiteral("the question number went from %1 to %2 (%3 to %4)")
                              .arg(b.questionNo)
-                             .arg(q.questionNo)
+                             .arg(q.game().questionNo())
                              .arg(stateName(from), stateName(state)));
             if (asked) {
                 ++stats_.questions;
-                questionLevel_ = q.level;
+                questionLevel_ = q.game().level();
                 SOAK_REQUIRE(
-                    q.questionNo > 25 * (q.level - 1) && q.questionNo <= 25 * q.level,
-                    QStringLiteral("question %1 is asked at level %2").arg(q.questionNo).arg(q.level));
+                    q.game().questionNo() > 25 * (q.game().level() - 1) && q.game().questionNo() <= 25 * q.game().level(),
+                    QStringLiteral("question %1 is asked at level %2").arg(q.game().questionNo()).arg(q.game().level()));
             }
         }
 
@@ -892,48 +953,52 @@ void Soak::checkQuizScreen()
                 else
                     wrong += 1;
             }
-            SOAK_REQUIRE(q.rightCount == b.right + right && q.wrongCount == b.wrong + wrong,
+            SOAK_REQUIRE(q.game().rightCount() == b.right + right && q.game().wrongCount() == b.wrong + wrong,
                          QStringLiteral("marking question %1 at level %2 gave %3 right and %4 "
                                         "wrong, expected %5 and %6")
                              .arg(b.questionNo)
                              .arg(b.level)
-                             .arg(q.rightCount - b.right)
-                             .arg(q.wrongCount - b.wrong)
+                             .arg(q.game().rightCount() - b.right)
+                             .arg(q.game().wrongCount() - b.wrong)
                              .arg(right)
                              .arg(wrong));
             for (QString &slot : slots_)
                 if (slot.isEmpty())
                     slot = QStringLiteral("0");
             const bool levelUp = b.level < 4 && b.questionNo == 25 * b.level;
-            SOAK_REQUIRE(q.level == b.level + (levelUp ? 1 : 0),
+            stats_.levelUps += levelUp ? 1 : 0;
+            SOAK_REQUIRE(q.game().level() == b.level + (levelUp ? 1 : 0),
                          QStringLiteral("checking question %1 left level %2 at %3")
                              .arg(b.questionNo)
                              .arg(b.level)
-                             .arg(q.level));
-            if (levelUp)
-                SOAK_REQUIRE(q.minutesLeft == b.minutes + 30 && q.secondsLeft == b.seconds,
+                             .arg(q.game().level()));
+            if (levelUp && rules_.countsDown())
+                SOAK_REQUIRE(q.game().minutesLeft() == b.minutes + 30 && q.game().secondsLeft() == b.seconds,
                              QStringLiteral("the level-up did not add 30 minutes to %1:%2")
                                  .arg(b.minutes)
                                  .arg(b.seconds));
         } else {
-            SOAK_REQUIRE(q.level == b.level && q.rightCount == b.right && q.wrongCount == b.wrong,
+            SOAK_REQUIRE(q.game().level() == b.level && q.game().rightCount() == b.right && q.game().wrongCount() == b.wrong,
                          QStringLiteral("level or tallies changed without a check"));
         }
 
-        // The clock moves one second per tick, 59 down to 0, and never shows 60.
-        if (expect_.clockTick) {
-            const int minutes = b.seconds == 0 ? b.minutes - 1 : b.minutes;
-            const int seconds = b.seconds == 0 ? 59 : b.seconds - 1;
-            SOAK_REQUIRE(q.minutesLeft == minutes && q.secondsLeft == seconds,
-                         QStringLiteral("the tick after %1:%2 shows %3:%4")
+        // The clock moves one second per tick, 59 down to 0, and never shows 60;
+        // without a countdown it shows the time used.
+        if (expect_.clockTicks > 0) {
+            const ClockAfter c = clockAfter(expect_.clockTicks);
+            SOAK_REQUIRE(q.game().minutesLeft() == c.minutes && q.game().secondsLeft() == c.seconds &&
+                             q.game().secondsUsed() == c.used,
+                         QStringLiteral("%1 ticks after %2:%3 show %4:%5")
+                             .arg(expect_.clockTicks)
                              .arg(b.minutes)
                              .arg(b.seconds)
-                             .arg(q.minutesLeft)
-                             .arg(q.secondsLeft));
-            SOAK_REQUIRE(q.LB1->caption() == clockLine(quizName_, minutes, seconds),
-                         QStringLiteral("the clock line reads: %1").arg(q.LB1->caption()));
-        } else if (!expect_.clockSet && !checked) {
-            SOAK_REQUIRE(q.minutesLeft == b.minutes && q.secondsLeft == b.seconds,
+                             .arg(q.game().minutesLeft())
+                             .arg(q.game().secondsLeft()));
+            const QString line = rules_.countsDown() ? clockLine(quizName_, c.minutes, c.seconds)
+                                                     : timeUsedLine(quizName_, c.used);
+            SOAK_REQUIRE(q.LB1->caption() == line, QStringLiteral("the clock line reads: %1").arg(q.LB1->caption()));
+        } else if (!checked) {
+            SOAK_REQUIRE(q.game().minutesLeft() == b.minutes && q.game().secondsLeft() == b.seconds,
                          QStringLiteral("the clock moved without a tick"));
         }
     }
@@ -941,20 +1006,16 @@ void Soak::checkQuizScreen()
         return;
 
     // From the start of the clock on, the score line shows the question, tallies and level.
-    if (expect_.jumped)
-        scoreLineBehind_ = true;
-    else if (q.questionNo != b.questionNo || q.rightCount != b.right || q.wrongCount != b.wrong)
-        scoreLineBehind_ = false;
-    if (state != QuizState::Opened && !scoreLineBehind_)
-        SOAK_REQUIRE(q.LB2->caption() == scoreLine(q.questionNo, q.rightCount, q.wrongCount, q.level),
+    if (state != QuizState::Opened)
+        SOAK_REQUIRE(q.LB2->caption() == scoreLine(q.game().questionNo(), q.game().rightCount(), q.game().wrongCount(), q.game().level()),
                      QStringLiteral("the score line reads: %1").arg(q.LB2->caption()));
 
     // The board clearing: one column per tick, the counters counting down.
     if (expect_.clearingTick && !fresh) {
         const int next = b.clearTick == 14 ? 0 : b.clearTick + 1;
         SOAK_REQUIRE(
-            q.clearTick == next,
-            QStringLiteral("the clearing went from column %1 to %2").arg(b.clearTick).arg(q.clearTick));
+            q.clearTick() == next,
+            QStringLiteral("the clearing went from column %1 to %2").arg(b.clearTick).arg(q.clearTick()));
         for (const auto *row : {&q.Im1, &q.Im2, &q.Im3, &q.Im4})
             SOAK_REQUIRE((*row)[b.clearTick]->isHidden() && (*row)[b.clearTick]->isEmpty(),
                          QStringLiteral("column %1 is not cleared").arg(b.clearTick));
@@ -993,12 +1054,12 @@ void Soak::checkQuizScreen()
 
     // Each counter shows the pictures clicked away in its row, and never more than it shows.
     const std::array<Label *, 4> counters{q.LB4, q.Label6, q.Label16, q.Label14};
-    const std::array<int, 4> tops{q.groupTop1, q.groupTop2, q.groupTop3, q.groupTop4};
+    const std::array<int, 4> tops{q.game().groupTop1(), q.game().groupTop2(), q.game().groupTop3(), q.game().groupTop4()};
     for (int g = 0; g < 4; ++g) {
-        SOAK_REQUIRE(q.clickCount[g] == clicks_[g],
+        SOAK_REQUIRE(q.clickCount()[g] == clicks_[g],
                      QStringLiteral("row %1 counts %2 clicks, the input made %3")
                          .arg(g + 1)
-                         .arg(q.clickCount[g])
+                         .arg(q.clickCount()[g])
                          .arg(clicks_[g]));
         SOAK_REQUIRE(counters[g]->caption() == counters_[g],
                      QStringLiteral("the counter of row %1 shows \"%2\", expected \"%3\"")
@@ -1025,7 +1086,7 @@ void Soak::checkQuizScreen()
                                            .arg(g + 1)
                                            .arg(tops[g] + 1));
             SOAK_REQUIRE(state == QuizState::Answering ||
-                             (state == QuizState::BoardClearing && k >= q.clearTick),
+                             (state == QuizState::BoardClearing && k >= q.clearTick()),
                          QStringLiteral("picture %1 of row %2 shows in state %3")
                              .arg(k)
                              .arg(g + 1)
@@ -1084,11 +1145,11 @@ private slots:
         const Stats &s = soak.stats();
         qInfo("Soak: %lld ms; %d games, %d quiz openings, %d questions, %d checks, %d drops, %d "
               "picture clicks, "
-              "%d prompts, %d keys, %d clock ticks, %d clearing ticks; highest level %d; %d won, "
+              "%d prompts, %d keys, %d clock ticks, %d clearing ticks; highest level %d, %d level-ups; %d won, "
               "%d timed out, "
               "%d left, %d ended by the exit picture, %d by closing the window",
               clock.elapsed(), s.games, s.quizOpenings, s.questions, s.checks, s.drops, s.pictureClicks,
-              s.prompts, s.keys, s.clockTicks, s.clearingTicks, s.highestLevel, s.wins, s.timeOuts, s.leaves,
+              s.prompts, s.keys, s.clockTicks, s.clearingTicks, s.highestLevel, s.levelUps, s.wins, s.timeOuts, s.leaves,
               s.exitEnds, s.frameEnds);
         if (!failure.isEmpty())
             QFAIL(qPrintable(failure));
@@ -1097,6 +1158,7 @@ private slots:
         // runs with other seeds are only held to the rules.
         if (seed == defaultSeed && events >= defaultEvents) {
             QVERIFY2(s.highestLevel == 4, "the soak never reached level 4");
+            QVERIFY2(s.levelUps > 0, "the soak never moved up a level");
             QVERIFY2(s.wins > 0, "the soak never won a game");
             QVERIFY2(s.timeOuts > 0, "the soak never ran out of time");
             QVERIFY2(s.leaves > 0, "the soak never left the quiz");

@@ -1,6 +1,6 @@
 // The start screen: the welcome, the name prompt and greeting, the way into
 // the quiz, the way out of the program, and pictures that cannot be read.
-#include "support/fake_services.h"
+#include "fakes/fake_services.h"
 #include "support/shown_pictures.h"
 
 #include "platform/controls.h"
@@ -59,7 +59,7 @@ private slots:
 
     void openingShowsTheWelcomeTextsAndTheDesignPictures()
     {
-        Game game;
+        TestProgram game;
         game.start.show();
         Form1 &start = game.start;
         QVERIFY(start.isOpen());
@@ -75,16 +75,16 @@ private slots:
         QVERIFY(start.Im1->isEnabled());
         QVERIFY(!start.Timer1->isActive());
         QCOMPARE(start.Timer1->interval(), 500);
-        QCOMPARE(start.hostClicks, 0);
-        QCOMPARE(start.exitClicks, 0);
-        QCOMPARE(start.animPhase, 0);
+        QCOMPARE(start.hostClicks(), 0);
+        QCOMPARE(start.exitClicks(), 0);
+        QCOMPARE(start.animPhase(), 0);
         QVERIFY(game.services.prompts.empty());
         QVERIFY(!game.quiz.isOpen());
     }
 
     void theFirstHostClickAsksForTheNameAndGreetsThePlayer()
     {
-        Game game;
+        TestProgram game;
         game.services.promptAnswers.push_back(QStringLiteral("ต้น"));
         game.start.show();
         Form1 &start = game.start;
@@ -94,12 +94,12 @@ private slots:
         QCOMPARE(game.services.prompts[0].text, QStringLiteral("ป้อนชื่อผู้ทำการทดสอบ"));
         QCOMPARE(game.services.prompts[0].title, QStringLiteral("ชื่อผู้ทำการทดสอบ"));
         QCOMPARE(game.services.prompts[0].defaultAnswer, QStringLiteral("No Name"));
-        QCOMPARE(start.typedName, QStringLiteral("ต้น"));
+        QCOMPARE(start.typedName(), QStringLiteral("ต้น"));
         QCOMPARE(start.LB2->caption(), hello + QStringLiteral("ต้น"));
         QCOMPARE(start.Label4->caption(), clickToStart);
-        QCOMPARE(start.greetTime, game.services.fixedNow);
+        QCOMPARE(start.greetTime(), game.services.fixedNow);
         QCOMPARE(shownImage(start.Im1), iconFile(QStringLiteral("c01.gif")));
-        QCOMPARE(start.hostClicks, 1);
+        QCOMPARE(start.hostClicks(), 1);
         QVERIFY(start.isOpen());
         QVERIFY(!game.quiz.isOpen());
     }
@@ -118,7 +118,7 @@ private slots:
     {
         QFETCH(QLocale, locale);
         QFETCH(QString, line);
-        Game game;
+        TestProgram game;
         game.services.fixedLocale = locale;
         game.start.show();
         clickOn(game.start.Im1);
@@ -132,7 +132,7 @@ private slots:
 
     void theSecondHostClickOpensTheQuizWithTheNameAndClosesTheStartScreen()
     {
-        Game game;
+        TestProgram game;
         game.services.promptAnswers.push_back(QStringLiteral("ต้น"));
         game.start.show();
         clickOn(game.start.Im1);
@@ -140,7 +140,7 @@ private slots:
 
         QCOMPARE(game.services.prompts.size(), size_t(1));
         QVERIFY(!game.start.isOpen());
-        QCOMPARE(game.start.hostClicks, 0);
+        QCOMPARE(game.start.hostClicks(), 0);
         QVERIFY(game.quiz.isOpen());
         QVERIFY(game.quiz.window()->isVisible());
         QVERIFY(!game.quiz.window()->isModal());
@@ -166,12 +166,12 @@ private slots:
     {
         QFETCH(QStringList, answers);
         QFETCH(QString, name);
-        Game game;
+        TestProgram game;
         for (const QString &answer : answers)
             game.services.promptAnswers.push_back(answer);
         game.start.show();
         clickOn(game.start.Im1);
-        QCOMPARE(game.start.typedName, name);
+        QCOMPARE(game.start.typedName(), name);
         QCOMPARE(game.start.LB2->caption(), hello + name);
         QCOMPARE(game.start.LB2->textFormat(), Qt::PlainText);
         QCOMPARE(game.start.LB2->text(), hello + name);
@@ -188,7 +188,7 @@ private slots:
 
     void theFirstExitClickSaysGoodbyeAndStartsTheAnimation()
     {
-        Game game;
+        TestProgram game;
         game.start.show();
         Form1 &start = game.start;
         clickOn(start.Image1);
@@ -196,35 +196,35 @@ private slots:
         QVERIFY(!start.Im1->isEnabled());
         QVERIFY(!start.Im1->isHidden());
         QVERIFY(start.Timer1->isActive());
-        QCOMPARE(start.exitClicks, 1);
+        QCOMPARE(start.exitClicks(), 1);
         QCOMPARE(start.Label5->caption(), seeYouAgain);
         QCOMPARE(start.Label4->caption(), byeBye);
         QCOMPARE(shownImage(start.Im1), iconFile(QStringLiteral("c04.gif")));
         QCOMPARE(shownImage(start.Image1), builtIn(QStringLiteral("exit.gif")));
-        QCOMPARE(start.animPhase, 0);
+        QCOMPARE(start.animPhase(), 0);
         QCOMPARE(game.services.endCount, 0);
 
         // The exit picture alternates a01.gif and a02.gif, one per tick.
         start.Timer1_Timer();
-        QCOMPARE(start.animPhase, 1);
+        QCOMPARE(start.animPhase(), 1);
         QCOMPARE(shownImage(start.Image1), iconFile(QStringLiteral("a01.gif")));
         start.Timer1_Timer();
-        QCOMPARE(start.animPhase, 0);
+        QCOMPARE(start.animPhase(), 0);
         QCOMPARE(shownImage(start.Image1), iconFile(QStringLiteral("a02.gif")));
         start.Timer1_Timer();
-        QCOMPARE(start.animPhase, 1);
+        QCOMPARE(start.animPhase(), 1);
         QCOMPARE(shownImage(start.Image1), iconFile(QStringLiteral("a01.gif")));
         start.Timer1_Timer();
-        QCOMPARE(start.animPhase, 0);
+        QCOMPARE(start.animPhase(), 0);
 
         // And the running timer drives it by itself.
-        QTRY_COMPARE_WITH_TIMEOUT(start.animPhase, Form2::Integer(1), 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(start.animPhase(), Form2::Integer(1), 2000);
         QCOMPARE(shownImage(start.Image1), iconFile(QStringLiteral("a01.gif")));
     }
 
     void afterAnExitClickTheHostIsDeafAndTheSecondExitClickEndsTheProgramOnce()
     {
-        Game game;
+        TestProgram game;
         game.services.promptAnswers.push_back(QStringLiteral("ต้น"));
         game.start.show();
         Form1 &start = game.start;
@@ -234,13 +234,13 @@ private slots:
 
         clickOn(start.Im1);
         clickOn(start.Im1);
-        QCOMPARE(start.hostClicks, 1);
+        QCOMPARE(start.hostClicks(), 1);
         QCOMPARE(game.services.prompts.size(), size_t(1));
         QVERIFY(!game.quiz.isOpen());
         QCOMPARE(start.LB1->caption(), dateLine);
 
         clickOn(start.Image1);
-        QCOMPARE(start.exitClicks, 2);
+        QCOMPARE(start.exitClicks(), 2);
         QVERIFY(!start.Timer1->isActive());
         QCOMPARE(game.services.endCount, 1);
         QVERIFY(!game.quiz.isOpen());
@@ -250,7 +250,7 @@ private slots:
 
     void leavingTheQuizReopensTheStartScreenAfreshWithItsStateKept()
     {
-        Game game;
+        TestProgram game;
         game.services.promptAnswers = {QStringLiteral("ต้น"), QStringLiteral("มะลิ")};
         game.start.show();
         Form1 &start = game.start;
@@ -271,11 +271,11 @@ private slots:
         QCOMPARE(shownImage(start.Image1), builtIn(QStringLiteral("exit.gif")));
         QVERIFY(start.Im1->isEnabled());
         QVERIFY(!start.Timer1->isActive());
-        QCOMPARE(start.typedName, QStringLiteral("ต้น"));
-        QCOMPARE(start.greetTime, game.services.fixedNow);
-        QCOMPARE(start.hostClicks, 0);
-        QCOMPARE(start.exitClicks, 0);
-        QCOMPARE(start.animPhase, 0);
+        QCOMPARE(start.typedName(), QStringLiteral("ต้น"));
+        QCOMPARE(start.greetTime(), game.services.fixedNow);
+        QCOMPARE(start.hostClicks(), 0);
+        QCOMPARE(start.exitClicks(), 0);
+        QCOMPARE(start.animPhase(), 0);
 
         clickOn(start.Im1);
         QCOMPARE(game.services.prompts.size(), size_t(2));
@@ -286,7 +286,7 @@ private slots:
 
     void closingTheWindowFromItsFrameEndsTheProgramOnlyWhenNoScreenIsLeft()
     {
-        Game game;
+        TestProgram game;
         game.openQuiz();
         game.start.show();
         clickOn(game.start.Image1);
@@ -296,7 +296,7 @@ private slots:
         QVERIFY(!game.start.isOpen());
         QVERIFY(!animation || !animation->isActive());
         QTest::qWait(600);
-        QCOMPARE(game.start.animPhase, 0);
+        QCOMPARE(game.start.animPhase(), 0);
         QCOMPARE(game.services.endCount, 0);
 
         game.quiz.window()->close();
@@ -325,7 +325,7 @@ private slots:
         corrupt.close();
         QVERIFY(icons.mkdir(QStringLiteral("a02.gif")));
 
-        Game game;
+        TestProgram game;
         game.services.folder = folder.path();
         Form1 &start = game.start;
         start.show();
@@ -366,7 +366,7 @@ private slots:
         cut.write(good.read(good.size() / 2)); // as a copy that broke off halfway
         cut.close();
 
-        Game game;
+        TestProgram game;
         game.services.folder = folder.path();
         game.start.show();
         expectOneWarningAbout(cut.fileName());

@@ -52,48 +52,6 @@ private slots:
                      QStringLiteral("\r\nคำตอบที่ถูก คือ 15 + 14 + 2 + 9 ครับ \r\nและผลรวมเท่ากับ 40 ครับ"));
     }
 
-    void aRightTotalEarnsWhatTheLevelHintPromises()
-    {
-        QCOMPARE(totalBonus(2), 2);
-        QCOMPARE(totalBonus(3), 3);
-        QCOMPARE(totalBonus(4), 4);
-    }
-
-    void slotPairsReadTensThenUnits()
-    {
-        QCOMPARE(slotNumber(QStringLiteral("0"), QStringLiteral("7")), 7);
-        QCOMPARE(slotNumber(QStringLiteral("1"), QStringLiteral("2")), 12);
-        QCOMPARE(slotNumber(QStringLiteral("1"), QStringLiteral("0")), 10);
-        QCOMPARE(slotNumber(QStringLiteral("0"), QStringLiteral("0")), 0);
-        QCOMPARE(slotNumber(QString(), QStringLiteral("5")), 5);
-    }
-
-    void theClockRunsFiftyNineToZeroAndNeverShowsSixty()
-    {
-        ClockTime t{29, 60};
-        t = tickClock(t);
-        QCOMPARE(t.minutes, 29);
-        QCOMPARE(t.seconds, 59);
-        for (int i = 2; i <= 60; ++i)
-            t = tickClock(t);
-        QCOMPARE(t.minutes, 29);
-        QCOMPARE(t.seconds, 0);
-        t = tickClock(t);
-        QCOMPARE(t.minutes, 28);
-        QCOMPARE(t.seconds, 59);
-
-        // Without a level-up the time is out at the 1800th tick: 30 minutes.
-        ClockTime c{29, 60};
-        int ticks = 0;
-        while (!(c.minutes == 0 && c.seconds == 0)) {
-            c = tickClock(c);
-            ++ticks;
-            QVERIFY(c.seconds >= 0 && c.seconds <= 59);
-            QVERIFY(c.minutes >= 0);
-        }
-        QCOMPARE(ticks, 1800);
-    }
-
     void endMessagesHaveFourLines()
     {
         const QString clock = clockLine(QStringLiteral("ต้น"), 3, 7);

@@ -32,7 +32,7 @@ private slots:
         QFETCH(int, finalWrong);
 
         const QString name = QStringLiteral("ต้น");
-        Game game;
+        TestProgram game;
         Form2 &quiz = game.quiz;
         game.openQuiz(name);
         quiz.Cm1->click();
@@ -48,8 +48,8 @@ private slots:
             const int level = (q - 1) / 25 + 1;
             QVERIFY(quiz.Cm4->isEnabled());
             quiz.Cm4->click();
-            QCOMPARE(quiz.questionNo, q);
-            QCOMPARE(quiz.level, level);
+            QCOMPARE(quiz.game().questionNo(), q);
+            QCOMPARE(quiz.game().level(), level);
             QCOMPARE(quiz.LB2->caption(), scoreText(q, right, wrong, level));
             if (q == 1)
                 QCOMPARE(quiz.LB2->caption(), QStringLiteral("ข้อที่ 1 ทำถูก 0 ทำผิด 0 ระดับ 1"));
@@ -58,20 +58,20 @@ private slots:
             QVERIFY(quiz.Cm3->isEnabled());
             if (answerRight)
                 enterRightAnswers(quiz);
-            const int minutesBefore = quiz.minutesLeft;
+            const int minutesBefore = quiz.game().minutesLeft();
             quiz.Cm3->click();
             if (answerRight)
                 right += level == 1 ? 1 : 2 * level;
             else
                 wrong += level == 1 ? 1 : level + 1;
-            QCOMPARE(quiz.rightCount, right);
-            QCOMPARE(quiz.wrongCount, wrong);
+            QCOMPARE(quiz.game().rightCount(), right);
+            QCOMPARE(quiz.game().wrongCount(), wrong);
 
             const bool levelUp = q == 25 || q == 50 || q == 75;
             levelUps += levelUp;
-            QCOMPARE(quiz.level, levelUp ? level + 1 : level);
-            QCOMPARE(quiz.minutesLeft, levelUp ? minutesBefore + 30 : minutesBefore);
-            QCOMPARE(quiz.LB2->caption(), scoreText(q, right, wrong, quiz.level));
+            QCOMPARE(quiz.game().level(), levelUp ? level + 1 : level);
+            QCOMPARE(quiz.game().minutesLeft(), levelUp ? minutesBefore + 30 : minutesBefore);
+            QCOMPARE(quiz.LB2->caption(), scoreText(q, right, wrong, quiz.game().level()));
 
             for (int step = 0; step < 15; ++step) {
                 QVERIFY(!quiz.Cm4->isEnabled());
@@ -115,7 +115,8 @@ private slots:
         QVERIFY(!quiz.isOpen());
         QVERIFY(game.start.isOpen());
         QVERIFY(!game.start.window()->isHidden());
-        QCOMPARE(quiz.questionNo, 0);
+        QCOMPARE(quiz.game().phase(), quiz::Game::Phase::Over);
+        QCOMPARE(quiz.game().outcome(), quiz::Game::Outcome::Won);
         QVERIFY(!clock.isNull() && !clock->isActive());
 
         // Only the four picture numbers were drawn; nothing on the closed

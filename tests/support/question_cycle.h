@@ -4,8 +4,9 @@
 // questions, answers dropped into the slots, the board clearing run to its
 // end, and the score and clock lines written out in full.
 
+#include "fakes/playing.h"
 #include "platform/controls.h"
-#include "support/fake_services.h"
+#include "quiz/levels.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -17,69 +18,50 @@
 
 namespace lumo::test {
 
-/// Scripts the randoms of the next question: the four picture numbers that
-/// Cm4 draws, then one group size per row that the level shows.
-inline void scriptQuestion(FakeServices &services, const QList<int> &sizes,
-                           const QList<int> &pictures = {1, 2, 3, 4})
+/// Opens the quiz for a game that starts at `level` and starts its clock.
+inline void startGame(TestProgram &program, int level = 1, int clockMinutes = quiz::defaultClockMinutes)
 {
-    for (int number : pictures)
-        services.scriptedRandoms.push_back(FakeServices::pictureDraw(number));
-    for (int count : sizes)
-        services.scriptedRandoms.push_back(FakeServices::sizeDraw(count));
+    program.quiz.setRules({level, clockMinutes});
+    program.openQuiz();
+    program.quiz.Cm1_Click();
 }
 
-/// Drops one digit tile's caption onto a slot, as the drag from a tile does.
-inline void drop(Form2 &quiz, void (Form2::*onDrop)(), const QString &digit)
+/// Asks the next question with rows of the given sizes and picture files.
+inline void askQuestion(TestProgram &program, const QList<int> &sizes, const QList<int> &pictures = {1, 2, 3, 4})
 {
-    if (digit.isEmpty())
-        return;
-    quiz.dragDigit = digit;
-    (quiz.*onDrop)();
+    scriptQuestion(program.services, sizes, pictures);
+    program.quiz.Cm4_Click();
 }
 
-/// Enters a number of one or two digits into the slots of group g (1 to 4)
-/// or, for g = 5, of the total. An empty piece leaves its slot untouched.
-inline void enter(Form2 &quiz, int g, const QString &tens, const QString &units)
+/// Checks the answer on the board and lets the clearing run to its end.
+inline void finishQuestion(Form2 &quiz)
 {
-    using Drop = void (Form2::*)();
-    static const Drop tensDrops[] = {&Form2::LB6_DragDrop, &Form2::LB8_DragDrop, &Form2::LB10_DragDrop,
-                                     &Form2::LB12_DragDrop, &Form2::LB14_DragDrop};
-    static const Drop unitsDrops[] = {&Form2::LB7_DragDrop, &Form2::LB9_DragDrop, &Form2::LB11_DragDrop,
-                                      &Form2::LB13_DragDrop, &Form2::LB15_DragDrop};
-    drop(quiz, tensDrops[g - 1], tens);
-    drop(quiz, unitsDrops[g - 1], units);
+    quiz.Cm3_Click();
+    runClearing(quiz);
 }
 
-/// Enters `number` the way a child would: no tens digit below 10.
-inline void enterNumber(Form2 &quiz, int g, int number)
+/// Plays `count` questions with whatever the random source draws, each
+/// answered right or left empty.
+inline void playQuestions(Form2 &quiz, int count, bool right = false)
 {
-    enter(quiz, g, number >= 10 ? QString::number(number / 10) : QString(), QString::number(number % 10));
+    for (int i = 0; i < count && quiz.isOpen(); ++i) {
+        quiz.Cm4_Click();
+        if (!quiz.isOpen())
+            return;
+        if (right)
+            enterRightAnswers(quiz);
+        finishQuestion(quiz);
+    }
 }
 
-/// Enters the right counts of the groups the current level shows, and the total.
-inline void enterRightAnswers(Form2 &quiz)
+/// Starts a game at `level` and asks its question `questionNo` (counted from
+/// the first of the whole game), the earlier ones of the level left empty.
+inline void askQuestionNo(TestProgram &program, int level, int questionNo, const QList<int> &sizes,
+                          const QList<int> &pictures = {1, 2, 3, 4})
 {
-    const int tops[] = {quiz.groupTop1, quiz.groupTop2, quiz.groupTop3, quiz.groupTop4};
-    for (int g = 1; g <= quiz.level; ++g)
-        enterNumber(quiz, g, tops[g - 1] + 1);
-    if (quiz.level >= 2)
-        enterNumber(quiz, 5, quiz.pictureTotal);
-}
-
-/// The fifteen steps of the board clearing.
-inline void runClearing(Form2 &quiz)
-{
-    for (int tick = 0; tick < 15; ++tick)
-        quiz.Timer2_Timer();
-}
-
-/// Lets windows closed by a handler go away, and the screen host look
-/// whether any screen is still open.
-inline void settle()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    startGame(program, level);
+    playQuestions(program.quiz, questionNo - 1 - quiz::questionsBefore(level));
+    askQuestion(program, sizes, pictures);
 }
 
 /// "ข้อที่ q ทำถูก r ทำผิด w ระดับ l", written out here rather than taken

@@ -3,11 +3,9 @@
 // Stand-ins for the outside world: scripted chance, a fixed clock, dialogs
 // that answer at once, and a picture folder of the test's choosing.
 
+#include "app/screen_flow.h"
 #include "platform/application.h"
-#include "platform/screen.h"
 #include "platform/services.h"
-#include "quiz/form2.h"
-#include "start/form1.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -81,18 +79,13 @@ public:
     static double pictureDraw(int number) { return (number - 1 + 0.5) / 30.0; }
 };
 
-/// Both screens wired together as in the program, on fake services.
-struct Game {
+/// The program as main() puts it together, on fake services.
+struct TestProgram {
     FakeServices services;
-    ScreenHost host{services};
-    Form1 start{services, host};
-    Form2 quiz{services, host};
-
-    Game()
-    {
-        start.setQuizScreen(&quiz);
-        quiz.setStartScreen(&start);
-    }
+    ScreenFlow screens{services};
+    Form1 &start = screens.start;
+    Form2 &quiz = screens.quiz;
+    ScreenHost &host = screens.host;
 
     /// Opens the quiz directly, as the start screen's second host click does.
     void openQuiz(const QString &name = QStringLiteral("ต้น"))

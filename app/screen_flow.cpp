@@ -1,0 +1,20 @@
+#include "app/screen_flow.h"
+
+namespace lumo {
+
+ScreenFlow::ScreenFlow(Services &services) : host(services), start(services, host), quiz(services, host)
+{
+    connect(&start, &Form1::quizRequested, &quiz, &Form2::show);
+    connect(&quiz, &Form2::ended, &start, [this](quiz::Game::Outcome how) {
+        if (how != quiz::Game::Outcome::WindowClosed)
+            start.show();
+    });
+}
+
+void ScreenFlow::checkLayouts()
+{
+    start.checkLayout();
+    quiz.checkLayout();
+}
+
+} // namespace lumo

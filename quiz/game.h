@@ -1,0 +1,169 @@
+#pragma once
+
+#include "quiz/levels.h"
+
+#include <QObject>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+namespace lumo::quiz {
+
+/// What a teacher may set; the defaults are the game everyone knows.
+struct Rules {
+    int startLevel = firstLevel;
+    /// Starting minutes of the countdown; 0 means no clock: the time used
+    /// counts up and never runs out.
+    int clockMinutes = defaultClockMinutes;
+    bool countsDown() const { return clockMinutes > 0; }
+    bool operator==(const Rules &) const = default;
+};
+
+/// One game of counting questions against the clock, without any widget:
+/// the questions drawn, the answers marked, the tallies, the levels and the
+/// clock. The quiz screen asks it to act and shows what it returns; others
+/// (the results store, the screen reader's announcements) follow its signals.
+///
+/// A game goes Opened -> (startClock) Waiting -> (nextQuestion) Answering
+/// -> (mark) Clearing -> (boardCleared) Waiting ..., and ends Over: won
+/// after the last question, out of time, or left.
+class Game : public QObject {
+    Q_OBJECT
+public:
+    using Integer = std::int16_t;
+    /// A uniform real number in [0, 1).
+    using RandomSource = std::function<double()>;
+
+    enum class Phase { Opened, Waiting, Answering, Clearing, Over };
+    enum class Outcome { Won, TimeOut, Left, WindowClosed };
+
+    using Rules = quiz::Rules;
+
+    struct Question {
+        int number = 0;
+        int level = 0;
+        int groups = 0;
+        /// Picture file number of each row; all four are drawn at every level.
+        std::array<int, 4> icons{};
+        /// Pictures in each row; 0 for rows the level does not show.
+        std::array<int, 4> counts{};
+        /// Pictures in all rows; 0 at a level that asks no total.
+        int total = 0;
+    };
+
+    struct Mark {
+        int expected = 0;
+        int entered = 0;
+        bool right = false;
+    };
+
+    struct Marking {
+        int questionNo = 0;
+        /// The level the question was asked and marked at.
+        int level = 0;
+        int groups = 0;
+        /// The rows the level shows, in order; those beyond `groups` are unused.
+        std::array<Mark, 4> group{};
+        bool hasTotal = false;
+        Mark total;
+        /// The slots as the child left them: tens then units of rows 1 to 4,
+        /// then of the total; an empty text is an empty slot.
+        std::array<QString, 10> slotCaptions;
+        int pointsRight = 0;
+        int pointsWrong = 0;
+        /// Clock ticks from the question appearing to its check.
+        int secondsTaken = 0;
+        bool levelRaised = false;
+    };
+
+    explicit Game(RandomSource random, QObject *parent = nullptr);
+
+    /// Every value back to the start of a game played by `rules`.
+    void newGame(const Rules &rules = {});
+    /// The clock starts; the name is the player's from now on.
+    void startClock(const QString &playerName);
+    /// Draws the picture numbers, counts the question and, unless that was
+    /// one question past the last (the game is won), draws the rows' sizes.
+    /// False when the game has been won instead.
+    bool nextQuestion();
+    /// Marks the answer in the slots (captions, tens before units) against
+    /// the question, adds the points and moves up a level after its last
+    /// question.
+    Marking mark(const std::array<QString, 10> &slotCaptions);
+    /// The board is empty again; the next question may be asked for.
+    void boardCleared();
+    /// One second passes. True when it was the last second of the countdown.
+    bool tick();
+    /// The game stops without being won or lost.
+    void leave(Outcome how);
+
+    Phase phase() const { return phase_; }
+    const Rules &rules() const { return rules_; }
+    bool isWon() const { return questionNo_ > lastQuestion; }
+    bool isOver() const { return phase_ == Phase::Over; }
+    Outcome outcome() const { return outcome_; }
+
+    const QString &playerName() const { return playerName_; }
+    Integer level() const { return level_; }
+    Integer questionNo() const { return questionNo_; }
+    Integer rightCount() const { return rightCount_; }
+    Integer wrongCount() const { return wrongCount_; }
+    Integer minutesLeft() const { return minutesLeft_; }
+    Integer secondsLeft() const { return secondsLeft_; }
+    /// Seconds the clock has run since it started.
+    int secondsUsed() const { return secondsUsed_; }
+    const std::array<Integer, 4> &iconNumber() const { return iconNumber_; }
+    Integer groupTop1() const { return groupTop1_; }
+    Integer groupTop2() const { return groupTop2_; }
+    Integer groupTop3() const { return groupTop3_; }
+    Integer groupTop4() const { return groupTop4_; }
+    Integer pictureTotal() const { return pictureTotal_; }
+    const std::array<Integer, 5> &enteredAnswer() const { return enteredAnswer_; }
+
+    /// Pictures in row g (1 to 4) as last drawn: its size value plus one.
+    int count(int g) const { return groupTop(g) + 1; }
+    /// The question on the board (or the last one).
+    Question question() const;
+
+signals:
+    void clockStarted();
+    void questionReady(const lumo::quiz::Game::Question &question);
+    void answerMarked(const lumo::quiz::Game::Marking &marking);
+    void levelRaised(int level, int minutesAdded);
+    void clockChanged();
+    void gameWon();
+    void timeOut();
+    /// Emitted once per game, whichever way it ends.
+    void ended(lumo::quiz::Game::Outcome how);
+
+private:
+    Integer &groupTop(int g);
+    Integer groupTop(int g) const;
+    void end(Outcome how);
+
+    RandomSource random_;
+    Rules rules_;
+    Phase phase_ = Phase::Opened;
+    Outcome outcome_ = Outcome::Left;
+
+    QString playerName_;
+    Integer minutesLeft_ = 0;
+    Integer secondsLeft_ = 0;
+    Integer level_ = 0;
+    std::array<Integer, 4> iconNumber_{};
+    Integer groupTop1_ = 0;
+    Integer groupTop2_ = 0;
+    Integer pictureTotal_ = 0;
+    Integer groupTop3_ = 0;
+    Integer groupTop4_ = 0;
+    std::array<Integer, 5> enteredAnswer_{};
+    Integer questionNo_ = 0;
+    Integer rightCount_ = 0;
+    Integer wrongCount_ = 0;
+    int secondsUsed_ = 0;
+    int questionAskedAt_ = 0;
+};
+
+} // namespace lumo::quiz
