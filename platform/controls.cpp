@@ -93,11 +93,13 @@ void Label::fitFont()
     }
     // The text's area shrinks with the square of the size: guess from the
     // area it needs now, then close in by halving around the guess.
+    // Never larger than the layout asks, and never below a readable size
+    // (a layout font smaller than that stays as it is).
     const double share = double(room.width()) * room.height() / (double(needed.width()) * needed.height());
-    int low = smallestFittedPixelSize;
+    int low = std::min(smallestFittedPixelSize, design);
     int high = design;
-    const int guess = std::clamp(int(design * std::sqrt(share)), low + 1, high - 1);
-    if (guess > low && guess < high) {
+    if (high - low > 2) {
+        const int guess = std::clamp(int(design * std::sqrt(share)), low + 1, high - 1);
         if (fits(guess)) {
             low = guess;
             if (!fits(guess + 1))

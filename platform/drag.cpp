@@ -1,9 +1,9 @@
 #include "platform/drag.h"
 
-#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWidget>
+#include <QWindow>
 
 namespace lumo {
 
@@ -34,6 +34,11 @@ protected:
     }
 };
 
+bool isMouseButtonOrMove(QEvent::Type type)
+{
+    return type == QEvent::MouseButtonPress || type == QEvent::MouseMove || type == QEvent::MouseButtonRelease;
+}
+
 } // namespace
 
 ManualDrag::ManualDrag(QWidget *window) : QObject(window), window_(window), outline_(new DragOutline(window))
@@ -58,52 +63,59 @@ void ManualDrag::begin(QWidget *source)
     source_ = source;
     if (!source->rect().contains(grabOffset_))
         grabOffset_ = source->rect().center();
+    // The window hears the release even when the source no longer can
+    // (disabled while the button is held).
+    windowHandle_ = window_->windowHandle();
+    if (windowHandle_)
+        windowHandle_->installEventFilter(this);
     outline_->resize(source->size());
-    moveOutline(pointer_);
+    moveOutline();
     outline_->raise();
     outline_->show();
 }
 
 bool ManualDrag::eventFilter(QObject *watched, QEvent *event)
 {
-    // Every watched source keeps the pointer's place up to date, so that a
-    // drag begun from a press handler knows where the press was.
-    if (watched->isWidgetType()) {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseMove:
-        case QEvent::MouseButtonRelease: {
-            const auto *mouse = static_cast<QMouseEvent *>(event);
-            pointer_ = mouse->globalPosition().toPoint();
-            if (event->type() == QEvent::MouseButtonPress)
-                grabOffset_ = mouse->position().toPoint();
-            if (watched == source_)
-                moveOutline(pointer_);
-            break;
-        }
-        default:
-            break;
-        }
+    if (!isMouseButtonOrMove(event->type()))
+        return QObject::eventFilter(watched, event);
+    const auto *mouse = static_cast<QMouseEvent *>(event);
+    // Places in the window's own coordinates: where the window itself is on
+    // the screen is not known everywhere (Wayland).
+    pointer_ = mouse->scenePosition().toPoint();
+    if (watched == windowHandle_) {
+        if (active() && event->type() == QEvent::MouseButtonRelease && !source_->isEnabled())
+            end();
+        else if (active())
+            moveOutline();
+    } else if (watched->isWidgetType()) {
+        // Every watched source keeps the press's place within it, so that
+        // a drag begun from a press handler keeps the grip where it was.
+        if (event->type() == QEvent::MouseButtonPress)
+            grabOffset_ = mouse->position().toPoint();
+        if (watched == source_)
+            moveOutline();
     }
     return QObject::eventFilter(watched, event);
 }
 
-void ManualDrag::moveOutline(QPoint globalPos)
-{
-    outline_->move(window_->mapFromGlobal(globalPos) - grabOffset_);
-}
+void ManualDrag::moveOutline() { outline_->move(pointer_ - grabOffset_); }
 
 void ManualDrag::end()
 {
     if (!active())
         return;
+    QWidget *source = source_;
     source_ = nullptr;
     outline_->hide();
+    if (windowHandle_)
+        windowHandle_->removeEventFilter(this);
+    windowHandle_ = nullptr;
 
-    QWidget *under = QApplication::widgetAt(pointer_);
-    if (!under || under->window() != window_)
+    // A tile that was disabled while it was held drops nothing.
+    if (!source->isEnabled())
         return;
-    for (QWidget *widget = under; widget && widget != window_; widget = widget->parentWidget()) {
+    for (QWidget *widget = window_->childAt(pointer_); widget && widget != window_;
+         widget = widget->parentWidget()) {
         const auto target = targets_.constFind(widget);
         if (target != targets_.cend()) {
             if (widget->isVisible())

@@ -8,14 +8,16 @@
 #include <functional>
 
 class QWidget;
+class QWindow;
 
 namespace lumo {
 
 /// Dragging under program control: begin() at a mouse press on the source,
 /// end() at the release. While the drag lasts an outline of the source
 /// follows the pointer (the source stays where it is); end() hit-tests the
-/// pointer and delivers exactly one drop, to the visible target under it if
-/// there is one.
+/// pointer in the window's own coordinates and delivers exactly one drop, to
+/// the visible target under it if there is one. A source disabled while it
+/// is held drops nothing, and its drag ends at the release the window hears.
 class ManualDrag : public QObject {
 public:
     explicit ManualDrag(QWidget *window);
@@ -33,12 +35,14 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void moveOutline(QPoint globalPos);
+    void moveOutline();
 
     QWidget *window_;
+    QPointer<QWindow> windowHandle_;
     QWidget *outline_;
     QPointer<QWidget> source_;
     QPoint grabOffset_;
+    /// The pointer, in the window's coordinates.
     QPoint pointer_;
     QHash<QWidget *, std::function<void()>> targets_;
 };

@@ -173,20 +173,17 @@ ControlSet buildControls(QWidget *window, const QJsonObject &layout)
 {
     setUpWindow(window, layout.value(QStringLiteral("window")).toObject());
 
-    ControlSet set;
+    ControlSet set = listControls(layout);
     for (const QJsonValue &value : layout.value(QStringLiteral("controls")).toArray()) {
         const QJsonObject entry = value.toObject();
         const QString name = entry.value(QStringLiteral("name")).toString();
         const QString kind = entry.value(QStringLiteral("kind")).toString();
-        set.names_.append(name);
-
         if (kind == QLatin1String("timer")) {
             auto *timer = new QTimer(window);
             timer->setObjectName(name);
             timer->setTimerType(Qt::PreciseTimer);
             timer->setInterval(entry.value(QStringLiteral("interval")).toInt());
             set.timers_.insert(name, timer);
-            set.kinds_.insert(name, kind);
             continue;
         }
 
@@ -222,7 +219,6 @@ ControlSet buildControls(QWidget *window, const QJsonObject &layout)
             if (auto *label = qobject_cast<Label *>(widget); label && !label->accessibleName().isEmpty())
                 label->setAccessibleDescription(label->text());
             set.widgets_.insert(objectName, widget);
-            set.kinds_.insert(objectName, kind);
         }
     }
 

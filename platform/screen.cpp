@@ -52,9 +52,10 @@ QStringList Screen::missingControls()
     return bind.missing();
 }
 
-void Screen::checkLayout()
+void Screen::checkLayout() { stopIfMissing(missingControls()); }
+
+void Screen::stopIfMissing(const QStringList &missing) const
 {
-    const QStringList missing = missingControls();
     if (!missing.isEmpty())
         qFatal("The layout data %s lacks the controls: %s", qPrintable(layoutPath_),
                qPrintable(missing.join(QStringLiteral(", "))));
@@ -67,9 +68,7 @@ void Screen::openWindow()
     controls_ = buildControls(window_, layout());
     ControlBinder bind(controls_);
     bindControls(bind);
-    if (!bind.missing().isEmpty())
-        qFatal("The layout data %s lacks the controls: %s", qPrintable(layoutPath_),
-               qPrintable(bind.missing().join(QStringLiteral(", "))));
+    stopIfMissing(bind.missing());
     connectControls();
     host_.opened();
 }

@@ -86,6 +86,8 @@ protected:
     Services &services_;
 
 private:
+    void stopIfMissing(const QStringList &missing) const;
+
     ScreenHost &host_;
     QString layoutPath_;
     QJsonObject layout_;

@@ -3,6 +3,9 @@
 #include "platform/controls.h"
 #include "fakes/fake_services.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -57,6 +60,59 @@ private slots:
         QCOMPARE(game.quiz.Timer2->interval(), 200);
         QVERIFY(!game.quiz.Timer1->isActive() && !game.quiz.Timer2->isActive());
         QCOMPARE(game.quiz.Timer1->timerType(), Qt::PreciseTimer);
+    }
+
+    void aControlMissingFromTheLayoutIsNamedBeforeAnyWindowOpens()
+    {
+        TestProgram game;
+        QCOMPARE(game.start.missingControls(), QStringList());
+        QCOMPARE(game.quiz.missingControls(), QStringList());
+
+        // The quiz's layout without LB7, with fourteen pictures in row 4, and LB4 as a picture.
+        QJsonObject layout = readLayout(QStringLiteral(":/layout/form2.json"));
+        QJsonArray controls;
+        for (const QJsonValue &value : layout.value(QStringLiteral("controls")).toArray()) {
+            QJsonObject entry = value.toObject();
+            const QString name = entry.value(QStringLiteral("name")).toString();
+            if (name == QLatin1String("LB7"))
+                continue;
+            if (name == QLatin1String("Im4"))
+                entry.insert(QStringLiteral("count"), 14);
+            if (name == QLatin1String("LB4"))
+                entry.insert(QStringLiteral("kind"), QStringLiteral("picture"));
+            controls.append(entry);
+        }
+        layout.insert(QStringLiteral("controls"), controls);
+        QTemporaryDir folder;
+        QFile file(folder.filePath(QStringLiteral("form2.json")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QJsonDocument(layout).toJson());
+        file.close();
+
+        Form2 broken(game.services, game.host, file.fileName());
+        QCOMPARE(broken.missingControls(),
+                 (QStringList{QStringLiteral("LB4 (a picture, not a label)"), QStringLiteral("LB7"),
+                              QStringLiteral("Im4_14")}));
+        QVERIFY(!broken.isOpen());
+        QCOMPARE(broken.LB6, nullptr);
+    }
+
+    void closingAScreenForgetsItsControls()
+    {
+        TestProgram game;
+        Form2 &q = game.quiz;
+        game.openQuiz();
+        QVERIFY(q.Cm1 && q.LB1 && q.LB[9] && q.Im4[14] && q.Timer2);
+        q.close();
+        QCOMPARE(q.Cm1, nullptr);
+        QCOMPARE(q.LB1, nullptr);
+        QCOMPARE(q.LB[9], nullptr);
+        QCOMPARE(q.Im4[14], nullptr);
+        QCOMPARE(q.Timer2, nullptr);
+        game.start.show();
+        game.start.close();
+        QCOMPARE(game.start.Im1, nullptr);
+        QCOMPARE(game.start.Timer1, nullptr);
     }
 
     void quizControlsSitWhereTheTwipsPutThem()

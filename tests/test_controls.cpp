@@ -1,0 +1,143 @@
+// The platform's controls on their own: a label's font fitted to its
+// caption, and a drag that ends well whatever happens while it is held.
+#include "platform/application.h"
+#include "platform/controls.h"
+#include "platform/drag.h"
+
+#include <QWindow>
+#include <QtTest>
+
+using namespace lumo;
+
+// Qt's own entry for mouse input from the window system, with both places
+// given: a window system that does not know where the window is (Wayland)
+// reports the pointer's place on the screen as its place in the window.
+Q_GUI_EXPORT void qt_handleMouseEvent(QWindow *window, const QPointF &local, const QPointF &global,
+                                      Qt::MouseButtons state, Qt::MouseButton button, QEvent::Type type,
+                                      Qt::KeyboardModifiers mods, int timestamp);
+
+namespace {
+
+/// A window with one tile to drag and one slot to drop it on.
+struct DragBench {
+    QWidget window;
+    Label *tile = new Label(&window);
+    Label *slot = new Label(&window);
+    ManualDrag *drag = new ManualDrag(&window);
+    int drops = 0;
+
+    DragBench()
+    {
+        window.resize(400, 300);
+        tile->setGeometry(20, 20, 40, 50);
+        slot->setGeometry(300, 200, 40, 50);
+        drag->addSource(tile);
+        drag->addTarget(slot, [this] { ++drops; });
+        QObject::connect(tile, &Label::pressed, [this] { drag->begin(tile); });
+        QObject::connect(tile, &Label::released, [this] { drag->end(); });
+    }
+
+    /// Mouse input at a place in the window, reported on the screen as the
+    /// same place (`screenKnown` false) or as where the window really is.
+    void mouse(QEvent::Type type, QPoint at, bool screenKnown = true)
+    {
+        const QPoint global = screenKnown ? window.mapToGlobal(at) : at;
+        const bool down = type != QEvent::MouseButtonRelease;
+        qt_handleMouseEvent(window.windowHandle(), at, global, down ? Qt::LeftButton : Qt::NoButton,
+                            type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, type, {}, ++time);
+        QCoreApplication::processEvents();
+    }
+    QWidget *outline() const { return window.findChild<QWidget *>(QStringLiteral("dragOutline")); }
+    int time = 0;
+};
+
+} // namespace
+
+class ControlsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { setUpApplication(*qApp); }
+
+    void aCaptionThatDoesNotFitIsDrawnSmallerButNeverLargerThanItsLayoutAsks_data()
+    {
+        QTest::addColumn<int>("designPixels");
+        QTest::newRow("6 px, smaller than can be made smaller") << 6;
+        QTest::newRow("8 px") << 8;
+        QTest::newRow("9 px") << 9;
+        QTest::newRow("10 px") << 10;
+        QTest::newRow("11 px") << 11;
+        QTest::newRow("37 px, as the tiles") << 37;
+    }
+
+    void aCaptionThatDoesNotFitIsDrawnSmallerButNeverLargerThanItsLayoutAsks()
+    {
+        QFETCH(int, designPixels);
+        Label label;
+        label.resize(60, 16);
+        QFont font(QStringLiteral("Tahoma"));
+        font.setPixelSize(designPixels);
+        label.setDesignFont(font);
+        label.setCaption(QStringLiteral("คำตอบที่ถูก คือ 7 + 12 ครับ และผลรวมเท่ากับ 19 ครับ"));
+        QVERIFY(label.font().pixelSize() <= designPixels);
+        QVERIFY(label.font().pixelSize() >= std::min(9, designPixels));
+
+        // A caption that fits keeps the layout's size.
+        label.resize(200, 100);
+        label.setCaption(QStringLiteral("7"));
+        QCOMPARE(label.font().pixelSize(), designPixels);
+    }
+
+    void aTileDisabledWhileHeldEndsItsDragAtTheReleaseWithoutADrop()
+    {
+        DragBench bench;
+        bench.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&bench.window));
+        bench.mouse(QEvent::MouseButtonPress, {40, 45});
+        bench.mouse(QEvent::MouseMove, {320, 225});
+        QVERIFY(bench.outline()->isVisible());
+
+        // Say, the check pressed from the keyboard while the button is held.
+        bench.tile->setEnabled(false);
+        bench.mouse(QEvent::MouseButtonRelease, {320, 225});
+        QVERIFY(!bench.drag->active());
+        QVERIFY(bench.outline()->isHidden());
+        QCOMPARE(bench.drops, 0);
+
+        // The next drag of an enabled tile works as ever.
+        bench.tile->setEnabled(true);
+        bench.mouse(QEvent::MouseButtonPress, {40, 45});
+        bench.mouse(QEvent::MouseMove, {320, 225});
+        bench.mouse(QEvent::MouseButtonRelease, {320, 225});
+        QCOMPARE(bench.drops, 1);
+        QVERIFY(bench.outline()->isHidden());
+    }
+
+    void theDropIsFoundInTheWindowsOwnCoordinates_data()
+    {
+        QTest::addColumn<bool>("screenKnown");
+        QTest::newRow("the window's place on the screen known") << true;
+        QTest::newRow("not known, as on Wayland") << false;
+    }
+
+    void theDropIsFoundInTheWindowsOwnCoordinates()
+    {
+        QFETCH(bool, screenKnown);
+        DragBench bench;
+        bench.window.move(500, 400);
+        bench.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&bench.window));
+        bench.mouse(QEvent::MouseButtonPress, {40, 45}, screenKnown);
+        bench.mouse(QEvent::MouseMove, {322, 230}, screenKnown);
+        QCOMPARE(bench.outline()->geometry().topLeft(), QPoint(302, 205));
+        bench.mouse(QEvent::MouseButtonRelease, {322, 230}, screenKnown);
+        QCOMPARE(bench.drops, 1);
+
+        // Released beside the slot: no drop.
+        bench.mouse(QEvent::MouseButtonPress, {40, 45}, screenKnown);
+        bench.mouse(QEvent::MouseButtonRelease, {250, 230}, screenKnown);
+        QCOMPARE(bench.drops, 1);
+    }
+};
+
+QTEST_MAIN(ControlsTest)
+#include "test_controls.moc"
