@@ -9,6 +9,9 @@
 
 #include <QApplication>
 #include <QStringList>
+#include <QTemporaryDir>
+#include <QRect>
+#include <QSettings>
 
 #include <deque>
 #include <random>
@@ -40,6 +43,13 @@ public:
 
     QString folder = QStringLiteral(LUMO_SOURCE_DIR "/assets");
     int endCount = 0;
+
+    /// Settings in a folder of their own, with the windows at the layout's
+    /// design size (scale 1) unless a test says otherwise.
+    QTemporaryDir settingsFolder;
+    QSettings settingsFile{settingsFolder.filePath(QStringLiteral("lumo3.conf")), QSettings::IniFormat};
+    FakeServices() { settingsFile.setValue(QStringLiteral("window/geometry"), QRect(0, 0, 793, 593)); }
+    QSettings &settings() override { return settingsFile; }
 
     void seedFromClock() override { ++seedCount; }
     double random() override

@@ -1,5 +1,7 @@
 #include "platform/controls.h"
 
+#include "platform/twips.h"
+
 #include <QMouseEvent>
 
 #include <algorithm>
@@ -69,9 +71,24 @@ void Label::setDesignFont(const QFont &font)
     fitFont();
 }
 
-void Label::fitFont()
+void Label::setScale(double scale)
+{
+    scale_ = scale;
+    setLineWidth(scaled(1, scale));
+    fitFont();
+}
+
+QFont Label::scaledDesignFont() const
 {
     QFont font = designFont_;
+    if (font.pixelSize() > 0)
+        font.setPixelSize(scaled(font.pixelSize(), scale_));
+    return font;
+}
+
+void Label::fitFont()
+{
+    QFont font = scaledDesignFont();
     const QRect room = contentsRect();
     // Until the layout has given the label its size there is nothing to fit to.
     if (!testAttribute(Qt::WA_Resized) || room.isEmpty() || text().isEmpty() ||
@@ -86,7 +103,7 @@ void Label::fitFont()
         needed = QFontMetrics(font).boundingRect(room, flags, text());
         return needed.width() <= room.width() && needed.height() <= room.height();
     };
-    const int design = designFont_.pixelSize();
+    const int design = font.pixelSize();
     if (fits(design)) {
         setFont(font);
         return;
@@ -149,12 +166,51 @@ Picture::Picture(QWidget *parent) : QLabel(parent)
 
 void Picture::setPicture(const QPixmap &pixmap)
 {
-    setPixmap(pixmap);
-    if (!pixmap.isNull())
-        resize(pixmap.deviceIndependentSize().toSize());
+    picture_ = pixmap;
+    showPicture();
 }
 
-void Picture::setEmpty() { setPixmap(QPixmap()); }
+void Picture::setEmpty()
+{
+    picture_ = QPixmap();
+    setPixmap(QPixmap());
+}
+
+void Picture::setScale(double scale)
+{
+    scale_ = scale;
+    showPicture();
+    if (!pointer_.isNull())
+        setCursor(QCursor(pointer_.scaled(scaled(pointer_.size(), scale), Qt::KeepAspectRatio,
+                                          Qt::SmoothTransformation),
+                          scaled(pointerHotSpot_.x(), scale), scaled(pointerHotSpot_.y(), scale)));
+}
+
+void Picture::setPointer(const QPixmap &pointer, QPoint hotSpot)
+{
+    pointer_ = pointer;
+    pointerHotSpot_ = hotSpot;
+    setScale(scale_);
+}
+
+void Picture::showPicture()
+{
+    if (picture_.isNull()) {
+        setPixmap(QPixmap());
+        return;
+    }
+    // The picture takes its design size times the layout's scale, drawn
+    // from its image in as many device pixels as the screen has for it.
+    const QSize size = scaled(picture_.deviceIndependentSize().toSize(), scale_);
+    const qreal ratio = devicePixelRatioF();
+    QPixmap shown = picture_;
+    if (scale_ != 1.0 || ratio != picture_.devicePixelRatio()) {
+        shown = picture_.scaled(size * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        shown.setDevicePixelRatio(ratio);
+    }
+    setPixmap(shown);
+    resize(size);
+}
 
 void Picture::mousePressEvent(QMouseEvent *event)
 {
@@ -182,9 +238,37 @@ Button::Button(QWidget *parent) : QToolButton(parent)
 void Button::setPicture(const QPixmap &pixmap)
 {
     setIcon(QIcon(pixmap));
-    setIconSize(pixmap.deviceIndependentSize().toSize());
+    pictureSize_ = pixmap.deviceIndependentSize().toSize();
+    setIconSize(scaled(pictureSize_, scale_));
 }
 
-Frame::Frame(QWidget *parent) : QGroupBox(parent) { setFocusPolicy(Qt::NoFocus); }
+void Button::setDesignFont(const QFont &font)
+{
+    designFont_ = font;
+    setScale(scale_);
+}
+
+void Button::setScale(double scale)
+{
+    scale_ = scale;
+    QFont font = designFont_;
+    font.setPixelSize(scaled(designFont_.pixelSize(), scale));
+    setFont(font);
+    if (pictureSize_.isValid())
+        setIconSize(scaled(pictureSize_, scale));
+}
+
+Frame::Frame(QWidget *parent) : QGroupBox(parent)
+{
+    setFocusPolicy(Qt::NoFocus);
+    designFont_ = font();
+}
+
+void Frame::setScale(double scale)
+{
+    QFont font = designFont_;
+    font.setPixelSize(scaled(designFont_.pixelSize(), scale));
+    setFont(font);
+}
 
 } // namespace lumo

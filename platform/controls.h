@@ -26,6 +26,8 @@ public:
     /// The font the layout gives; the label may draw smaller to fit.
     void setDesignFont(const QFont &font);
     QFont designFont() const { return designFont_; }
+    /// The layout's scale: the design font and border grow with it.
+    void setScale(double scale);
 
 signals:
     /// A mouse button went down on (or was released after a press on) the label.
@@ -40,9 +42,11 @@ protected:
 private:
     void showCaption();
     void fitFont();
+    QFont scaledDesignFont() const;
 
     QString caption_;
     QFont designFont_;
+    double scale_ = 1.0;
 };
 
 /// A picture that takes the size of the image it shows and reports clicks.
@@ -51,9 +55,13 @@ class Picture : public QLabel {
 public:
     explicit Picture(QWidget *parent = nullptr);
 
+    /// The picture, shown at its own size times the layout's scale.
     void setPicture(const QPixmap &pixmap);
     void setEmpty();
-    bool isEmpty() const { return pixmap().isNull(); }
+    bool isEmpty() const { return picture_.isNull(); }
+    void setScale(double scale);
+    /// A mouse pointer of its own while over the picture, scaled likewise.
+    void setPointer(const QPixmap &pointer, QPoint hotSpot);
 
 signals:
     void clicked();
@@ -63,6 +71,12 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    void showPicture();
+
+    QPixmap picture_;
+    QPixmap pointer_;
+    QPoint pointerHotSpot_;
+    double scale_ = 1.0;
     bool pressedInside_ = false;
 };
 
@@ -71,7 +85,15 @@ class Button : public QToolButton {
     Q_OBJECT
 public:
     explicit Button(QWidget *parent = nullptr);
+    /// The picture above the caption, at its own size times the layout's scale.
     void setPicture(const QPixmap &pixmap);
+    void setDesignFont(const QFont &font);
+    void setScale(double scale);
+
+private:
+    QFont designFont_;
+    QSize pictureSize_;
+    double scale_ = 1.0;
 };
 
 /// A framed group; the children's places are relative to its outer corner.
@@ -79,6 +101,10 @@ class Frame : public QGroupBox {
     Q_OBJECT
 public:
     explicit Frame(QWidget *parent = nullptr);
+    void setScale(double scale);
+
+private:
+    QFont designFont_;
 };
 
 } // namespace lumo

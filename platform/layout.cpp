@@ -90,16 +90,17 @@ QWidget *createControl(const QString &kind, QWidget *parent, const QJsonObject &
         // A mouse pointer of its own while over the picture, with its hot spot.
         const QJsonObject pointer = entry.value(QStringLiteral("pointer")).toObject();
         if (!pointer.isEmpty())
-            picture->setCursor(QCursor(builtInPicture(pointer.value(QStringLiteral("picture")).toString()),
-                                       pointer.value(QStringLiteral("x")).toInt(),
+            picture->setPointer(builtInPicture(pointer.value(QStringLiteral("picture")).toString()),
+                                QPoint(pointer.value(QStringLiteral("x")).toInt(),
                                        pointer.value(QStringLiteral("y")).toInt()));
         return picture;
     }
     if (kind == QLatin1String("button")) {
         auto *button = new Button(parent);
         applyColours(button, entry, QPalette::ButtonText, QPalette::Button);
-        if (entry.contains(QStringLiteral("font")))
-            button->setFont(fontOf(entry.value(QStringLiteral("font")).toObject()));
+        button->setDesignFont(entry.contains(QStringLiteral("font"))
+                                  ? fontOf(entry.value(QStringLiteral("font")).toObject())
+                                  : button->font());
         button->setText(caption);
         button->setAccessibleName(caption);
         const QString file = entry.value(QStringLiteral("picture")).toString();
@@ -124,11 +125,6 @@ void setUpWindow(QWidget *window, const QJsonObject &entry)
     palette.setColor(QPalette::Window, colourOf(entry.value(QStringLiteral("back"))));
     window->setPalette(palette);
     window->setAutoFillBackground(true);
-    // The client area must hold everything the controls reach to, with the
-    // same margin on the right and at the bottom as on the left.
-    const int margin = entry.value(QStringLiteral("margin")).toInt();
-    window->setFixedSize(twipsToPixels(entry.value(QStringLiteral("width")).toInt() + margin),
-                         twipsToPixels(entry.value(QStringLiteral("height")).toInt() + margin));
     const QString icon = entry.value(QStringLiteral("icon")).toString();
     if (!icon.isEmpty())
         window->setWindowIcon(QIcon(icon));
@@ -169,7 +165,14 @@ void ControlSet::focusFirstInTabOrder() const
     }
 }
 
-ControlSet buildControls(QWidget *window, const QJsonObject &layout)
+QSize designSize(const QJsonObject &layout)
+{
+    const QJsonObject window = layout.value(QStringLiteral("window")).toObject();
+    return {twipsToPixels(window.value(QStringLiteral("width")).toInt()),
+            twipsToPixels(window.value(QStringLiteral("height")).toInt())};
+}
+
+ControlSet buildControls(QWidget *window, QWidget *stage, const QJsonObject &layout)
 {
     setUpWindow(window, layout.value(QStringLiteral("window")).toObject());
 
@@ -188,7 +191,7 @@ ControlSet buildControls(QWidget *window, const QJsonObject &layout)
         }
 
         const QString container = entry.value(QStringLiteral("in")).toString();
-        QWidget *parent = container.isEmpty() ? window : set.widgets_.value(container);
+        QWidget *parent = container.isEmpty() ? stage : set.widgets_.value(container);
         if (!parent)
             qFatal("Layout data: %s is placed in %s, which comes later or not at all",
                    qPrintable(name), qPrintable(container));
@@ -204,11 +207,8 @@ ControlSet buildControls(QWidget *window, const QJsonObject &layout)
                              index * entry.value(QStringLiteral("leftStep")).toInt();
             const int top = entry.value(QStringLiteral("top")).toInt() +
                             index * entry.value(QStringLiteral("topStep")).toInt();
-            widget->move(twipsToPixels(left), twipsToPixels(top));
-            // A picture keeps the size of the picture it shows.
-            if (kind != QLatin1String("picture") || qobject_cast<Picture *>(widget)->isEmpty())
-                widget->resize(twipsToPixels(entry.value(QStringLiteral("width")).toInt()),
-                               twipsToPixels(entry.value(QStringLiteral("height")).toInt()));
+            set.placed_.append({widget, QRect(left, top, entry.value(QStringLiteral("width")).toInt(),
+                                              entry.value(QStringLiteral("height")).toInt())});
             widget->setHidden(!entry.value(QStringLiteral("visible")).toBool(true));
             widget->setEnabled(entry.value(QStringLiteral("enabled")).toBool(true));
             if (entry.contains(QStringLiteral("speech")))
@@ -226,7 +226,32 @@ ControlSet buildControls(QWidget *window, const QJsonObject &layout)
         set.tabOrder_.append(value.toString());
     for (qsizetype i = 1; i < set.tabOrder_.size(); ++i)
         QWidget::setTabOrder(set.find(set.tabOrder_.at(i - 1)), set.find(set.tabOrder_.at(i)));
+    set.scaleTo(1.0);
     return set;
+}
+
+void ControlSet::scaleTo(double scale)
+{
+    for (const Placed &placed : std::as_const(placed_)) {
+        QWidget *widget = placed.widget;
+        const QRect rect = twipsToPixels(placed.twips, scale);
+        if (auto *label = qobject_cast<Label *>(widget))
+            label->setScale(scale);
+        else if (auto *button = qobject_cast<Button *>(widget))
+            button->setScale(scale);
+        else if (auto *frame = qobject_cast<Frame *>(widget))
+            frame->setScale(scale);
+        if (auto *picture = qobject_cast<Picture *>(widget)) {
+            // A picture takes the size of the picture it shows, scaled;
+            // an empty one keeps the place the layout gives it.
+            picture->setScale(scale);
+            picture->move(rect.topLeft());
+            if (picture->isEmpty())
+                picture->resize(rect.size());
+        } else {
+            widget->setGeometry(rect);
+        }
+    }
 }
 
 ControlSet listControls(const QJsonObject &layout)

@@ -2,6 +2,9 @@
 
 #include <QHash>
 #include <QJsonObject>
+#include <QList>
+#include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -40,23 +43,38 @@ public:
     /// Gives the keyboard focus to the first enabled control in tab order.
     void focusFirstInTabOrder() const;
 
+    /// Places and sizes every control at `scale` times its design size:
+    /// geometry, fonts, pictures and borders alike.
+    void scaleTo(double scale);
+
 private:
-    friend ControlSet buildControls(QWidget *window, const QJsonObject &layout);
+    friend ControlSet buildControls(QWidget *window, QWidget *stage, const QJsonObject &layout);
     friend ControlSet listControls(const QJsonObject &layout);
     QHash<QString, QWidget *> widgets_;
     QHash<QString, QTimer *> timers_;
     QHash<QString, QString> kinds_;
     QStringList names_;
     QStringList tabOrder_;
+    // Each control with its place and size in twips within its container.
+    struct Placed {
+        QWidget *widget;
+        QRect twips;
+    };
+    QList<Placed> placed_;
 };
 
 /// Reads a screen's layout data (JSON, geometry in twips); broken or
 /// missing data stops the program with a message naming the file.
 QJsonObject readLayout(const QString &path);
 
-/// Creates the window settings and every control of a layout on `window`.
-/// Array elements are named "LB_3", and each control's object name is its name.
-ControlSet buildControls(QWidget *window, const QJsonObject &layout);
+/// Sets `window` up as the layout's window (title, colours, icon) and creates
+/// every control of the layout on `stage`, the area of the window that the
+/// layout's geometry is measured in. Array elements are named "LB_3", and
+/// each control's object name is its name.
+ControlSet buildControls(QWidget *window, QWidget *stage, const QJsonObject &layout);
+
+/// The size in pixels that the layout's controls reach to at its design scale.
+QSize designSize(const QJsonObject &layout);
 
 /// The names and kinds of a layout's controls, without creating any.
 ControlSet listControls(const QJsonObject &layout);

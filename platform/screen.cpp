@@ -3,15 +3,54 @@
 #include "platform/services.h"
 
 #include <QCloseEvent>
+#include <QShortcut>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace lumo {
+
+ScreenWindow::ScreenWindow(QSize design) : design_(design), stage_(new QWidget(this))
+{
+    stage_->setObjectName(QStringLiteral("stage"));
+    stage_->resize(design);
+    setMinimumSize(design / 2);
+    auto *fullScreen = new QShortcut(QKeySequence(Qt::Key_F11), this);
+    connect(fullScreen, &QShortcut::activated, this, &ScreenWindow::fullScreenAsked);
+}
+
+double ScreenWindow::scaleFor(QSize size, QSize design)
+{
+    return std::min(double(size.width()) / design.width(), double(size.height()) / design.height());
+}
 
 void ScreenWindow::closeEvent(QCloseEvent *event)
 {
     event->accept();
     emit closedFromFrame();
 }
+
+void ScreenWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    const double scale = scaleFor(size(), design_);
+    QRect area(QPoint(), QSize(qRound(design_.width() * scale), qRound(design_.height() * scale)));
+    area.moveCenter(rect().center());
+    stage_->setGeometry(area);
+    if (scale != scale_) {
+        scale_ = scale;
+        emit scaleChanged(scale);
+    }
+    emit geometryChanged();
+}
+
+void ScreenWindow::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    emit geometryChanged();
+}
+
+ScreenHost::ScreenHost(Services &services) : services_(services), placement_(services.settings()) {}
 
 void ScreenHost::closed()
 {
@@ -63,9 +102,15 @@ void Screen::stopIfMissing(const QStringList &missing) const
 
 void Screen::openWindow()
 {
-    window_ = new ScreenWindow;
+    window_ = new ScreenWindow(designSize(layout()));
     connect(window_.data(), &ScreenWindow::closedFromFrame, this, &Screen::closedFromFrame);
-    controls_ = buildControls(window_, layout());
+    controls_ = buildControls(window_, window_->stage(), layout());
+    connect(window_.data(), &ScreenWindow::scaleChanged, this, [this](double scale) { controls_.scaleTo(scale); });
+    connect(window_.data(), &ScreenWindow::geometryChanged, this,
+            [this] { host_.placement().remember(window_); });
+    connect(window_.data(), &ScreenWindow::fullScreenAsked, this,
+            [this] { host_.placement().toggleFullScreen(window_, window_->designSize()); });
+    host_.placement().place(window_, window_->designSize());
     ControlBinder bind(controls_);
     bindControls(bind);
     stopIfMissing(bind.missing());
@@ -75,7 +120,7 @@ void Screen::openWindow()
 
 void Screen::showWindow()
 {
-    window_->show();
+    host_.placement().show(window_);
     controls_.focusFirstInTabOrder();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/layout.h"
+#include "platform/window_placement.h"
 
 #include <QObject>
 #include <QPointer>
@@ -10,17 +11,38 @@ namespace lumo {
 
 class Services;
 
-/// The top-level window of a screen. Closing it from its frame closes the screen.
+/// The top-level window of a screen. Its layout fills the window as far as
+/// the layout's proportions allow, centred, with margins in the window's
+/// colour. Closing it from its frame closes the screen.
 class ScreenWindow : public QWidget {
     Q_OBJECT
 public:
-    ScreenWindow() = default;
+    explicit ScreenWindow(QSize design);
+
+    /// The area the layout is measured in, and its scale against the design.
+    QWidget *stage() const { return stage_; }
+    double scale() const { return scale_; }
+    QSize designSize() const { return design_; }
+
+    /// The scale the layout takes in a client area of `size`.
+    static double scaleFor(QSize size, QSize design);
 
 signals:
     void closedFromFrame();
+    void scaleChanged(double scale);
+    /// Moved or resized by the user or the window system.
+    void geometryChanged();
+    void fullScreenAsked();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+
+private:
+    QSize design_;
+    QWidget *stage_;
+    double scale_ = 1.0;
 };
 
 /// Keeps count of the open screens and ends the program when none is open
@@ -29,16 +51,20 @@ protected:
 class ScreenHost : public QObject {
     Q_OBJECT
 public:
-    explicit ScreenHost(Services &services) : services_(services) {}
+    explicit ScreenHost(Services &services);
 
     void opened() { ++open_; }
     void closed();
     int openScreens() const { return open_; }
 
+    /// The size and place both screens' windows share.
+    WindowPlacement &placement() { return placement_; }
+
 private:
     void endIfNoneOpen();
 
     Services &services_;
+    WindowPlacement placement_;
     int open_ = 0;
     bool checkPending_ = false;
 };
@@ -53,7 +79,7 @@ public:
     ~Screen() override;
 
     bool isOpen() const { return !window_.isNull(); }
-    QWidget *window() const { return window_; }
+    ScreenWindow *window() const { return window_; }
     const ControlSet &controls() const { return controls_; }
 
     /// Stops the timers and destroys the window; nothing happens if it is closed.

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QLocale>
+#include <QSettings>
 #include <QString>
 
 #include <random>
@@ -31,6 +32,10 @@ public:
     /// Modal message box with an OK button only, titled with the program's title.
     virtual void message(QWidget *parent, const QString &text) = 0;
 
+    /// The user's own settings (with the computer's, where there are any,
+    /// beneath them).
+    virtual QSettings &settings() = 0;
+
     /// The folder that holds the program; its "icon" folder holds the pictures.
     virtual QString programFolder() const = 0;
     QString iconPath(const QString &fileName) const;
@@ -51,11 +56,14 @@ public:
     QString prompt(QWidget *parent, const QString &text, const QString &title,
                    const QString &defaultAnswer) override;
     void message(QWidget *parent, const QString &text) override;
+    QSettings &settings() override { return settings_; }
     QString programFolder() const override;
     void endProgram() override;
 
 private:
     std::mt19937_64 engine_{std::random_device{}()};
+    QSettings settings_{QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("lumo3"),
+                        QStringLiteral("lumo3")};
 };
 
 } // namespace lumo

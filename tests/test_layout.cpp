@@ -150,7 +150,7 @@ private slots:
         const std::array<Label *, 10> answer = q.answerSlots();
         const int slotTops[5] = {2040, 2760, 3480, 4200, 5760};
         for (int row = 0; row < 5; ++row) {
-            QCOMPARE(answer[2 * row]->parentWidget(), q.window());
+            QCOMPARE(answer[2 * row]->parentWidget(), q.window()->stage());
             QCOMPARE(answer[2 * row]->geometry(), twips(120, slotTops[row], 615, 735));
             QCOMPARE(answer[2 * row + 1]->geometry(), twips(720, slotTops[row], 615, 735));
         }

@@ -12,6 +12,7 @@ import re
 import shutil
 import subprocess
 import sys
+import tempfile
 import time
 
 def in_private_session(script, argv):
@@ -122,6 +123,7 @@ class Desktop:
         self.xvfb = None
         self.program = None
         self.display = None
+        self.home = None
         self.shot_count = 0
 
     # --- the screen ---------------------------------------------------------
@@ -147,13 +149,22 @@ class Desktop:
         self.display = ":" + number.decode().strip()
         os.environ["DISPLAY"] = self.display
 
-    def start_program(self, executable, log_path):
+    def start_program(self, executable, log_path, window=(0, 0, 793, 593), args=()):
+        """Starts the program with settings and data folders of its own, its
+        window at `window` (the client area: x, y, width, height; at
+        793 x 593 the layout is at its design size)."""
+        home = self.home = tempfile.mkdtemp(prefix="lumo3-e2e-")
+        os.makedirs(os.path.join(home, "config", "lumo3"))
+        with open(os.path.join(home, "config", "lumo3", "lumo3.conf"), "w") as conf:
+            conf.write("[window]\ngeometry=@Rect(%d %d %d %d)\n" % window)
         env = dict(os.environ)
         env.update({"DISPLAY": self.display, "QT_QPA_PLATFORM": "xcb",
-                    "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"})
+                    "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
+                    "XDG_CONFIG_HOME": os.path.join(home, "config"),
+                    "XDG_DATA_HOME": os.path.join(home, "data")})
         env.pop("AT_SPI_BUS_ADDRESS", None)
         self.log = open(log_path, "w")
-        self.program = subprocess.Popen([executable], env=env, stdout=self.log,
+        self.program = subprocess.Popen([executable, *args], env=env, stdout=self.log,
                                         stderr=subprocess.STDOUT)
 
     def program_exit_code(self):
@@ -168,6 +179,8 @@ class Desktop:
                 except subprocess.TimeoutExpired:
                     proc.kill()
                     proc.wait()
+        if self.home:
+            shutil.rmtree(self.home, ignore_errors=True)
 
     # --- input --------------------------------------------------------------
 
