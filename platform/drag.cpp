@@ -24,13 +24,16 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
-        QPen pen(Qt::black, 2, Qt::DashLine);
+        // Two pixels round a tile at the design size, thicker as the tile grows.
+        const int width = qMax(2, qRound(height() / 24.0));
+        const QRect frame = rect().adjusted(width / 2, width / 2, -(width + 1) / 2, -(width + 1) / 2);
+        QPen pen(Qt::black, width, Qt::DashLine);
         painter.setPen(pen);
-        painter.drawRect(rect().adjusted(1, 1, -1, -1));
+        painter.drawRect(frame);
         pen.setColor(Qt::white);
         pen.setDashOffset(4);
         painter.setPen(pen);
-        painter.drawRect(rect().adjusted(1, 1, -1, -1));
+        painter.drawRect(frame);
     }
 };
 
