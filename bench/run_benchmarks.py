@@ -18,9 +18,11 @@ import argparse
 import ctypes
 import os
 import platform
+import shutil
 import statistics
 import subprocess
 import sys
+import tempfile
 import time
 
 # --- the X screen -------------------------------------------------------------
@@ -100,7 +102,15 @@ class Screen:
         X11.XFlush(self.dpy)
 
     def env(self):
-        env = dict(os.environ, DISPLAY=self.display, QT_QPA_PLATFORM="xcb")
+        # The game keeps its window's size and place in the user's settings:
+        # give it settings of its own, with its window where the bare one is.
+        if not hasattr(self, "home"):
+            self.home = tempfile.mkdtemp(prefix="lumo3-bench-")
+            os.makedirs(os.path.join(self.home, "lumo3"))
+            with open(os.path.join(self.home, "lumo3", "lumo3.conf"), "w") as conf:
+                conf.write("[window]\ngeometry=@Rect(0 0 801 601)\n")
+        env = dict(os.environ, DISPLAY=self.display, QT_QPA_PLATFORM="xcb", XDG_CONFIG_HOME=self.home,
+                   XDG_DATA_HOME=os.path.join(self.home, "data"))
         for name in ("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "QT_ACCESSIBILITY"):
             env.pop(name, None)
         return env
@@ -108,6 +118,8 @@ class Screen:
     def stop(self):
         self.xvfb.terminate()
         self.xvfb.wait()
+        if hasattr(self, "home"):
+            shutil.rmtree(self.home, ignore_errors=True)
 
 
 # What each window looks like once it is painted (colours from the layout
