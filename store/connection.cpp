@@ -2,6 +2,7 @@
 
 #include <QAtomicInteger>
 #include <QSqlQuery>
+#include <QUrl>
 
 namespace lumo::store {
 
@@ -13,12 +14,16 @@ QString uniqueConnectionName()
 }
 } // namespace
 
-Connection::Connection(const QString &filePath, bool readOnly) : name_(uniqueConnectionName())
+Connection::Connection(const QString &filePath, Mode mode) : name_(uniqueConnectionName())
 {
     db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
-    db_.setDatabaseName(filePath);
-    if (readOnly)
-        db_.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+    if (mode == Mode::Immutable) {
+        const QByteArray path = QUrl::toPercentEncoding(filePath, "/");
+        db_.setDatabaseName(QStringLiteral("file:%1?immutable=1").arg(QString::fromLatin1(path)));
+        db_.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI"));
+    } else {
+        db_.setDatabaseName(filePath);
+    }
     if (!db_.open())
         openError_ = db_.lastError();
 }

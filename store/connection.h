@@ -11,8 +11,13 @@ namespace lumo::store {
 /// the writer thread and the teacher's window each hold their own.
 class Connection {
 public:
-    /// Opens (and creates) the file read-write, or read-only.
-    Connection(const QString &filePath, bool readOnly = false);
+    enum class Mode {
+        ReadWrite, ///< creates the file if there is none
+        /// Reads a file nobody can write (a read-only folder), where SQLite
+        /// could not create the WAL index a normal reader needs.
+        Immutable,
+    };
+    explicit Connection(const QString &filePath, Mode mode = Mode::ReadWrite);
     ~Connection();
     Connection(const Connection &) = delete;
     Connection &operator=(const Connection &) = delete;

@@ -37,8 +37,6 @@ Attempt configure(Connection &c, const StoreOptions &options)
                         // loses nothing that was committed.
                         QStringLiteral("PRAGMA synchronous = FULL"),
                         QStringLiteral("PRAGMA foreign_keys = ON")};
-    if (options.maxPageCount > 0)
-        pragmas << QStringLiteral("PRAGMA max_page_count = %1").arg(options.maxPageCount);
     for (const QString &pragma : pragmas) {
         if (!c.exec(pragma)) {
             attempt.error = c.lastError();
@@ -60,6 +58,11 @@ Attempt configure(Connection &c, const StoreOptions &options)
         attempt.error = migration.error;
         attempt.step = isDamage(attempt.error) ? Step::Damaged : Step::Failed;
         return attempt;
+    }
+
+    if (options.testPagesLeft > 0) {
+        const int pages = c.scalar(QStringLiteral("PRAGMA page_count")).toInt();
+        c.exec(QStringLiteral("PRAGMA max_page_count = %1").arg(pages + options.testPagesLeft));
     }
 
     if (options.checkIntegrity) {

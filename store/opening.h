@@ -24,8 +24,9 @@ struct StoreOptions {
     /// Reads the whole file once at opening to find damage early; the writer
     /// does, the teacher's window (which must open fast) does not.
     bool checkIntegrity = false;
-    /// Tests only: a limit on the file's pages makes SQLite behave as on a full disk.
-    int maxPageCount = 0;
+    /// Tests only: this many pages left for new records make SQLite answer
+    /// as on a full disk once they are used.
+    int testPagesLeft = 0;
     QList<MigrationStep> steps = schemaSteps();
 };
 

@@ -1,5 +1,6 @@
 #include "store/reader.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSqlQuery>
@@ -54,15 +55,18 @@ ResultReader::ResultReader(const QString &folder, const StoreOptions &options)
     OpenedStore opened = openStore(folder, options);
     status_ = opened.status;
     connection_ = std::move(opened.connection);
-    if (connection_ || status_.state == StoreStatus::State::Opening)
+    if (connection_ || !QFileInfo::exists(status_.filePath))
         return;
-    // Cannot write (a read-only folder, another program's lock): the
-    // teacher may still read what is there.
-    auto readOnly = std::make_unique<Connection>(status_.filePath, true);
-    if (readOnly->isOpen() &&
-        readOnly->exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(options.busyTimeoutMs)) &&
-        readOnly->scalar(QStringLiteral("SELECT COUNT(*) FROM games")).isValid())
-        connection_ = std::move(readOnly);
+    // The game cannot write, but the teacher may still read what is there:
+    // past another program's lock (WAL readers do not wait for writers), or
+    // in a folder nobody may write.
+    const bool locked = status_.state == StoreStatus::State::Locked;
+    auto reading = std::make_unique<Connection>(
+        status_.filePath, locked ? Connection::Mode::ReadWrite : Connection::Mode::Immutable);
+    if (reading->isOpen() &&
+        reading->exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(options.busyTimeoutMs)) &&
+        reading->scalar(QStringLiteral("SELECT COUNT(*) FROM games")).isValid())
+        connection_ = std::move(reading);
 }
 
 ResultReader::~ResultReader() = default;

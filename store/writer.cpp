@@ -101,11 +101,12 @@ void SharedStatus::set(const StoreStatus &status)
 }
 
 Writer::Writer(QString folder, WriterOptions options, std::shared_ptr<SharedStatus> shared)
-    : folder_(std::move(folder)), options_(std::move(options)), shared_(std::move(shared))
+    : folder_(std::move(folder)), options_(std::move(options)), shared_(std::move(shared)),
+      retry_(new QTimer(this)) // a child, so that it moves to the writer thread with us
 {
-    retry_.setSingleShot(true);
-    retry_.setInterval(options_.retryIntervalMs);
-    connect(&retry_, &QTimer::timeout, this, &Writer::drain);
+    retry_->setSingleShot(true);
+    retry_->setInterval(options_.retryIntervalMs);
+    connect(retry_, &QTimer::timeout, this, &Writer::drain);
     status_.filePath = storeFilePath(folder_);
 }
 
@@ -141,19 +142,19 @@ void Writer::add(Record record)
     status.pending = static_cast<int>(queue_.size());
     setStatus(status);
     // While a retry is due, the new record waits its turn behind the others.
-    if (connection_ && !retry_.isActive())
+    if (connection_ && !retry_->isActive())
         drain();
 }
 
 void Writer::finish()
 {
-    retry_.stop();
+    retry_->stop();
     if (!connection_)
         open();
     else
         drain();
     finished_ = true;
-    retry_.stop();
+    retry_->stop();
     StoreStatus status = status_;
     status.lost += static_cast<int>(queue_.size());
     status.pending = 0;
@@ -204,7 +205,7 @@ void Writer::drain()
 void Writer::reopenLater()
 {
     if (!finished_)
-        retry_.start();
+        retry_->start();
 }
 
 bool Writer::write(const Record &record, QSqlError &error)

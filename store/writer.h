@@ -70,7 +70,7 @@ private:
     std::shared_ptr<SharedStatus> shared_;
     std::unique_ptr<Connection> connection_;
     std::deque<Record> queue_;
-    QTimer retry_;
+    QTimer *retry_;
     StoreStatus status_;
     StoreStatus::State warnedFor_ = StoreStatus::State::Ready;
     bool finished_ = false;
