@@ -1,0 +1,53 @@
+#pragma once
+
+#include "store/reader.h"
+
+#include <QLocale>
+#include <QWidget>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace lumo::teacher {
+
+class TeacherDialogs;
+class WrongChart;
+
+/// One child: how many games, the best and average result, the share right
+/// at each level, and charts of the counts and totals answered wrongly.
+class ChildPage : public QWidget {
+    Q_OBJECT
+public:
+    ChildPage(store::ResultReader &reader, TeacherDialogs &dialogs, const QLocale &locale,
+              QWidget *parent = nullptr);
+
+    /// Reads the names again, keeping the child shown if it still has games.
+    void reload();
+    void showChild(const QString &name);
+    QString child() const;
+    /// Deletes the child's records after the teacher confirms.
+    bool deleteChild();
+
+    QLabel *summary() const { return summary_; }
+    WrongChart *countsChart() const { return counts_; }
+    WrongChart *totalsChart() const { return totals_; }
+
+signals:
+    void recordsDeleted();
+
+private:
+    void showSummary();
+
+    store::ResultReader &reader_;
+    TeacherDialogs &dialogs_;
+    QLocale locale_;
+    QComboBox *names_;
+    QLabel *summary_;
+    QLabel *levels_;
+    WrongChart *counts_;
+    WrongChart *totals_;
+    QPushButton *delete_;
+};
+
+} // namespace lumo::teacher

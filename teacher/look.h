@@ -1,0 +1,12 @@
+#pragma once
+
+class QWidget;
+
+namespace lumo::teacher {
+
+/// The game's colours on a window for grown-ups: the start screen's light
+/// blue, white tables, dark blue text, and a font a little larger than the
+/// game's controls so that long lists stay readable.
+void applyTeacherLook(QWidget *window);
+
+} // namespace lumo::teacher
