@@ -121,7 +121,7 @@ QList<GameRow> ResultReader::games(const GameFilter &filter)
         row.right = query.value(10).toInt();
         row.wrong = query.value(11).toInt();
         row.clockSeconds = optionalInt(query.value(12));
-        rows.append(row);
+        rows.append(std::move(row));
     }
     return rows;
 }

@@ -99,12 +99,30 @@ void ChildPage::showChild(const QString &name)
         names_->setCurrentIndex(index);
 }
 
+void ChildPage::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (stale_)
+        readSummary();
+}
+
 void ChildPage::showSummary()
 {
     const QString name = child();
     delete_->setEnabled(!name.isEmpty());
     delete_->setText(name.isEmpty() ? QStringLiteral("ลบผลของนักเรียนคนนี้…")
                                     : QStringLiteral("ลบผลทั้งหมดของ %1…").arg(shortName(name)));
+    // A child's figures take a pass over all of the child's answers: not
+    // while the window opens on another page.
+    stale_ = true;
+    if (isVisible())
+        readSummary();
+}
+
+void ChildPage::readSummary()
+{
+    stale_ = false;
+    const QString name = child();
     const store::ChildSummary s = reader_.summary(name);
     if (s.games == 0) {
         summary_->setText(QStringLiteral("ยังไม่มีผลการทดสอบ"));

@@ -36,8 +36,13 @@ public:
 signals:
     void recordsDeleted();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    /// Reads the child's figures now if the page is seen, else when it is.
     void showSummary();
+    void readSummary();
 
     store::ResultReader &reader_;
     TeacherDialogs &dialogs_;
@@ -48,6 +53,7 @@ private:
     WrongChart *counts_;
     WrongChart *totals_;
     QPushButton *delete_;
+    bool stale_ = true;
 };
 
 } // namespace lumo::teacher

@@ -86,7 +86,7 @@ QVariant GamesModel::data(const QModelIndex &index, int role) const
         case Name:
             return g.player;
         case Started:
-            return g.startedUtc;
+            return g.startedUtc.toMSecsSinceEpoch();
         case Result:
             return g.outcome ? static_cast<int>(*g.outcome) : -1;
         case Question:
