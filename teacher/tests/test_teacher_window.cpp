@@ -277,6 +277,8 @@ void TeacherWindowTest::oneChildsPageShowsThatChildsMistakes()
     }
     FakeDialogs dialogs;
     TeacherWindow window(dir.path(), {}, dialogs, QLocale(QLocale::Thai, QLocale::Thailand));
+    window.show();
+    QVERIFY(window.childPage()->countsChart()->bars().isEmpty()); // read when the page is seen
     window.showChild(QStringLiteral("Ann"));
     QCOMPARE(window.tabs()->currentWidget(), window.childPage());
 
