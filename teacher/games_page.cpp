@@ -62,9 +62,6 @@ GamesPage::GamesPage(store::ResultReader &reader, TeacherDialogs &dialogs, const
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     table_->horizontalHeader()->setStretchLastSection(true);
-    // The header takes the window's font, not the smaller one the style
-    // gives headers.
-    table_->horizontalHeader()->setFont(font());
     table_->setColumnWidth(GamesModel::Name, 210);
     table_->setColumnWidth(GamesModel::Started, 200);
     table_->setColumnWidth(GamesModel::Result, 165);

@@ -1,6 +1,7 @@
 #include "teacher/look.h"
 
 #include <QFont>
+#include <QHeaderView>
 #include <QPalette>
 #include <QWidget>
 
@@ -26,6 +27,9 @@ void applyTeacherLook(QWidget *window)
     QFont font(QStringLiteral("Tahoma"));
     font.setPixelSize(15);
     window->setFont(font);
+    // Styles give table headers a smaller font of their own.
+    for (QHeaderView *header : window->findChildren<QHeaderView *>())
+        header->setFont(font);
 }
 
 } // namespace lumo::teacher

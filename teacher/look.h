@@ -6,7 +6,8 @@ namespace lumo::teacher {
 
 /// The game's colours on a window for grown-ups: the start screen's light
 /// blue, white tables, dark blue text, and a font a little larger than the
-/// game's controls so that long lists stay readable.
+/// game's controls so that long lists stay readable. Call it once the
+/// window's controls exist.
 void applyTeacherLook(QWidget *window);
 
 } // namespace lumo::teacher
