@@ -142,7 +142,7 @@ void Writer::add(Record record)
     status.pending = static_cast<int>(queue_.size());
     setStatus(status);
     // While a retry is due, the new record waits its turn behind the others.
-    if (connection_ && !retry_->isActive())
+    if (!retry_->isActive())
         drain();
 }
 
@@ -204,7 +204,9 @@ void Writer::drain()
 
 void Writer::reopenLater()
 {
-    if (!finished_)
+    // With nothing waiting there is nothing to retry for: the next record
+    // tries again.
+    if (!finished_ && !queue_.empty())
         retry_->start();
 }
 
@@ -312,7 +314,12 @@ bool Writer::writeEnd(const GameEnd &end, QSqlError &error)
 
 void Writer::setStatus(StoreStatus status)
 {
-    const bool changed = !(status == status_);
+    // While records are saved as they come, their passing through the queue
+    // is no news: the game's thread is not woken for every answer.
+    StoreStatus quiet = status;
+    if (status.state == StoreStatus::State::Ready && status_.state == StoreStatus::State::Ready)
+        quiet.pending = status_.pending;
+    const bool changed = !(quiet == status_);
     status_ = std::move(status);
     shared_->set(status_);
     if (status_.state != StoreStatus::State::Ready &&
