@@ -33,30 +33,29 @@ struct Figures {
 
 /// Processor time of this thread, in ms: what the opening cost without the
 /// time spent waiting for a processor that other programs had.
-double threadMs()
-{
+double threadMs() {
     timespec t{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
     return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
 }
 
-Figures figures(std::vector<double> v)
-{
+Figures figures(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return {v[v.size() / 2], v[std::min(v.size() - 1, v.size() * 95 / 100)], v.back()};
 }
 
 /// Fills a store quickly, in one transaction, with games spread over a
 /// school year among 40 children.
-void fill(const QString &folder, int games, int answersPerGame)
-{
+void fill(const QString &folder, int games, int answersPerGame) {
     store::OpenedStore opened = store::openStore(folder, {});
     QSqlDatabase &db = opened.connection->db();
     QSqlQuery(db).exec(QStringLiteral("BEGIN"));
     QSqlQuery game(db), answer(db);
     game.prepare(QStringLiteral(
-        "INSERT INTO games (id, computer, player, started_utc, start_level, clock_minutes, settings, "
-        "program_version, ended_utc, outcome, level_reached, questions, right_points, wrong_points, "
+        "INSERT INTO games (id, computer, player, started_utc, start_level, clock_minutes, "
+        "settings, "
+        "program_version, ended_utc, outcome, level_reached, questions, right_points, "
+        "wrong_points, "
         "clock_seconds) VALUES (?, 'pc', ?, ?, 1, 30, '{}', '3.1.0', ?, ?, ?, ?, ?, ?, ?)"));
     answer.prepare(QStringLiteral(
         "INSERT INTO answers (id, game_id, question, level, count1, count2, total, slots, answer1, "
@@ -64,8 +63,8 @@ void fill(const QString &folder, int games, int answersPerGame)
         "VALUES (?, ?, ?, 2, ?, ?, ?, '[]', ?, ?, ?, 3, 1, 9.5, ?)"));
     std::mt19937 random(1);
     const QDateTime first(QDate(2025, 5, 16), QTime(2, 0), Qt::UTC);
-    const QStringList outcomes{QStringLiteral("won"), QStringLiteral("time_out"), QStringLiteral("left"),
-                               QStringLiteral("window_closed")};
+    const QStringList outcomes{QStringLiteral("won"), QStringLiteral("time_out"),
+                               QStringLiteral("left"), QStringLiteral("window_closed")};
     for (int g = 0; g < games; ++g) {
         const QString id = QUuid::createUuid().toString(QUuid::WithoutBraces);
         const QDateTime started = first.addSecs(qint64(g) * 2900);
@@ -100,16 +99,24 @@ void fill(const QString &folder, int games, int answersPerGame)
 
 } // namespace
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char *argv[]) {
     installFontSubstitutions();
     QApplication app(argc, argv);
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QCommandLineParser parser;
-    const QCommandLineOption gamesOption(QStringLiteral("games"), QStringLiteral("Games in the store."), QStringLiteral("n"), QStringLiteral("10000"));
-    const QCommandLineOption answersOption(QStringLiteral("answers-per-game"), QStringLiteral("Answers per game."), QStringLiteral("n"), QStringLiteral("30"));
-    const QCommandLineOption runsOption(QStringLiteral("runs"), QStringLiteral("Openings timed."), QStringLiteral("n"), QStringLiteral("11"));
-    const QCommandLineOption folderOption(QStringLiteral("folder"), QStringLiteral("Store folder to use; filled if it has no store yet (default: a temporary one)."), QStringLiteral("dir"));
+    const QCommandLineOption gamesOption(QStringLiteral("games"),
+                                         QStringLiteral("Games in the store."), QStringLiteral("n"),
+                                         QStringLiteral("10000"));
+    const QCommandLineOption answersOption(QStringLiteral("answers-per-game"),
+                                           QStringLiteral("Answers per game."), QStringLiteral("n"),
+                                           QStringLiteral("30"));
+    const QCommandLineOption runsOption(QStringLiteral("runs"), QStringLiteral("Openings timed."),
+                                        QStringLiteral("n"), QStringLiteral("11"));
+    const QCommandLineOption folderOption(
+        QStringLiteral("folder"),
+        QStringLiteral(
+            "Store folder to use; filled if it has no store yet (default: a temporary one)."),
+        QStringLiteral("dir"));
     parser.addOptions({gamesOption, answersOption, runsOption, folderOption});
     parser.process(app);
     const int games = parser.value(gamesOption).toInt();
@@ -126,13 +133,15 @@ int main(int argc, char *argv[])
     }
 
     teacher::RealTeacherDialogs dialogs;
-    const SettingsFiles settings{dir.filePath(QStringLiteral("system.conf")), dir.filePath(QStringLiteral("user.conf"))};
+    const SettingsFiles settings{dir.filePath(QStringLiteral("system.conf")),
+                                 dir.filePath(QStringLiteral("user.conf"))};
     std::vector<double> openings, processor;
     for (int run = 0; run < runs; ++run) {
         const double cpu = threadMs();
         clock.start();
         {
-            teacher::TeacherWindow window(dir.path(), settings, dialogs, QLocale(QLocale::Thai, QLocale::Thailand));
+            teacher::TeacherWindow window(dir.path(), settings, dialogs,
+                                          QLocale(QLocale::Thai, QLocale::Thailand));
             window.show();
             window.repaint();
             QCoreApplication::processEvents();
@@ -164,9 +173,10 @@ int main(int argc, char *argv[])
             answer.level = 4;
             answer.counts = {15, 14, 13, 12};
             answer.total = 54;
-            answer.slotCaptions = {QStringLiteral("1"), QStringLiteral("5"), QStringLiteral("1"), QStringLiteral("4"),
-                                   QStringLiteral("1"), QStringLiteral("3"), QStringLiteral("1"), QStringLiteral("2"),
-                                   QStringLiteral("5"), QStringLiteral("4")};
+            answer.slotCaptions = {QStringLiteral("1"), QStringLiteral("5"), QStringLiteral("1"),
+                                   QStringLiteral("4"), QStringLiteral("1"), QStringLiteral("3"),
+                                   QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("5"),
+                                   QStringLiteral("4")};
             answer.checkedUtc = QDateTime::currentDateTimeUtc();
             clock.start();
             recorder.answerChecked(answer);
@@ -182,16 +192,20 @@ int main(int argc, char *argv[])
     const Figures disk = figures(committed);
 
     std::printf("\n| measure | median | 95th pct. | max | target |\n|---|---:|---:|---:|---|\n");
-    std::printf("| teacher's window opened on %d games (constructed, shown, painted), first in the process | %.1f ms | | | < 200 ms |\n",
+    std::printf("| teacher's window opened on %d games (constructed, shown, painted), first in the "
+                "process | %.1f ms | | | < 200 ms |\n",
                 games, firstOpening);
     std::printf("| the same, processor time of the GUI thread | %.1f ms | | | |\n", firstProcessor);
-    std::printf("| teacher's window opened on %d games, %d runs | %.1f ms | %.1f ms | %.1f ms | < 200 ms |\n",
+    std::printf("| teacher's window opened on %d games, %d runs | %.1f ms | %.1f ms | %.1f ms | < "
+                "200 ms |\n",
                 games, runs, open.median, open.p95, open.max);
     std::printf("| the same, processor time of the GUI thread | %.1f ms | %.1f ms | %.1f ms | |\n",
                 openCpu.median, openCpu.p95, openCpu.max);
-    std::printf("| recording an answer: GUI thread (enqueue), 2000 answers | %.4f ms | %.4f ms | %.3f ms | well under a frame |\n",
+    std::printf("| recording an answer: GUI thread (enqueue), 2000 answers | %.4f ms | %.4f ms | "
+                "%.3f ms | well under a frame |\n",
                 hand.median, hand.p95, hand.max);
-    std::printf("| recording an answer: until committed on disk (writer thread), 200 answers | %.2f ms | %.2f ms | %.2f ms | off the GUI thread |\n",
+    std::printf("| recording an answer: until committed on disk (writer thread), 200 answers | "
+                "%.2f ms | %.2f ms | %.2f ms | off the GUI thread |\n",
                 disk.median, disk.p95, disk.max);
     return 0;
 }

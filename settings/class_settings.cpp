@@ -5,8 +5,7 @@
 
 namespace lumo {
 
-QString ClassSettings::gameSettingsJson() const
-{
+QString ClassSettings::gameSettingsJson() const {
     const QJsonObject json{
         {QStringLiteral("startLevel"), startLevel},
         {QStringLiteral("clockMinutes"), clock ? QJsonValue(clockMinutes) : QJsonValue()},

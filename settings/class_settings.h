@@ -29,8 +29,7 @@ struct ClassSettings {
     /// question questionsBefore() + 1 and plays the rest of a full game.
     int questionsBefore() const { return questionsPerLevel * (startLevel - 1); }
     /// The clock's starting minutes, or none.
-    std::optional<int> startingMinutes() const
-    {
+    std::optional<int> startingMinutes() const {
         return clock ? std::optional<int>(clockMinutes) : std::nullopt;
     }
 

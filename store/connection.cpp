@@ -7,15 +7,13 @@
 namespace lumo::store {
 
 namespace {
-QString uniqueConnectionName()
-{
+QString uniqueConnectionName() {
     static QAtomicInteger<quint64> counter;
     return QStringLiteral("lumo-store-%1").arg(counter.fetchAndAddRelaxed(1));
 }
 } // namespace
 
-Connection::Connection(const QString &filePath, Mode mode) : name_(uniqueConnectionName())
-{
+Connection::Connection(const QString &filePath, Mode mode) : name_(uniqueConnectionName()) {
     db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
     if (mode == Mode::Immutable) {
         const QByteArray path = QUrl::toPercentEncoding(filePath, "/");
@@ -28,15 +26,13 @@ Connection::Connection(const QString &filePath, Mode mode) : name_(uniqueConnect
         openError_ = db_.lastError();
 }
 
-Connection::~Connection()
-{
+Connection::~Connection() {
     db_.close();
     db_ = QSqlDatabase();
     QSqlDatabase::removeDatabase(name_);
 }
 
-bool Connection::exec(const QString &statement)
-{
+bool Connection::exec(const QString &statement) {
     QSqlQuery query(db_);
     if (query.exec(statement))
         return true;
@@ -44,8 +40,7 @@ bool Connection::exec(const QString &statement)
     return false;
 }
 
-QVariant Connection::scalar(const QString &statement)
-{
+QVariant Connection::scalar(const QString &statement) {
     QSqlQuery query(db_);
     if (query.exec(statement) && query.next())
         return query.value(0);
@@ -53,8 +48,7 @@ QVariant Connection::scalar(const QString &statement)
     return {};
 }
 
-int sqliteCode(const QSqlError &error)
-{
+int sqliteCode(const QSqlError &error) {
     bool ok = false;
     const int code = error.nativeErrorCode().toInt(&ok);
     // Extended codes carry the primary code in their low byte.

@@ -10,7 +10,7 @@ namespace lumo::store {
 /// object goes. Qt SQL connections belong to the thread that opened them, so
 /// the writer thread and the teacher's window each hold their own.
 class Connection {
-public:
+  public:
     enum class Mode {
         ReadWrite, ///< creates the file if there is none
         /// Reads a file nobody can write (a read-only folder), where SQLite
@@ -32,7 +32,7 @@ public:
     QVariant scalar(const QString &statement);
     QSqlError lastError() const { return lastError_; }
 
-private:
+  private:
     QString name_;
     QSqlDatabase db_;
     QSqlError openError_;

@@ -14,8 +14,7 @@ const QString fileName = QStringLiteral("results.sqlite");
 const QStringList companions{QStringLiteral("-wal"), QStringLiteral("-shm"),
                              QStringLiteral("-journal")};
 
-bool isDamage(const QSqlError &error)
-{
+bool isDamage(const QSqlError &error) {
     const int code = sqliteCode(error);
     return code == sqlite::corrupt || code == sqlite::notADatabase;
 }
@@ -28,8 +27,7 @@ struct Attempt {
     QString detail;
 };
 
-Attempt configure(Connection &c, const StoreOptions &options)
-{
+Attempt configure(Connection &c, const StoreOptions &options) {
     Attempt attempt;
     QStringList pragmas{QStringLiteral("PRAGMA busy_timeout = %1").arg(options.busyTimeoutMs),
                         QStringLiteral("PRAGMA journal_mode = WAL"),
@@ -82,8 +80,7 @@ Attempt configure(Connection &c, const StoreOptions &options)
     return attempt;
 }
 
-QString describe(const Attempt &attempt)
-{
+QString describe(const Attempt &attempt) {
     if (!attempt.detail.isEmpty())
         return attempt.detail;
     const QString text = attempt.error.databaseText();
@@ -92,15 +89,15 @@ QString describe(const Attempt &attempt)
 
 } // namespace
 
-QString storeFilePath(const QString &folder) { return QDir(folder).filePath(fileName); }
+QString storeFilePath(const QString &folder) {
+    return QDir(folder).filePath(fileName);
+}
 
-QString defaultStoreFolder()
-{
+QString defaultStoreFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }
 
-StoreStatus::State stateFor(const QSqlError &error)
-{
+StoreStatus::State stateFor(const QSqlError &error) {
     switch (sqliteCode(error)) {
     case sqlite::busy:
     case sqlite::locked:
@@ -112,12 +109,12 @@ StoreStatus::State stateFor(const QSqlError &error)
     }
 }
 
-QString setAside(const QString &filePath)
-{
+QString setAside(const QString &filePath) {
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     QString target = filePath + QStringLiteral(".damaged-") + stamp;
     for (int n = 2; QFileInfo::exists(target); ++n)
-        target = filePath + QStringLiteral(".damaged-") + stamp + QLatin1Char('-') + QString::number(n);
+        target =
+            filePath + QStringLiteral(".damaged-") + stamp + QLatin1Char('-') + QString::number(n);
     if (!QFile::rename(filePath, target))
         return {};
     // The WAL belongs to the damaged file: it goes with it, or the new file
@@ -128,8 +125,7 @@ QString setAside(const QString &filePath)
     return target;
 }
 
-OpenedStore openStore(const QString &folder, const StoreOptions &options)
-{
+OpenedStore openStore(const QString &folder, const StoreOptions &options) {
     OpenedStore opened;
     StoreStatus &status = opened.status;
     status.filePath = storeFilePath(folder);
@@ -157,8 +153,8 @@ OpenedStore openStore(const QString &folder, const StoreOptions &options)
         }
         status.detail = describe(attempt);
         if (attempt.step == Step::Failed) {
-            status.state = attempt.error.isValid() ? stateFor(attempt.error)
-                                                   : StoreStatus::State::Unusable;
+            status.state =
+                attempt.error.isValid() ? stateFor(attempt.error) : StoreStatus::State::Unusable;
             return opened;
         }
 

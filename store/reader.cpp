@@ -11,8 +11,7 @@ namespace lumo::store {
 
 namespace {
 
-std::optional<int> optionalInt(const QVariant &value)
-{
+std::optional<int> optionalInt(const QVariant &value) {
     return value.isNull() ? std::nullopt : std::optional<int>(value.toInt());
 }
 
@@ -40,8 +39,7 @@ const QString levelSharesQuery = QStringLiteral(R"(
     FROM answers a JOIN games g ON g.id = a.game_id
     WHERE g.player = :p GROUP BY a.level ORDER BY a.level)");
 
-QList<WrongTally> tallies(QSqlQuery &query)
-{
+QList<WrongTally> tallies(QSqlQuery &query) {
     QList<WrongTally> list;
     while (query.next())
         list.append({query.value(0).toInt(), query.value(1).toInt()});
@@ -50,8 +48,7 @@ QList<WrongTally> tallies(QSqlQuery &query)
 
 } // namespace
 
-ResultReader::ResultReader(const QString &folder, const StoreOptions &options)
-{
+ResultReader::ResultReader(const QString &folder, const StoreOptions &options) {
     OpenedStore opened = openStore(folder, options);
     status_ = opened.status;
     connection_ = std::move(opened.connection);
@@ -71,8 +68,7 @@ ResultReader::ResultReader(const QString &folder, const StoreOptions &options)
 
 ResultReader::~ResultReader() = default;
 
-QList<GameRow> ResultReader::games(const GameFilter &filter)
-{
+QList<GameRow> ResultReader::games(const GameFilter &filter) {
     QList<GameRow> rows;
     if (!connection_)
         return rows;
@@ -126,8 +122,7 @@ QList<GameRow> ResultReader::games(const GameFilter &filter)
     return rows;
 }
 
-QStringList ResultReader::players()
-{
+QStringList ResultReader::players() {
     QStringList names;
     if (!connection_)
         return names;
@@ -139,15 +134,14 @@ QStringList ResultReader::players()
     return names;
 }
 
-ChildSummary ResultReader::summary(const QString &player)
-{
+ChildSummary ResultReader::summary(const QString &player) {
     ChildSummary summary;
     if (!connection_)
         return summary;
     QSqlQuery query(connection_->db());
-    query.prepare(QStringLiteral(
-        "SELECT COUNT(*), COUNT(outcome), COALESCE(MAX(right_points), 0), "
-        "COALESCE(AVG(right_points), 0), COALESCE(AVG(wrong_points), 0) FROM games WHERE player = ?"));
+    query.prepare(QStringLiteral("SELECT COUNT(*), COUNT(outcome), COALESCE(MAX(right_points), 0), "
+                                 "COALESCE(AVG(right_points), 0), COALESCE(AVG(wrong_points), 0) "
+                                 "FROM games WHERE player = ?"));
     query.addBindValue(player);
     if (!query.exec() || !query.next()) {
         lastError_ = query.lastError().text();
@@ -165,12 +159,12 @@ ChildSummary ResultReader::summary(const QString &player)
     if (!levels.exec())
         lastError_ = levels.lastError().text();
     while (levels.next())
-        summary.levels.append({levels.value(0).toInt(), levels.value(1).toInt(), levels.value(2).toInt()});
+        summary.levels.append(
+            {levels.value(0).toInt(), levels.value(1).toInt(), levels.value(2).toInt()});
     return summary;
 }
 
-WrongAnswers ResultReader::wrongAnswers(const QString &player)
-{
+WrongAnswers ResultReader::wrongAnswers(const QString &player) {
     WrongAnswers wrong;
     if (!connection_)
         return wrong;
@@ -186,8 +180,7 @@ WrongAnswers ResultReader::wrongAnswers(const QString &player)
     return wrong;
 }
 
-QList<AnswerRow> ResultReader::answers(const QString &gameId)
-{
+QList<AnswerRow> ResultReader::answers(const QString &gameId) {
     QList<AnswerRow> rows;
     if (!connection_)
         return rows;
@@ -206,7 +199,8 @@ QList<AnswerRow> ResultReader::answers(const QString &gameId)
             if (!query.value(2 + g).isNull())
                 row.counts.append(query.value(2 + g).toInt());
         row.total = optionalInt(query.value(6));
-        for (const QJsonValue &slot : QJsonDocument::fromJson(query.value(7).toString().toUtf8()).array())
+        for (const QJsonValue &slot :
+             QJsonDocument::fromJson(query.value(7).toString().toUtf8()).array())
             row.slotCaptions.append(slot.toString());
         row.pointsRight = query.value(8).toInt();
         row.pointsWrong = query.value(9).toInt();
@@ -217,15 +211,15 @@ QList<AnswerRow> ResultReader::answers(const QString &gameId)
     return rows;
 }
 
-int ResultReader::deletePlayer(const QString &player)
-{
+int ResultReader::deletePlayer(const QString &player) {
     return deleteWhere(QStringLiteral("player = ?"), {player});
 }
 
-int ResultReader::deleteAll() { return deleteWhere(QStringLiteral("1"), {}); }
+int ResultReader::deleteAll() {
+    return deleteWhere(QStringLiteral("1"), {});
+}
 
-int ResultReader::deleteWhere(const QString &condition, const QVariantList &values)
-{
+int ResultReader::deleteWhere(const QString &condition, const QVariantList &values) {
     if (!connection_)
         return -1;
     QSqlDatabase &db = connection_->db();
@@ -241,7 +235,8 @@ int ResultReader::deleteWhere(const QString &condition, const QVariantList &valu
     }
     QSqlQuery log(db);
     log.prepare(QStringLiteral("INSERT OR REPLACE INTO deletions (game_id, deleted_utc) "
-                               "SELECT id, ? FROM games WHERE ") + condition);
+                               "SELECT id, ? FROM games WHERE ") +
+                condition);
     log.addBindValue(utcText(QDateTime::currentDateTimeUtc()));
     for (const QVariant &value : values)
         log.addBindValue(value);

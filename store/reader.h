@@ -29,15 +29,15 @@ struct GameRow {
     QString player;
     QString computer;
     QDateTime startedUtc;
-    QDateTime endedUtc;               ///< invalid while unfinished
-    std::optional<Outcome> outcome;   ///< none: unfinished (the program never recorded an end)
+    QDateTime endedUtc;             ///< invalid while unfinished
+    std::optional<Outcome> outcome; ///< none: unfinished (the program never recorded an end)
     int startLevel = 1;
-    std::optional<int> clockMinutes;  ///< none: no clock
+    std::optional<int> clockMinutes; ///< none: no clock
     int levelReached = 1;
     int questions = 0;
     int right = 0;
     int wrong = 0;
-    std::optional<int> clockSeconds;  ///< left, or used when there was no clock
+    std::optional<int> clockSeconds; ///< left, or used when there was no clock
 };
 
 /// How much of a level's marking a child got right: every group count and
@@ -51,7 +51,7 @@ struct LevelShare {
 struct ChildSummary {
     int games = 0;
     int finishedGames = 0;
-    int bestRight = 0;        ///< most points right in one game
+    int bestRight = 0; ///< most points right in one game
     double averageRight = 0;
     double averageWrong = 0;
     QList<LevelShare> levels; ///< levels the child played, ascending
@@ -85,7 +85,7 @@ struct AnswerRow {
 /// The teacher's side of the store: reads on the calling thread with its own
 /// connection, and deletes a child's records or all of them.
 class ResultReader {
-public:
+  public:
     explicit ResultReader(const QString &folder, const StoreOptions &options = {});
     ~ResultReader();
 
@@ -110,7 +110,7 @@ public:
     int deletePlayer(const QString &player);
     int deleteAll();
 
-private:
+  private:
     int deleteWhere(const QString &condition, const QVariantList &values);
 
     StoreStatus status_;

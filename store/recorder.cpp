@@ -7,8 +7,8 @@
 namespace lumo::store {
 
 GameRecorder::GameRecorder(const QString &folder, const RecorderOptions &options, QObject *parent)
-    : QObject(parent), folder_(folder), options_(options), shared_(std::make_shared<SharedStatus>())
-{
+    : QObject(parent), folder_(folder), options_(options),
+      shared_(std::make_shared<SharedStatus>()) {
     qRegisterMetaType<StoreStatus>();
     StoreStatus initial;
     initial.filePath = storeFilePath(folder);
@@ -25,11 +25,11 @@ GameRecorder::GameRecorder(const QString &folder, const RecorderOptions &options
     QMetaObject::invokeMethod(writer_, &Writer::open, Qt::QueuedConnection);
 }
 
-GameRecorder::~GameRecorder()
-{
+GameRecorder::~GameRecorder() {
     // Behind every record already queued: the last try, then the end of the thread.
     QMetaObject::invokeMethod(
-        writer_, [w = writer_] {
+        writer_,
+        [w = writer_] {
             w->finish();
             QThread::currentThread()->quit();
         },
@@ -45,29 +45,33 @@ GameRecorder::~GameRecorder()
     connect(thread_, &QThread::finished, thread_, &QObject::deleteLater);
 }
 
-void GameRecorder::gameStarted(const GameStart &start)
-{
-    QMetaObject::invokeMethod(writer_, [w = writer_, start] { w->add(start); }, Qt::QueuedConnection);
+void GameRecorder::gameStarted(const GameStart &start) {
+    QMetaObject::invokeMethod(
+        writer_, [w = writer_, start] { w->add(start); }, Qt::QueuedConnection);
 }
 
-void GameRecorder::answerChecked(const AnswerCheck &answer)
-{
-    QMetaObject::invokeMethod(writer_, [w = writer_, answer] { w->add(answer); }, Qt::QueuedConnection);
+void GameRecorder::answerChecked(const AnswerCheck &answer) {
+    QMetaObject::invokeMethod(
+        writer_, [w = writer_, answer] { w->add(answer); }, Qt::QueuedConnection);
 }
 
-void GameRecorder::gameEnded(const GameEnd &end)
-{
-    QMetaObject::invokeMethod(writer_, [w = writer_, end] { w->add(end); }, Qt::QueuedConnection);
+void GameRecorder::gameEnded(const GameEnd &end) {
+    QMetaObject::invokeMethod(
+        writer_, [w = writer_, end] { w->add(end); }, Qt::QueuedConnection);
 }
 
-StoreStatus GameRecorder::status() const { return shared_->get(); }
+StoreStatus GameRecorder::status() const {
+    return shared_->get();
+}
 
-QString GameRecorder::filePath() const { return storeFilePath(folder_); }
+QString GameRecorder::filePath() const {
+    return storeFilePath(folder_);
+}
 
-bool GameRecorder::waitUntilWritten(int timeoutMs)
-{
+bool GameRecorder::waitUntilWritten(int timeoutMs) {
     auto done = std::make_shared<QSemaphore>();
-    QMetaObject::invokeMethod(writer_, [done] { done->release(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        writer_, [done] { done->release(); }, Qt::QueuedConnection);
     return done->tryAcquire(1, timeoutMs);
 }
 

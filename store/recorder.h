@@ -27,7 +27,7 @@ struct RecorderOptions {
 /// for the disk, and a store that cannot be used never stops the game.
 class GameRecorder : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit GameRecorder(const QString &folder, const RecorderOptions &options = {},
                           QObject *parent = nullptr);
     /// Writes what is still queued (waiting at most finishTimeoutMs).
@@ -45,11 +45,11 @@ public:
     /// For tests, and before reading in the same process.
     bool waitUntilWritten(int timeoutMs = 10000);
 
-signals:
+  signals:
     /// Delivered on the recorder's thread.
     void statusChanged(const lumo::store::StoreStatus &status);
 
-private:
+  private:
     QString folder_;
     RecorderOptions options_;
     std::shared_ptr<SharedStatus> shared_;

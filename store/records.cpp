@@ -17,31 +17,27 @@ constexpr OutcomeName outcomeNames[] = {
 };
 } // namespace
 
-QString outcomeKey(Outcome outcome)
-{
+QString outcomeKey(Outcome outcome) {
     for (const OutcomeName &name : outcomeNames)
         if (name.outcome == outcome)
             return QString::fromLatin1(name.key);
     return {};
 }
 
-std::optional<Outcome> outcomeFromKey(const QString &key)
-{
+std::optional<Outcome> outcomeFromKey(const QString &key) {
     for (const OutcomeName &name : outcomeNames)
         if (key == QLatin1String(name.key))
             return name.outcome;
     return std::nullopt;
 }
 
-int slotValue(const QString &tens, const QString &units)
-{
+int slotValue(const QString &tens, const QString &units) {
     bool ok = false;
     const int value = (tens + units).toInt(&ok, 10);
     return ok ? value : 0;
 }
 
-QString utcText(const QDateTime &moment)
-{
+QString utcText(const QDateTime &moment) {
     return moment.toUTC().toString(Qt::ISODateWithMs);
 }
 
@@ -49,8 +45,7 @@ namespace {
 // The store writes one fixed form, "yyyy-MM-ddTHH:mm:ss.zzzZ"; reading it
 // digit by digit is many times faster than the general ISO parser, which
 // matters when the teacher's window lists ten thousand games.
-std::optional<QDateTime> fromFixedUtcText(const QString &text)
-{
+std::optional<QDateTime> fromFixedUtcText(const QString &text) {
     if (text.size() != 24 || text[4] != u'-' || text[7] != u'-' || text[10] != u'T' ||
         text[13] != u':' || text[16] != u':' || text[19] != u'.' || text[23] != u'Z')
         return std::nullopt;
@@ -72,8 +67,7 @@ std::optional<QDateTime> fromFixedUtcText(const QString &text)
 }
 } // namespace
 
-QDateTime fromUtcText(const QString &text)
-{
+QDateTime fromUtcText(const QString &text) {
     if (const auto moment = fromFixedUtcText(text))
         return *moment;
     QDateTime moment = QDateTime::fromString(text, Qt::ISODateWithMs);

@@ -24,13 +24,13 @@ std::optional<Outcome> outcomeFromKey(const QString &key);
 /// The clock started (button Cm1): the game exists from here on.
 struct GameStart {
     QUuid id;
-    QString player;           ///< exactly as typed
+    QString player; ///< exactly as typed
     QDateTime startedUtc;
     int startLevel = 1;
     std::optional<int> clockMinutes; ///< none: the game has no clock
-    QString settingsJson;     ///< the class settings in force
+    QString settingsJson;            ///< the class settings in force
     QString programVersion;
-    QString computer;         ///< QSysInfo::machineHostName()
+    QString computer; ///< QSysInfo::machineHostName()
 };
 
 /// One checked answer.
@@ -45,7 +45,7 @@ struct AnswerCheck {
     std::array<QString, 10> slotCaptions;
     int pointsRight = 0;
     int pointsWrong = 0;
-    double seconds = 0;       ///< from the question shown to the check
+    double seconds = 0; ///< from the question shown to the check
     QDateTime checkedUtc;
 };
 

@@ -63,8 +63,7 @@ const QStringList version1{
     ))"),
 };
 
-int userVersion(QSqlDatabase &db, QSqlError &error)
-{
+int userVersion(QSqlDatabase &db, QSqlError &error) {
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
         error = query.lastError();
@@ -73,8 +72,7 @@ int userVersion(QSqlDatabase &db, QSqlError &error)
     return query.value(0).toInt();
 }
 
-bool run(QSqlDatabase &db, const QString &statement, QSqlError &error)
-{
+bool run(QSqlDatabase &db, const QString &statement, QSqlError &error) {
     QSqlQuery query(db);
     if (query.exec(statement))
         return true;
@@ -84,19 +82,16 @@ bool run(QSqlDatabase &db, const QString &statement, QSqlError &error)
 
 } // namespace
 
-const QList<MigrationStep> &schemaSteps()
-{
+const QList<MigrationStep> &schemaSteps() {
     static const QList<MigrationStep> steps{{1, version1}};
     return steps;
 }
 
-int latestVersion(const QList<MigrationStep> &steps)
-{
+int latestVersion(const QList<MigrationStep> &steps) {
     return steps.isEmpty() ? 0 : steps.last().version;
 }
 
-MigrationResult migrate(QSqlDatabase &db, const QList<MigrationStep> &steps)
-{
+MigrationResult migrate(QSqlDatabase &db, const QList<MigrationStep> &steps) {
     MigrationResult result;
     result.toVersion = latestVersion(steps);
     // IMMEDIATE takes the write lock at once: two copies of the program

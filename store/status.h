@@ -10,11 +10,11 @@ namespace lumo::store {
 /// words; the window puts them in a Thai sentence.
 struct StoreStatus {
     enum class State {
-        Opening,   ///< not tried yet
-        Ready,     ///< records are committed as they come
-        Locked,    ///< another program holds the file; records wait and are retried
-        Full,      ///< the disk is full; records wait and are retried
-        Unusable,  ///< cannot be opened or written (read-only, damaged beyond use, newer schema)
+        Opening,  ///< not tried yet
+        Ready,    ///< records are committed as they come
+        Locked,   ///< another program holds the file; records wait and are retried
+        Full,     ///< the disk is full; records wait and are retried
+        Unusable, ///< cannot be opened or written (read-only, damaged beyond use, newer schema)
     };
     State state = State::Opening;
     QString filePath;

@@ -9,36 +9,36 @@ namespace lumo::store {
 
 namespace {
 
-QVariant optionalInt(const std::optional<int> &value)
-{
+QVariant optionalInt(const std::optional<int> &value) {
     return value ? QVariant(*value) : QVariant(QMetaType::fromType<int>());
 }
 
-QVariant nullInt() { return QVariant(QMetaType::fromType<int>()); }
+QVariant nullInt() {
+    return QVariant(QMetaType::fromType<int>());
+}
 
-QString uuidText(const QUuid &id) { return id.toString(QUuid::WithoutBraces); }
+QString uuidText(const QUuid &id) {
+    return id.toString(QUuid::WithoutBraces);
+}
 
 /// Rolls back an open transaction unless it was committed.
 class Transaction {
-public:
+  public:
     explicit Transaction(QSqlDatabase &db) : db_(db) {}
-    ~Transaction()
-    {
+    ~Transaction() {
         if (open_)
             QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
     }
     bool begin(QSqlError &error) { return open_ = run(QStringLiteral("BEGIN IMMEDIATE"), error); }
-    bool commit(QSqlError &error)
-    {
+    bool commit(QSqlError &error) {
         if (!run(QStringLiteral("COMMIT"), error))
             return false;
         open_ = false;
         return true;
     }
 
-private:
-    bool run(const QString &statement, QSqlError &error)
-    {
+  private:
+    bool run(const QString &statement, QSqlError &error) {
         QSqlQuery query(db_);
         if (query.exec(statement))
             return true;
@@ -49,16 +49,14 @@ private:
     bool open_ = false;
 };
 
-bool execBound(QSqlQuery &query, QSqlError &error)
-{
+bool execBound(QSqlQuery &query, QSqlError &error) {
     if (query.exec())
         return true;
     error = query.lastError();
     return false;
 }
 
-QString warningText(const StoreStatus &status)
-{
+QString warningText(const StoreStatus &status) {
     using State = StoreStatus::State;
     const QString file = status.filePath;
     switch (status.state) {
@@ -88,14 +86,12 @@ QString warningText(const StoreStatus &status)
 
 } // namespace
 
-StoreStatus SharedStatus::get() const
-{
+StoreStatus SharedStatus::get() const {
     QMutexLocker lock(&mutex_);
     return status_;
 }
 
-void SharedStatus::set(const StoreStatus &status)
-{
+void SharedStatus::set(const StoreStatus &status) {
     QMutexLocker lock(&mutex_);
     status_ = status;
 }
@@ -112,8 +108,7 @@ Writer::Writer(QString folder, WriterOptions options, std::shared_ptr<SharedStat
 
 Writer::~Writer() = default;
 
-void Writer::open()
-{
+void Writer::open() {
     OpenedStore opened = openStore(folder_, options_.store);
     connection_ = std::move(opened.connection);
     StoreStatus status = opened.status;
@@ -130,8 +125,7 @@ void Writer::open()
         reopenLater();
 }
 
-void Writer::add(Record record)
-{
+void Writer::add(Record record) {
     StoreStatus status = status_;
     if (finished_ || static_cast<int>(queue_.size()) >= options_.queueLimit) {
         ++status.lost;
@@ -146,8 +140,7 @@ void Writer::add(Record record)
         drain();
 }
 
-void Writer::finish()
-{
+void Writer::finish() {
     retry_->stop();
     if (!connection_)
         open();
@@ -163,8 +156,7 @@ void Writer::finish()
     connection_.reset();
 }
 
-void Writer::drain()
-{
+void Writer::drain() {
     if (!connection_) {
         open();
         return;
@@ -202,16 +194,14 @@ void Writer::drain()
     setStatus(status);
 }
 
-void Writer::reopenLater()
-{
+void Writer::reopenLater() {
     // With nothing waiting there is nothing to retry for: the next record
     // tries again.
     if (!finished_ && !queue_.empty())
         retry_->start();
 }
 
-bool Writer::write(const Record &record, QSqlError &error)
-{
+bool Writer::write(const Record &record, QSqlError &error) {
     return std::visit(
         [&](const auto &r) {
             using T = std::decay_t<decltype(r)>;
@@ -225,8 +215,7 @@ bool Writer::write(const Record &record, QSqlError &error)
         record);
 }
 
-bool Writer::writeStart(const GameStart &start, QSqlError &error)
-{
+bool Writer::writeStart(const GameStart &start, QSqlError &error) {
     QSqlQuery query(connection_->db());
     query.prepare(QStringLiteral(
         "INSERT INTO games (id, computer, player, started_utc, start_level, clock_minutes, "
@@ -243,8 +232,7 @@ bool Writer::writeStart(const GameStart &start, QSqlError &error)
     return execBound(query, error);
 }
 
-bool Writer::writeAnswer(const AnswerCheck &answer, QSqlError &error)
-{
+bool Writer::writeAnswer(const AnswerCheck &answer, QSqlError &error) {
     Transaction transaction(connection_->db());
     if (!transaction.begin(error))
         return false;
@@ -264,13 +252,16 @@ bool Writer::writeAnswer(const AnswerCheck &answer, QSqlError &error)
     QJsonArray slotCaptions;
     for (const QString &caption : answer.slotCaptions)
         slotCaptions.append(caption);
-    insert.addBindValue(QString::fromUtf8(QJsonDocument(slotCaptions).toJson(QJsonDocument::Compact)));
+    insert.addBindValue(
+        QString::fromUtf8(QJsonDocument(slotCaptions).toJson(QJsonDocument::Compact)));
     for (int g = 0; g < 4; ++g)
-        insert.addBindValue(g < answer.counts.size()
-                                ? QVariant(slotValue(answer.slotCaptions[2 * g], answer.slotCaptions[2 * g + 1]))
-                                : nullInt());
-    insert.addBindValue(answer.total ? QVariant(slotValue(answer.slotCaptions[8], answer.slotCaptions[9]))
-                                     : nullInt());
+        insert.addBindValue(
+            g < answer.counts.size()
+                ? QVariant(slotValue(answer.slotCaptions[2 * g], answer.slotCaptions[2 * g + 1]))
+                : nullInt());
+    insert.addBindValue(answer.total
+                            ? QVariant(slotValue(answer.slotCaptions[8], answer.slotCaptions[9]))
+                            : nullInt());
     insert.addBindValue(answer.pointsRight);
     insert.addBindValue(answer.pointsWrong);
     insert.addBindValue(answer.seconds);
@@ -295,8 +286,7 @@ bool Writer::writeAnswer(const AnswerCheck &answer, QSqlError &error)
     return transaction.commit(error);
 }
 
-bool Writer::writeEnd(const GameEnd &end, QSqlError &error)
-{
+bool Writer::writeEnd(const GameEnd &end, QSqlError &error) {
     QSqlQuery query(connection_->db());
     query.prepare(QStringLiteral(
         "UPDATE games SET ended_utc = ?, outcome = ?, level_reached = ?, questions = ?, "
@@ -312,8 +302,7 @@ bool Writer::writeEnd(const GameEnd &end, QSqlError &error)
     return execBound(query, error);
 }
 
-void Writer::setStatus(StoreStatus status)
-{
+void Writer::setStatus(StoreStatus status) {
     // While records are saved as they come, their passing through the queue
     // is no news: the game's thread is not woken for every answer.
     StoreStatus quiet = status;
@@ -322,8 +311,7 @@ void Writer::setStatus(StoreStatus status)
     const bool changed = !(quiet == status_);
     status_ = std::move(status);
     shared_->set(status_);
-    if (status_.state != StoreStatus::State::Ready &&
-        status_.state != StoreStatus::State::Opening)
+    if (status_.state != StoreStatus::State::Ready && status_.state != StoreStatus::State::Opening)
         warnOnce();
     else if (status_.state == StoreStatus::State::Ready)
         warnedFor_ = StoreStatus::State::Ready;
@@ -331,8 +319,7 @@ void Writer::setStatus(StoreStatus status)
         emit statusChanged(status_);
 }
 
-void Writer::warnOnce()
-{
+void Writer::warnOnce() {
     if (warnedFor_ == status_.state)
         return;
     warnedFor_ = status_.state;

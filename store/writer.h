@@ -21,11 +21,11 @@ using Record = std::variant<GameStart, AnswerCheck, GameEnd>;
 
 /// The status as last set by the writer, readable from any thread.
 class SharedStatus {
-public:
+  public:
     StoreStatus get() const;
     void set(const StoreStatus &status);
 
-private:
+  private:
     mutable QMutex mutex_;
     StoreStatus status_;
 };
@@ -41,7 +41,7 @@ struct WriterOptions {
 
 class Writer : public QObject {
     Q_OBJECT
-public:
+  public:
     Writer(QString folder, WriterOptions options, std::shared_ptr<SharedStatus> shared);
     ~Writer() override;
 
@@ -51,10 +51,10 @@ public:
     /// One last try; whatever is still queued is counted as lost.
     void finish();
 
-signals:
+  signals:
     void statusChanged(const lumo::store::StoreStatus &status);
 
-private:
+  private:
     void drain();
     /// Commits one record; false with the error when it could not.
     bool write(const Record &record, QSqlError &error);

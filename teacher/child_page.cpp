@@ -15,24 +15,21 @@ namespace lumo::teacher {
 
 namespace {
 
-QLabel *plainLabel(QWidget *parent)
-{
+QLabel *plainLabel(QWidget *parent) {
     auto *label = new QLabel(parent);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
 }
 
-QString shortName(const QString &name)
-{
+QString shortName(const QString &name) {
     QString line = name;
     line.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     return shortenLongLines(line, 60);
 }
 
 // The counts a group can show.
-QList<int> possibleCounts()
-{
+QList<int> possibleCounts() {
     QList<int> values;
     for (int n = 2; n <= 15; ++n)
         values.append(n);
@@ -43,12 +40,11 @@ QList<int> possibleCounts()
 
 ChildPage::ChildPage(store::ResultReader &reader, TeacherDialogs &dialogs, const QLocale &locale,
                      QWidget *parent)
-    : QWidget(parent), reader_(reader), dialogs_(dialogs), locale_(locale), names_(new QComboBox(this)),
-      summary_(plainLabel(this)), levels_(plainLabel(this)),
+    : QWidget(parent), reader_(reader), dialogs_(dialogs), locale_(locale),
+      names_(new QComboBox(this)), summary_(plainLabel(this)), levels_(plainLabel(this)),
       counts_(new WrongChart(QStringLiteral("จำนวนรูปที่นับผิด"), QStringLiteral("จำนวนรูปในแถว"), this)),
       totals_(new WrongChart(QStringLiteral("ผลรวมที่ตอบผิดบ่อยที่สุด"), QStringLiteral("ผลรวม"), this)),
-      delete_(new QPushButton(this))
-{
+      delete_(new QPushButton(this)) {
     names_->setObjectName(QStringLiteral("child"));
     names_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     names_->setMinimumContentsLength(28);
@@ -78,10 +74,11 @@ ChildPage::ChildPage(store::ResultReader &reader, TeacherDialogs &dialogs, const
     connect(delete_, &QPushButton::clicked, this, &ChildPage::deleteChild);
 }
 
-QString ChildPage::child() const { return names_->currentData().toString(); }
+QString ChildPage::child() const {
+    return names_->currentData().toString();
+}
 
-void ChildPage::reload()
-{
+void ChildPage::reload() {
     const QString current = child();
     const QSignalBlocker blocker(names_);
     names_->clear();
@@ -92,22 +89,19 @@ void ChildPage::reload()
     showSummary();
 }
 
-void ChildPage::showChild(const QString &name)
-{
+void ChildPage::showChild(const QString &name) {
     const int index = names_->findData(name);
     if (index >= 0)
         names_->setCurrentIndex(index);
 }
 
-void ChildPage::showEvent(QShowEvent *event)
-{
+void ChildPage::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
     if (stale_)
         readSummary();
 }
 
-void ChildPage::showSummary()
-{
+void ChildPage::showSummary() {
     const QString name = child();
     delete_->setEnabled(!name.isEmpty());
     delete_->setText(name.isEmpty() ? QStringLiteral("ลบผลของนักเรียนคนนี้…")
@@ -119,8 +113,7 @@ void ChildPage::showSummary()
         readSummary();
 }
 
-void ChildPage::readSummary()
-{
+void ChildPage::readSummary() {
     stale_ = false;
     const QString name = child();
     const store::ChildSummary s = reader_.summary(name);
@@ -132,7 +125,8 @@ void ChildPage::readSummary()
                                          "ทำถูกมากที่สุดในเกมเดียว %3 คะแนน\n"
                                          "เฉลี่ยต่อเกม: ทำถูก %4 ทำผิด %5")
                               .arg(locale_.toString(s.games), locale_.toString(s.finishedGames),
-                                   locale_.toString(s.bestRight), locale_.toString(s.averageRight, 'f', 1),
+                                   locale_.toString(s.bestRight),
+                                   locale_.toString(s.averageRight, 'f', 1),
                                    locale_.toString(s.averageWrong, 'f', 1)));
         QStringList lines;
         for (const store::LevelShare &share : s.levels) {
@@ -148,8 +142,7 @@ void ChildPage::readSummary()
     totals_->setTallies(wrong.totals, {}, 10);
 }
 
-bool ChildPage::deleteChild()
-{
+bool ChildPage::deleteChild() {
     const QString name = child();
     const int games = reader_.summary(name).games;
     if (name.isEmpty() || games == 0 ||

@@ -18,7 +18,7 @@ class WrongChart;
 /// at each level, and charts of the counts and totals answered wrongly.
 class ChildPage : public QWidget {
     Q_OBJECT
-public:
+  public:
     ChildPage(store::ResultReader &reader, TeacherDialogs &dialogs, const QLocale &locale,
               QWidget *parent = nullptr);
 
@@ -33,13 +33,13 @@ public:
     WrongChart *countsChart() const { return counts_; }
     WrongChart *totalsChart() const { return totals_; }
 
-signals:
+  signals:
     void recordsDeleted();
 
-protected:
+  protected:
     void showEvent(QShowEvent *event) override;
 
-private:
+  private:
     /// Reads the child's figures now if the page is seen, else when it is.
     void showSummary();
     void readSummary();

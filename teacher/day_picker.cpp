@@ -9,8 +9,7 @@
 namespace lumo::teacher {
 
 DayPicker::DayPicker(const QLocale &locale, QWidget *parent)
-    : QToolButton(parent), locale_(locale), calendar_(new QCalendarWidget)
-{
+    : QToolButton(parent), locale_(locale), calendar_(new QCalendarWidget) {
     calendar_->setLocale(locale);
     calendar_->setGridVisible(true);
     auto *menu = new QMenu(this);
@@ -26,8 +25,7 @@ DayPicker::DayPicker(const QLocale &locale, QWidget *parent)
     setDay(QDate::currentDate());
 }
 
-void DayPicker::setDay(QDate day)
-{
+void DayPicker::setDay(QDate day) {
     if (day == day_)
         return;
     day_ = day;

@@ -12,16 +12,16 @@ namespace lumo::teacher {
 /// Buddhist-era year, which a date edit cannot), picked from a calendar.
 class DayPicker : public QToolButton {
     Q_OBJECT
-public:
+  public:
     DayPicker(const QLocale &locale, QWidget *parent = nullptr);
 
     QDate day() const { return day_; }
     void setDay(QDate day);
 
-signals:
+  signals:
     void dayChanged(QDate day);
 
-private:
+  private:
     QLocale locale_;
     QDate day_;
     QCalendarWidget *calendar_;

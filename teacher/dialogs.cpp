@@ -8,15 +8,14 @@
 
 namespace lumo::teacher {
 
-QString RealTeacherDialogs::saveFileName(QWidget *parent, const QString &suggestedPath)
-{
+QString RealTeacherDialogs::saveFileName(QWidget *parent, const QString &suggestedPath) {
     return QFileDialog::getSaveFileName(parent, QStringLiteral("ส่งออกเป็น CSV"), suggestedPath,
                                         QStringLiteral("CSV (*.csv)"));
 }
 
-bool RealTeacherDialogs::confirm(QWidget *parent, const QString &question)
-{
-    QMessageBox box(QMessageBox::Warning, teacherWindowTitle, question, QMessageBox::Yes | QMessageBox::No, parent);
+bool RealTeacherDialogs::confirm(QWidget *parent, const QString &question) {
+    QMessageBox box(QMessageBox::Warning, teacherWindowTitle, question,
+                    QMessageBox::Yes | QMessageBox::No, parent);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::No);
     box.button(QMessageBox::Yes)->setText(QStringLiteral("ลบ"));
@@ -24,8 +23,7 @@ bool RealTeacherDialogs::confirm(QWidget *parent, const QString &question)
     return box.exec() == QMessageBox::Yes;
 }
 
-void RealTeacherDialogs::inform(QWidget *parent, const QString &text)
-{
+void RealTeacherDialogs::inform(QWidget *parent, const QString &text) {
     QMessageBox box(QMessageBox::Information, teacherWindowTitle, text, QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     box.exec();

@@ -8,7 +8,7 @@ namespace lumo::teacher {
 
 /// The teacher's window's modal dialogs, handed in so that tests answer them at once.
 class TeacherDialogs {
-public:
+  public:
     virtual ~TeacherDialogs() = default;
     /// The file to export to; empty when the teacher cancels.
     virtual QString saveFileName(QWidget *parent, const QString &suggestedPath) = 0;
@@ -19,7 +19,7 @@ public:
 
 /// QFileDialog and QMessageBox, every text plain.
 class RealTeacherDialogs : public TeacherDialogs {
-public:
+  public:
     QString saveFileName(QWidget *parent, const QString &suggestedPath) override;
     bool confirm(QWidget *parent, const QString &question) override;
     void inform(QWidget *parent, const QString &text) override;

@@ -8,36 +8,31 @@ namespace lumo::teacher {
 namespace {
 // A name is shown on one line and cut short if it is very long; the
 // export keeps it whole.
-QString shownName(const QString &name)
-{
+QString shownName(const QString &name) {
     QString line = name;
-    line.replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    line.replace(QLatin1String("\r\n"), QLatin1String(" "))
+        .replace(QLatin1Char('\n'), QLatin1Char(' '));
     line.replace(QLatin1Char('\r'), QLatin1Char(' '));
     return shortenLongLines(line, 60);
 }
 } // namespace
 
 GamesModel::GamesModel(const QLocale &locale, QObject *parent)
-    : QAbstractTableModel(parent), locale_(locale)
-{
-}
+    : QAbstractTableModel(parent), locale_(locale) {}
 
-void GamesModel::setGames(QList<store::GameRow> games)
-{
+void GamesModel::setGames(QList<store::GameRow> games) {
     beginResetModel();
     games_ = std::move(games);
     endResetModel();
 }
 
-QStringList GamesModel::headers() const
-{
+QStringList GamesModel::headers() const {
     return {QStringLiteral("ชื่อ"),   QStringLiteral("วันและเวลา"), QStringLiteral("ผล"),
-            QStringLiteral("ข้อที่"), QStringLiteral("ทำถูก"),      QStringLiteral("ทำผิด"),
-            QStringLiteral("ระดับ"),  QStringLiteral("เวลา")};
+            QStringLiteral("ข้อที่"),  QStringLiteral("ทำถูก"),      QStringLiteral("ทำผิด"),
+            QStringLiteral("ระดับ"), QStringLiteral("เวลา")};
 }
 
-QString GamesModel::text(int row, int column) const
-{
+QString GamesModel::text(int row, int column) const {
     const store::GameRow &g = games_.at(row);
     switch (column) {
     case Name:
@@ -60,15 +55,15 @@ QString GamesModel::text(int row, int column) const
     return {};
 }
 
-int GamesModel::rowCount(const QModelIndex &parent) const
-{
+int GamesModel::rowCount(const QModelIndex &parent) const {
     return parent.isValid() ? 0 : static_cast<int>(games_.size());
 }
 
-int GamesModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : ColumnCount; }
+int GamesModel::columnCount(const QModelIndex &parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
 
-QVariant GamesModel::data(const QModelIndex &index, int role) const
-{
+QVariant GamesModel::data(const QModelIndex &index, int role) const {
     if (!index.isValid() || index.row() >= games_.size())
         return {};
     const store::GameRow &g = games_.at(index.row());
@@ -107,9 +102,9 @@ QVariant GamesModel::data(const QModelIndex &index, int role) const
     return {};
 }
 
-QVariant GamesModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < ColumnCount)
+QVariant GamesModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+        section < ColumnCount)
         return headers().at(section);
     return QAbstractTableModel::headerData(section, orientation, role);
 }

@@ -11,7 +11,7 @@ namespace lumo::teacher {
 /// ten thousand games open at once; sorting goes by the raw values.
 class GamesModel : public QAbstractTableModel {
     Q_OBJECT
-public:
+  public:
     enum Column { Name, Started, Result, Question, Right, Wrong, Level, Time, ColumnCount };
     static constexpr int sortRole = Qt::UserRole;
 
@@ -29,7 +29,7 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-private:
+  private:
     QLocale locale_;
     QList<store::GameRow> games_;
 };

@@ -20,8 +20,7 @@
 namespace lumo::teacher {
 
 namespace {
-QLabel *plainLabel(const QString &text, QWidget *parent)
-{
+QLabel *plainLabel(const QString &text, QWidget *parent) {
     auto *label = new QLabel(text, parent);
     label->setTextFormat(Qt::PlainText);
     return label;
@@ -35,8 +34,7 @@ GamesPage::GamesPage(store::ResultReader &reader, TeacherDialogs &dialogs, const
       table_(new QTableView(this)), name_(new QLineEdit(this)),
       fromOn_(new QCheckBox(QStringLiteral("ตั้งแต่วันที่"), this)),
       toOn_(new QCheckBox(QStringLiteral("ถึงวันที่"), this)), from_(new DayPicker(locale, this)),
-      to_(new DayPicker(locale, this)), count_(plainLabel({}, this))
-{
+      to_(new DayPicker(locale, this)), count_(plainLabel({}, this)) {
     name_->setObjectName(QStringLiteral("nameFilter"));
     name_->setPlaceholderText(QStringLiteral("พิมพ์ชื่อหรือบางส่วนของชื่อ"));
     name_->setClearButtonEnabled(true);
@@ -104,20 +102,17 @@ GamesPage::GamesPage(store::ResultReader &reader, TeacherDialogs &dialogs, const
     });
 }
 
-store::GameFilter GamesPage::filter() const
-{
+store::GameFilter GamesPage::filter() const {
     return {name_->text(), fromOn_->isChecked() ? from_->day() : QDate(),
             toOn_->isChecked() ? to_->day() : QDate()};
 }
 
-void GamesPage::reload()
-{
+void GamesPage::reload() {
     model_->setGames(reader_.games(filter()));
     count_->setText(QStringLiteral("แสดง %1 เกม").arg(locale_.toString(model_->rowCount())));
 }
 
-QList<QStringList> GamesPage::shownRows() const
-{
+QList<QStringList> GamesPage::shownRows() const {
     QList<QStringList> rows{model_->headers()};
     for (int r = 0; r < sorted_->rowCount(); ++r) {
         const int source = sorted_->mapToSource(sorted_->index(r, 0)).row();
@@ -129,23 +124,22 @@ QList<QStringList> GamesPage::shownRows() const
     return rows;
 }
 
-bool GamesPage::exportShownRows()
-{
+bool GamesPage::exportShownRows() {
     const QString suggested = QDir::home().filePath(
         QStringLiteral("ผลการทดสอบ-%1.csv").arg(QDate::currentDate().toString(Qt::ISODate)));
     const QString path = dialogs_.saveFileName(this, suggested);
     if (path.isEmpty())
         return false;
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(csvDocument(shownRows())) < 0 || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(csvDocument(shownRows())) < 0 ||
+        !file.commit()) {
         dialogs_.inform(this, QStringLiteral("บันทึกไฟล์ %1 ไม่ได้: %2").arg(path, file.errorString()));
         return false;
     }
     return true;
 }
 
-bool GamesPage::deleteEverything()
-{
+bool GamesPage::deleteEverything() {
     const int games = static_cast<int>(reader_.games().size());
     if (games == 0 ||
         !dialogs_.confirm(this, QStringLiteral("ลบผลการทดสอบของนักเรียนทุกคน (%1 เกม) ใช่หรือไม่?\n"

@@ -21,7 +21,7 @@ class TeacherDialogs;
 /// with export of the rows shown and deleting every record.
 class GamesPage : public QWidget {
     Q_OBJECT
-public:
+  public:
     GamesPage(store::ResultReader &reader, TeacherDialogs &dialogs, const QLocale &locale,
               QWidget *parent = nullptr);
 
@@ -39,12 +39,12 @@ public:
     /// Deletes every record after the teacher confirms.
     bool deleteEverything();
 
-signals:
+  signals:
     /// A game's row was opened: show that child.
     void childChosen(const QString &name);
     void recordsDeleted();
 
-private:
+  private:
     store::ResultReader &reader_;
     TeacherDialogs &dialogs_;
     QLocale locale_;

@@ -7,8 +7,7 @@
 
 namespace lumo::teacher {
 
-void applyTeacherLook(QWidget *window)
-{
+void applyTeacherLook(QWidget *window) {
     QPalette palette = window->palette();
     const QColor lightBlue(192, 192, 255);
     const QColor darkBlue(0, 0, 64);

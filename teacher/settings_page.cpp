@@ -14,8 +14,7 @@
 namespace lumo::teacher {
 
 namespace {
-QLabel *plainLabel(const QString &text, QWidget *parent)
-{
+QLabel *plainLabel(const QString &text, QWidget *parent) {
     auto *label = new QLabel(text, parent);
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
@@ -27,9 +26,8 @@ SettingsPage::SettingsPage(const SettingsFiles &files, TeacherDialogs &dialogs, 
     : QWidget(parent), files_(files), dialogs_(dialogs), level_(new QSpinBox(this)),
       firstQuestion_(plainLabel({}, this)),
       clock_(new QCheckBox(QStringLiteral("จับเวลา (ไม่เลือก: ไม่มีหมดเวลา แสดงเวลาที่ใช้ไปแทน)"), this)),
-      minutes_(new QSpinBox(this)),
-      fullscreen_(new QCheckBox(QStringLiteral("เปิดเกมเต็มจอ"), this)), names_(new QPlainTextEdit(this))
-{
+      minutes_(new QSpinBox(this)), fullscreen_(new QCheckBox(QStringLiteral("เปิดเกมเต็มจอ"), this)),
+      names_(new QPlainTextEdit(this)) {
     level_->setObjectName(QStringLiteral("startLevel"));
     level_->setRange(ClassSettings::lowestLevel, ClassSettings::highestLevel);
     clock_->setObjectName(QStringLiteral("clock"));
@@ -65,11 +63,10 @@ SettingsPage::SettingsPage(const SettingsFiles &files, TeacherDialogs &dialogs, 
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form, 1);
-    layout->addWidget(plainLabel(
-        QStringLiteral("ค่าที่บันทึกที่นี่ใช้กับผู้ใช้นี้ และใช้กับเกมถัดไป "
-                       "ค่าของทุกคนในเครื่องนี้ตั้งได้ในไฟล์ %1")
-            .arg(files.systemFile),
-        this));
+    layout->addWidget(plainLabel(QStringLiteral("ค่าที่บันทึกที่นี่ใช้กับผู้ใช้นี้ และใช้กับเกมถัดไป "
+                                                "ค่าของทุกคนในเครื่องนี้ตั้งได้ในไฟล์ %1")
+                                     .arg(files.systemFile),
+                                 this));
     layout->addLayout(buttons);
 
     connect(level_, &QSpinBox::valueChanged, this, &SettingsPage::showFirstQuestion);
@@ -80,8 +77,7 @@ SettingsPage::SettingsPage(const SettingsFiles &files, TeacherDialogs &dialogs, 
     show(readClassSettings(files_));
 }
 
-ClassSettings SettingsPage::shown() const
-{
+ClassSettings SettingsPage::shown() const {
     ClassSettings settings;
     settings.startLevel = level_->value();
     settings.clock = clock_->isChecked();
@@ -93,8 +89,7 @@ ClassSettings SettingsPage::shown() const
     return settings;
 }
 
-void SettingsPage::show(const ClassSettings &settings)
-{
+void SettingsPage::show(const ClassSettings &settings) {
     level_->setValue(settings.startLevel);
     clock_->setChecked(settings.clock);
     minutes_->setValue(settings.clockMinutes);
@@ -104,19 +99,18 @@ void SettingsPage::show(const ClassSettings &settings)
     showFirstQuestion();
 }
 
-void SettingsPage::showFirstQuestion()
-{
+void SettingsPage::showFirstQuestion() {
     ClassSettings settings;
     settings.startLevel = level_->value();
-    firstQuestion_->setText(QStringLiteral("เกมเริ่มที่ข้อ %1 แล้วเล่นต่อจนจบข้อ 100")
-                                .arg(settings.questionsBefore() + 1));
+    firstQuestion_->setText(
+        QStringLiteral("เกมเริ่มที่ข้อ %1 แล้วเล่นต่อจนจบข้อ 100").arg(settings.questionsBefore() + 1));
 }
 
-bool SettingsPage::save()
-{
+bool SettingsPage::save() {
     const ClassSettings settings = shown();
     if (!writeClassSettings(files_, settings)) {
-        dialogs_.inform(this, QStringLiteral("บันทึกการตั้งค่าไม่ได้: เขียนไฟล์ %1 ไม่ได้").arg(files_.userFile));
+        dialogs_.inform(this,
+                        QStringLiteral("บันทึกการตั้งค่าไม่ได้: เขียนไฟล์ %1 ไม่ได้").arg(files_.userFile));
         return false;
     }
     emit settingsSaved(settings);

@@ -17,7 +17,7 @@ class TeacherDialogs;
 /// up once for a whole room) is named, not edited.
 class SettingsPage : public QWidget {
     Q_OBJECT
-public:
+  public:
     SettingsPage(const SettingsFiles &files, TeacherDialogs &dialogs, QWidget *parent = nullptr);
 
     ClassSettings shown() const;
@@ -25,10 +25,10 @@ public:
     /// Writes what is shown to the user's settings file.
     bool save();
 
-signals:
+  signals:
     void settingsSaved(const lumo::ClassSettings &settings);
 
-private:
+  private:
     void showFirstQuestion();
 
     SettingsFiles files_;

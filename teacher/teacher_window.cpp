@@ -18,8 +18,7 @@ TeacherWindow::TeacherWindow(const QString &storeFolder, const SettingsFiles &se
     : QWidget(parent), reader_(std::make_unique<store::ResultReader>(storeFolder)),
       tabs_(new QTabWidget(this)), games_(new GamesPage(*reader_, dialogs, locale, this)),
       child_(new ChildPage(*reader_, dialogs, locale, this)),
-      settings_(new SettingsPage(settings, dialogs, this)), status_(new QLabel(this))
-{
+      settings_(new SettingsPage(settings, dialogs, this)), status_(new QLabel(this)) {
     setObjectName(QStringLiteral("teacherWindow"));
     setWindowTitle(teacherWindowTitle);
     setLocale(locale);
@@ -47,22 +46,19 @@ TeacherWindow::TeacherWindow(const QString &storeFolder, const SettingsFiles &se
 
 TeacherWindow::~TeacherWindow() = default;
 
-void TeacherWindow::showStoreStatus(const store::StoreStatus &status)
-{
+void TeacherWindow::showStoreStatus(const store::StoreStatus &status) {
     status_->setText(statusText(status));
     QPalette palette = status_->palette();
     palette.setColor(QPalette::WindowText, status.ready() ? QColor(0, 0, 64) : QColor(160, 0, 0));
     status_->setPalette(palette);
 }
 
-void TeacherWindow::reload()
-{
+void TeacherWindow::reload() {
     games_->reload();
     child_->reload();
 }
 
-void TeacherWindow::showChild(const QString &name)
-{
+void TeacherWindow::showChild(const QString &name) {
     child_->showChild(name);
     tabs_->setCurrentWidget(child_);
 }

@@ -3,6 +3,7 @@
 #include "settings/settings_files.h"
 #include "store/status.h"
 
+#include <QKeySequence>
 #include <QLocale>
 #include <QWidget>
 
@@ -22,14 +23,20 @@ class GamesPage;
 class SettingsPage;
 class TeacherDialogs;
 
+/// The start screen's way into the teacher's window: four keys held at
+/// once (Ctrl+Alt+Shift+T), which a child does not press by chance.
+inline QKeySequence teacherShortcut() {
+    return QKeySequence(Qt::CTRL | Qt::ALT | Qt::SHIFT | Qt::Key_T);
+}
+
 /// The teacher's window "ผลการทดสอบ": the recorded games, one child at a
 /// time, the class settings, and a line saying whether results are saved.
 /// Children's names are shown as plain text everywhere.
 class TeacherWindow : public QWidget {
     Q_OBJECT
-public:
-    TeacherWindow(const QString &storeFolder, const SettingsFiles &settings, TeacherDialogs &dialogs,
-                  const QLocale &locale, QWidget *parent = nullptr);
+  public:
+    TeacherWindow(const QString &storeFolder, const SettingsFiles &settings,
+                  TeacherDialogs &dialogs, const QLocale &locale, QWidget *parent = nullptr);
     ~TeacherWindow() override;
 
     /// The game's recorder knows best whether results are being saved; in
@@ -45,10 +52,10 @@ public:
     QTabWidget *tabs() const { return tabs_; }
     QLabel *statusLine() const { return status_; }
 
-signals:
+  signals:
     void settingsSaved(const lumo::ClassSettings &settings);
 
-private:
+  private:
     std::unique_ptr<store::ResultReader> reader_;
     QTabWidget *tabs_;
     GamesPage *games_;

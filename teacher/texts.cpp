@@ -4,8 +4,7 @@
 
 namespace lumo::teacher {
 
-QString outcomeText(const std::optional<store::Outcome> &outcome)
-{
+QString outcomeText(const std::optional<store::Outcome> &outcome) {
     if (!outcome)
         return QStringLiteral("ไม่จบ (หยุดกลางคัน)");
     switch (*outcome) {
@@ -21,24 +20,22 @@ QString outcomeText(const std::optional<store::Outcome> &outcome)
     return {};
 }
 
-QString clockText(const store::GameRow &game)
-{
+QString clockText(const store::GameRow &game) {
     if (!game.clockSeconds)
         return {};
     const int seconds = *game.clockSeconds;
-    const QString time = QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    const QString time =
+        QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
     return (game.clockMinutes ? QStringLiteral("เหลือ ") : QStringLiteral("ใช้ไป ")) + time;
 }
 
-QString startedText(const QDateTime &startedUtc, const QLocale &locale)
-{
+QString startedText(const QDateTime &startedUtc, const QLocale &locale) {
     const QDateTime local = startedUtc.toLocalTime();
     return formatDayMonthYear(local, locale) + QLatin1Char(' ') +
            locale.toString(local.time(), QStringLiteral("HH:mm"));
 }
 
-QString statusText(const store::StoreStatus &status)
-{
+QString statusText(const store::StoreStatus &status) {
     using State = store::StoreStatus::State;
     switch (status.state) {
     case State::Opening:

@@ -10,8 +10,7 @@
 namespace lumo::teacher {
 
 WrongChart::WrongChart(const QString &title, const QString &axisTitle, QWidget *parent)
-    : QChartView(parent), axisTitle_(axisTitle)
-{
+    : QChartView(parent), axisTitle_(axisTitle) {
     auto *chart = new QChart;
     chart->setTitle(title);
     QFont titleFont(QStringLiteral("Tahoma"));
@@ -27,13 +26,14 @@ WrongChart::WrongChart(const QString &title, const QString &axisTitle, QWidget *
     setMinimumHeight(220);
 }
 
-void WrongChart::setTallies(const QList<store::WrongTally> &tallies, const QList<int> &values, int most)
-{
+void WrongChart::setTallies(const QList<store::WrongTally> &tallies, const QList<int> &values,
+                            int most) {
     bars_.clear();
     if (!values.isEmpty()) {
         for (int value : values) {
-            const auto it = std::find_if(tallies.begin(), tallies.end(),
-                                         [value](const store::WrongTally &t) { return t.value == value; });
+            const auto it =
+                std::find_if(tallies.begin(), tallies.end(),
+                             [value](const store::WrongTally &t) { return t.value == value; });
             bars_.append({QString::number(value), it == tallies.end() ? 0 : it->times});
         }
     } else {
@@ -41,7 +41,8 @@ void WrongChart::setTallies(const QList<store::WrongTally> &tallies, const QList
         std::stable_sort(top.begin(), top.end(),
                          [](const auto &a, const auto &b) { return a.times > b.times; });
         top = top.mid(0, most);
-        std::sort(top.begin(), top.end(), [](const auto &a, const auto &b) { return a.value < b.value; });
+        std::sort(top.begin(), top.end(),
+                  [](const auto &a, const auto &b) { return a.value < b.value; });
         for (const store::WrongTally &t : top)
             bars_.append({QString::number(t.value), t.times});
     }

@@ -9,7 +9,7 @@ namespace lumo::teacher {
 /// A bar chart of how often values were answered wrongly.
 class WrongChart : public QChartView {
     Q_OBJECT
-public:
+  public:
     WrongChart(const QString &title, const QString &axisTitle, QWidget *parent = nullptr);
 
     /// One bar for each of `values` (zero where there is no tally); with no
@@ -21,7 +21,7 @@ public:
     /// The bars as drawn: label and height.
     QList<std::pair<QString, int>> bars() const { return bars_; }
 
-private:
+  private:
     QString axisTitle_;
     QList<std::pair<QString, int>> bars_;
 };

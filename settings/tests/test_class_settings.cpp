@@ -14,8 +14,7 @@ using namespace lumo;
 
 namespace {
 
-void writeFile(const QString &path, const QByteArray &text)
-{
+void writeFile(const QString &path, const QByteArray &text) {
     if (text.isNull())
         return;
     QFile file(path);
@@ -23,8 +22,7 @@ void writeFile(const QString &path, const QByteArray &text)
     file.write(text);
 }
 
-ClassSettings make(int level, bool clock, int minutes, bool fullscreen, const QStringList &names)
-{
+ClassSettings make(int level, bool clock, int minutes, bool fullscreen, const QStringList &names) {
     return {level, clock, minutes, fullscreen, names};
 }
 
@@ -32,23 +30,24 @@ ClassSettings make(int level, bool clock, int minutes, bool fullscreen, const QS
 
 class ClassSettingsFiles : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void theStandardFilesFollowXdgConfigDirs();
     void theUsersKeysWinAndBadValuesFallBack_data();
     void theUsersKeysWinAndBadValuesFallBack();
     void savingKeepsOnlyWhatDiffersFromTheComputer();
 };
 
-void ClassSettingsFiles::theUsersKeysWinAndBadValuesFallBack_data()
-{
+void ClassSettingsFiles::theUsersKeysWinAndBadValuesFallBack_data() {
     QTest::addColumn<QByteArray>("system");
     QTest::addColumn<QByteArray>("user");
     QTest::addColumn<ClassSettings>("expected");
     QTest::addColumn<int>("problems");
     const ClassSettings defaults;
-    const QStringList room{QStringLiteral("ด.ช. สมชาย"), QStringLiteral("Smith, John"), QStringLiteral("มานี")};
+    const QStringList room{QStringLiteral("ด.ช. สมชาย"), QStringLiteral("Smith, John"),
+                           QStringLiteral("มานี")};
 
-    QTest::newRow("no files: the game as it always was") << QByteArray() << QByteArray() << defaults << 0;
+    QTest::newRow("no files: the game as it always was")
+        << QByteArray() << QByteArray() << defaults << 0;
     QTest::newRow("the computer's file sets up the room")
         << QByteArray("[class]\nstart_level=3\nclock=false\nclock_minutes=45\nfullscreen=yes\n"
                       "names=ด.ช. สมชาย, \"Smith, John\", มานี\n")
@@ -62,26 +61,28 @@ void ClassSettingsFiles::theUsersKeysWinAndBadValuesFallBack_data()
     QTest::newRow("a bad user value falls back to the default, not the computer's")
         << QByteArray("[class]\nstart_level=4\n") << QByteArray("[class]\nstart_level=zero\n")
         << defaults << 1;
-    QTest::newRow("edges of the ranges") << QByteArray("[class]\nstart_level=4\nclock_minutes=120\n")
-                                         << QByteArray("[class]\nclock_minutes=10\n")
-                                         << make(4, true, 10, false, {}) << 0;
+    QTest::newRow("edges of the ranges")
+        << QByteArray("[class]\nstart_level=4\nclock_minutes=120\n")
+        << QByteArray("[class]\nclock_minutes=10\n") << make(4, true, 10, false, {}) << 0;
     QTest::newRow("names are trimmed, blank and repeated ones dropped, the rest verbatim")
         << QByteArray("[class]\nnames=\" =1+1\", , <b>x</b>, <b>x</b>, \"O'Neil \\\"Jo\\\"\"\n")
-        << QByteArray() << make(1, true, 30, false, {QStringLiteral("=1+1"), QStringLiteral("<b>x</b>"),
-                                                      QStringLiteral("O'Neil \"Jo\"")})
+        << QByteArray()
+        << make(1, true, 30, false,
+                {QStringLiteral("=1+1"), QStringLiteral("<b>x</b>"),
+                 QStringLiteral("O'Neil \"Jo\"")})
         << 0;
-    QTest::newRow("a file that is not INI at all") << QByteArray("\x00\xff\xfe garbage [[[ = =", 20)
-                                                   << QByteArray() << defaults << 0;
+    QTest::newRow("a file that is not INI at all")
+        << QByteArray("\x00\xff\xfe garbage [[[ = =", 20) << QByteArray() << defaults << 0;
 }
 
-void ClassSettingsFiles::theUsersKeysWinAndBadValuesFallBack()
-{
+void ClassSettingsFiles::theUsersKeysWinAndBadValuesFallBack() {
     QFETCH(QByteArray, system);
     QFETCH(QByteArray, user);
     QFETCH(ClassSettings, expected);
     QFETCH(int, problems);
     QTemporaryDir dir;
-    const SettingsFiles files{dir.filePath(QStringLiteral("system.conf")), dir.filePath(QStringLiteral("user.conf"))};
+    const SettingsFiles files{dir.filePath(QStringLiteral("system.conf")),
+                              dir.filePath(QStringLiteral("user.conf"))};
     writeFile(files.systemFile, system);
     writeFile(files.userFile, user);
 
@@ -95,13 +96,14 @@ void ClassSettingsFiles::theUsersKeysWinAndBadValuesFallBack()
     QCOMPARE(found.size(), problems);
 }
 
-void ClassSettingsFiles::savingKeepsOnlyWhatDiffersFromTheComputer()
-{
+void ClassSettingsFiles::savingKeepsOnlyWhatDiffersFromTheComputer() {
     QTemporaryDir dir;
-    const SettingsFiles files{dir.filePath(QStringLiteral("system.conf")), dir.filePath(QStringLiteral("user.conf"))};
+    const SettingsFiles files{dir.filePath(QStringLiteral("system.conf")),
+                              dir.filePath(QStringLiteral("user.conf"))};
     writeFile(files.systemFile, "[class]\nstart_level=3\nnames=A, B\n");
 
-    const ClassSettings mine = make(3, false, 60, true, {QStringLiteral("ด.ญ. มาลี"), QStringLiteral("=cmd|' /C calc'!A0")});
+    const ClassSettings mine = make(
+        3, false, 60, true, {QStringLiteral("ด.ญ. มาลี"), QStringLiteral("=cmd|' /C calc'!A0")});
     QVERIFY(writeClassSettings(files, mine));
     QCOMPARE(readClassSettings(files), mine);
     QSettings user(files.userFile, QSettings::IniFormat);
@@ -125,12 +127,12 @@ void ClassSettingsFiles::savingKeepsOnlyWhatDiffersFromTheComputer()
     QCOMPARE(mine.startingMinutes(), std::nullopt);
 }
 
-void ClassSettingsFiles::theStandardFilesFollowXdgConfigDirs()
-{
+void ClassSettingsFiles::theStandardFilesFollowXdgConfigDirs() {
     // A test of a whole program points the computer's file elsewhere this
     // way; QSettings reads the variable once, at its first use.
     qputenv("XDG_CONFIG_DIRS", "/tmp/lumo-room");
-    QCOMPARE(SettingsFiles::standard().systemFile, QStringLiteral("/tmp/lumo-room/lumo3/lumo3.conf"));
+    QCOMPARE(SettingsFiles::standard().systemFile,
+             QStringLiteral("/tmp/lumo-room/lumo3/lumo3.conf"));
 }
 
 QTEST_GUILESS_MAIN(ClassSettingsFiles)

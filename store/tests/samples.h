@@ -6,9 +6,9 @@
 #include "store/records.h"
 
 #include <QMutex>
+#include <QStringList>
 #include <QTimeZone>
 #include <QUuid>
-#include <QStringList>
 #include <QtGlobal>
 
 namespace lumo::store::test {
@@ -16,9 +16,7 @@ namespace lumo::store::test {
 inline const QDateTime firstMorning{QDate(2026, 6, 1), QTime(2, 30), Qt::UTC};
 
 inline GameStart sampleStart(const QString &player, int startLevel = 1,
-                             std::optional<int> clockMinutes = 30,
-                             QDateTime at = firstMorning)
-{
+                             std::optional<int> clockMinutes = 30, QDateTime at = firstMorning) {
     GameStart start;
     start.id = QUuid::createUuid();
     start.player = player;
@@ -34,8 +32,7 @@ inline GameStart sampleStart(const QString &player, int startLevel = 1,
 /// Question `question` at `level`; counts run through 2 to 15. `wrongGroup`
 /// (1-based, 0 for none) gets an answer one too many; `wrongTotal` spoils the total.
 inline AnswerCheck sampleAnswer(const GameStart &game, int question, int level, int wrongGroup = 0,
-                                bool wrongTotal = false)
-{
+                                bool wrongTotal = false) {
     AnswerCheck answer;
     answer.gameId = game.id;
     answer.question = question;
@@ -64,8 +61,8 @@ inline AnswerCheck sampleAnswer(const GameStart &game, int question, int level, 
     return answer;
 }
 
-inline GameEnd sampleEnd(const GameStart &game, Outcome outcome, int questions, int right, int wrong)
-{
+inline GameEnd sampleEnd(const GameStart &game, Outcome outcome, int questions, int right,
+                         int wrong) {
     GameEnd end;
     end.gameId = game.id;
     end.outcome = outcome;
@@ -80,30 +77,26 @@ inline GameEnd sampleEnd(const GameStart &game, Outcome outcome, int questions, 
 
 /// Counts the warnings written while it lives (the writer warns from its own thread).
 class Warnings {
-public:
+  public:
     Warnings() : previous_(qInstallMessageHandler(&Warnings::handle)) { current() = this; }
-    ~Warnings()
-    {
+    ~Warnings() {
         qInstallMessageHandler(previous_);
         current() = nullptr;
     }
     Warnings(const Warnings &) = delete;
     Warnings &operator=(const Warnings &) = delete;
 
-    QStringList all() const
-    {
+    QStringList all() const {
         QMutexLocker lock(&mutex_);
         return list_;
     }
 
-private:
-    static Warnings *&current()
-    {
+  private:
+    static Warnings *&current() {
         static Warnings *log = nullptr;
         return log;
     }
-    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &message)
-    {
+    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &message) {
         if (Warnings *log = current(); log && type == QtWarningMsg) {
             QMutexLocker lock(&log->mutex_);
             log->list_.append(message);

@@ -28,30 +28,28 @@ enum class Fault { NotADatabase, DamagedPage, Truncated, ReadOnlyFolder, NoFolde
 /// Root ignores file permissions: a read-only folder is only read-only to
 /// the store when the test drops to an ordinary user for a while.
 class OrdinaryUser {
-public:
-    explicit OrdinaryUser(bool wanted)
-    {
+  public:
+    explicit OrdinaryUser(bool wanted) {
         if (!wanted || geteuid() != 0)
             return;
         active_ = setegid(65534) == 0 && seteuid(65534) == 0;
     }
-    ~OrdinaryUser()
-    {
+    ~OrdinaryUser() {
         if (active_ && (seteuid(0) != 0 || setegid(0) != 0))
             qFatal("cannot return to root");
     }
     OrdinaryUser(const OrdinaryUser &) = delete;
     OrdinaryUser &operator=(const OrdinaryUser &) = delete;
 
-private:
+  private:
     bool active_ = false;
 };
 
-void recordEarlierGame(const QString &folder, int games = 1)
-{
+void recordEarlierGame(const QString &folder, int games = 1) {
     GameRecorder recorder(folder);
     for (int n = 0; n < games; ++n) {
-        const GameStart start = sampleStart(n ? QStringLiteral("Other %1").arg(n) : QStringLiteral("Earlier"));
+        const GameStart start =
+            sampleStart(n ? QStringLiteral("Other %1").arg(n) : QStringLiteral("Earlier"));
         recorder.gameStarted(start);
         for (int q = 1; q <= 5; ++q)
             recorder.answerChecked(sampleAnswer(start, q, 1, q % 2));
@@ -59,14 +57,12 @@ void recordEarlierGame(const QString &folder, int games = 1)
     QVERIFY(recorder.waitUntilWritten());
 }
 
-QByteArray bytesOf(const QString &path)
-{
+QByteArray bytesOf(const QString &path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void overwrite(const QString &path, qint64 offset, const QByteArray &bytes, bool truncate = false)
-{
+void overwrite(const QString &path, qint64 offset, const QByteArray &bytes, bool truncate = false) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadWrite));
     if (truncate)
@@ -75,8 +71,7 @@ void overwrite(const QString &path, qint64 offset, const QByteArray &bytes, bool
     file.write(bytes);
 }
 
-void checkEarlierGameIsThere(const QString &folder)
-{
+void checkEarlierGameIsThere(const QString &folder) {
     ResultReader reader(folder);
     QCOMPARE(reader.status().state, StoreStatus::State::Ready);
     const QList<GameRow> games = reader.games({QStringLiteral("Earlier"), {}, {}});
@@ -88,13 +83,12 @@ void checkEarlierGameIsThere(const QString &folder)
 
 class StoreFaults : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void aBrokenStoreLeavesTheGamePlayableWithOneWarning_data();
     void aBrokenStoreLeavesTheGamePlayableWithOneWarning();
 };
 
-void StoreFaults::aBrokenStoreLeavesTheGamePlayableWithOneWarning_data()
-{
+void StoreFaults::aBrokenStoreLeavesTheGamePlayableWithOneWarning_data() {
     QTest::addColumn<Fault>("fault");
     QTest::addColumn<StoreStatus::State>("state");
     QTest::newRow("not a database") << Fault::NotADatabase << StoreStatus::State::Ready;
@@ -106,8 +100,7 @@ void StoreFaults::aBrokenStoreLeavesTheGamePlayableWithOneWarning_data()
     QTest::newRow("disk full") << Fault::Full << StoreStatus::State::Full;
 }
 
-void StoreFaults::aBrokenStoreLeavesTheGamePlayableWithOneWarning()
-{
+void StoreFaults::aBrokenStoreLeavesTheGamePlayableWithOneWarning() {
     QFETCH(Fault, fault);
     QFETCH(StoreStatus::State, state);
     QTemporaryDir base;
@@ -204,7 +197,8 @@ void StoreFaults::aBrokenStoreLeavesTheGamePlayableWithOneWarning()
     case Fault::NotADatabase:
     case Fault::DamagedPage:
     case Fault::Truncated: {
-        const QStringList aside = QDir(folder).entryList({QStringLiteral("results.sqlite.damaged-*")});
+        const QStringList aside =
+            QDir(folder).entryList({QStringLiteral("results.sqlite.damaged-*")});
         QCOMPARE(aside.size(), 1);
         QCOMPARE(bytesOf(QDir(folder).filePath(aside.first())), damaged);
         QVERIFY(warnings.all().first().contains(aside.first()));
@@ -225,7 +219,8 @@ void StoreFaults::aBrokenStoreLeavesTheGamePlayableWithOneWarning()
         holder.reset();
         checkEarlierGameIsThere(folder);
         ResultReader reader(folder);
-        QCOMPARE(reader.answers(reader.games({QStringLiteral("Now"), {}, {}}).first().id).size(), 100);
+        QCOMPARE(reader.answers(reader.games({QStringLiteral("Now"), {}, {}}).first().id).size(),
+                 100);
         break;
     }
     case Fault::Full: {

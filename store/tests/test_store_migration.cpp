@@ -18,15 +18,13 @@ using namespace lumo::store::test;
 namespace {
 
 /// The real steps and one more, as the next release would add it.
-QList<MigrationStep> withNextStep(const QStringList &statements)
-{
+QList<MigrationStep> withNextStep(const QStringList &statements) {
     QList<MigrationStep> steps = schemaSteps();
     steps.append({latestVersion() + 1, statements});
     return steps;
 }
 
-QByteArray bytesOf(const QString &path)
-{
+QByteArray bytesOf(const QString &path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
@@ -35,22 +33,23 @@ QByteArray bytesOf(const QString &path)
 
 class StoreMigration : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void aFileIsBroughtToTheSchemaItsProgramKnows_data();
     void aFileIsBroughtToTheSchemaItsProgramKnows();
 };
 
-void StoreMigration::aFileIsBroughtToTheSchemaItsProgramKnows_data()
-{
-    QTest::addColumn<int>("startVersion");   // 0: an empty file
+void StoreMigration::aFileIsBroughtToTheSchemaItsProgramKnows_data() {
+    QTest::addColumn<int>("startVersion"); // 0: an empty file
     QTest::addColumn<bool>("withGames");
     QTest::addColumn<QStringList>("nextStep"); // empty: the program knows only the real steps
     QTest::addColumn<StoreStatus::State>("state");
     QTest::addColumn<int>("endVersion");
 
     const int latest = latestVersion();
-    QTest::newRow("empty file to the first version") << 0 << false << QStringList() << StoreStatus::State::Ready << latest;
-    QTest::newRow("current file is left as it is") << latest << true << QStringList() << StoreStatus::State::Ready << latest;
+    QTest::newRow("empty file to the first version")
+        << 0 << false << QStringList() << StoreStatus::State::Ready << latest;
+    QTest::newRow("current file is left as it is")
+        << latest << true << QStringList() << StoreStatus::State::Ready << latest;
     QTest::newRow("older file with games gains the next step")
         << latest << true
         << QStringList{QStringLiteral("ALTER TABLE games ADD COLUMN class_name TEXT"),
@@ -65,8 +64,7 @@ void StoreMigration::aFileIsBroughtToTheSchemaItsProgramKnows_data()
         << latest + 5 << true << QStringList() << StoreStatus::State::Unusable << latest + 5;
 }
 
-void StoreMigration::aFileIsBroughtToTheSchemaItsProgramKnows()
-{
+void StoreMigration::aFileIsBroughtToTheSchemaItsProgramKnows() {
     QFETCH(int, startVersion);
     QFETCH(bool, withGames);
     QFETCH(QStringList, nextStep);
@@ -112,9 +110,11 @@ void StoreMigration::aFileIsBroughtToTheSchemaItsProgramKnows()
         QCOMPARE(reader.answers(reader.games().first().id).size(), 1);
     }
     if (startVersion == 0) {
-        for (const QString &table : {QStringLiteral("games"), QStringLiteral("answers"), QStringLiteral("deletions")})
+        for (const QString &table :
+             {QStringLiteral("games"), QStringLiteral("answers"), QStringLiteral("deletions")})
             QVERIFY(check.exec(QStringLiteral("SELECT COUNT(*) FROM ") + table));
-        QCOMPARE(check.scalar(QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("wal"));
+        QCOMPARE(check.scalar(QStringLiteral("PRAGMA journal_mode")).toString(),
+                 QStringLiteral("wal"));
     }
 }
 

@@ -17,10 +17,11 @@ using namespace lumo::store;
 namespace {
 
 /// The program that plays: a stand-in that records as the game does.
-QString player() { return QStringLiteral(LUMO_RECORD_HELPER); }
+QString player() {
+    return QStringLiteral(LUMO_RECORD_HELPER);
+}
 
-int committedAnswers(const QString &folder)
-{
+int committedAnswers(const QString &folder) {
     if (!QFileInfo::exists(storeFilePath(folder)))
         return 0;
     Connection c(storeFilePath(folder));
@@ -32,13 +33,12 @@ int committedAnswers(const QString &folder)
 
 class StoreProcesses : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void aKilledGameKeepsEveryCommittedAnswerAndShowsUnfinished();
     void twoCopiesWritingAtOnceLoseNothing();
 };
 
-void StoreProcesses::aKilledGameKeepsEveryCommittedAnswerAndShowsUnfinished()
-{
+void StoreProcesses::aKilledGameKeepsEveryCommittedAnswerAndShowsUnfinished() {
     QTemporaryDir dir;
     QProcess game;
     game.start(player(), {dir.path(), QStringLiteral("ด.ช. ถูกตัดไฟ"), QStringLiteral("30"),
@@ -53,7 +53,8 @@ void StoreProcesses::aKilledGameKeepsEveryCommittedAnswerAndShowsUnfinished()
 
     {
         Connection c(storeFilePath(dir.path()));
-        QCOMPARE(c.scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
+        QCOMPARE(c.scalar(QStringLiteral("PRAGMA integrity_check")).toString(),
+                 QStringLiteral("ok"));
     }
     ResultReader reader(dir.path());
     const QList<GameRow> games = reader.games();
@@ -67,8 +68,7 @@ void StoreProcesses::aKilledGameKeepsEveryCommittedAnswerAndShowsUnfinished()
     QCOMPARE(games.first().questions, answers.size());
 }
 
-void StoreProcesses::twoCopiesWritingAtOnceLoseNothing()
-{
+void StoreProcesses::twoCopiesWritingAtOnceLoseNothing() {
     QTemporaryDir dir;
     constexpr int answers = 150;
     QProcess first, second;

@@ -16,7 +16,9 @@ using namespace lumo::store::test;
 
 namespace {
 
-int levelOf(int question) { return 1 + (question - 1) / 25; }
+int levelOf(int question) {
+    return 1 + (question - 1) / 25;
+}
 
 /// A game as the test plays it: the answers it checks and what it expects back.
 struct PlayedGame {
@@ -26,15 +28,15 @@ struct PlayedGame {
     int wrong = 0;
 };
 
-PlayedGame play(GameRecorder &recorder, const GameStart &start, int questions)
-{
+PlayedGame play(GameRecorder &recorder, const GameStart &start, int questions) {
     PlayedGame game{start, {}, 0, 0};
     recorder.gameStarted(start);
     const int first = 25 * (start.startLevel - 1) + 1;
     for (int q = first; q < first + questions; ++q) {
         const int level = levelOf(q);
         const int wrongGroup = q % 3 == 0 ? 1 + (q / 3) % level : 0;
-        const AnswerCheck answer = sampleAnswer(start, q, level, wrongGroup, level >= 2 && q % 5 == 0);
+        const AnswerCheck answer =
+            sampleAnswer(start, q, level, wrongGroup, level >= 2 && q % 5 == 0);
         recorder.answerChecked(answer);
         game.answers.append(answer);
         game.right += answer.pointsRight;
@@ -43,8 +45,7 @@ PlayedGame play(GameRecorder &recorder, const GameStart &start, int questions)
     return game;
 }
 
-qint64 count(const QString &folder, const QString &sql)
-{
+qint64 count(const QString &folder, const QString &sql) {
     Connection c(storeFilePath(folder));
     return c.scalar(sql).toLongLong();
 }
@@ -53,7 +54,7 @@ qint64 count(const QString &folder, const QString &sql)
 
 class StoreRecording : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { qputenv("TZ", "Asia/Bangkok"); }
 
     void aGameIsReadBackAsItWasRecorded_data();
@@ -65,22 +66,21 @@ private slots:
     void oneChildOrEveryoneIsDeletedWithTheirAnswers();
 };
 
-void StoreRecording::aGameIsReadBackAsItWasRecorded_data()
-{
+void StoreRecording::aGameIsReadBackAsItWasRecorded_data() {
     QTest::addColumn<int>("startLevel");
     QTest::addColumn<int>("clockMinutes"); // 0: no clock
     QTest::addColumn<int>("questions");
-    QTest::addColumn<int>("outcome");      // -1: never ended
+    QTest::addColumn<int>("outcome"); // -1: never ended
     QTest::newRow("won, a whole game from level 1") << 1 << 30 << 100 << int(Outcome::Won);
     QTest::newRow("won from level 3, no clock") << 3 << 0 << 50 << int(Outcome::Won);
     QTest::newRow("timed out at level 2") << 2 << 10 << 31 << int(Outcome::TimeOut);
     QTest::newRow("left after 7 questions") << 1 << 120 << 7 << int(Outcome::Left);
-    QTest::newRow("window closed before any question") << 4 << 30 << 0 << int(Outcome::WindowClosed);
+    QTest::newRow("window closed before any question")
+        << 4 << 30 << 0 << int(Outcome::WindowClosed);
     QTest::newRow("cut off after 12 questions") << 1 << 30 << 12 << -1;
 }
 
-void StoreRecording::aGameIsReadBackAsItWasRecorded()
-{
+void StoreRecording::aGameIsReadBackAsItWasRecorded() {
     QFETCH(int, startLevel);
     QFETCH(int, clockMinutes);
     QFETCH(int, questions);
@@ -147,7 +147,8 @@ void StoreRecording::aGameIsReadBackAsItWasRecorded()
         QCOMPARE(got.seconds, sent.seconds);
         QCOMPARE(got.checkedUtc, sent.checkedUtc);
         for (int g = 0; g < sent.counts.size(); ++g) {
-            const bool right = slotValue(sent.slotCaptions[2 * g], sent.slotCaptions[2 * g + 1]) == sent.counts[g];
+            const bool right =
+                slotValue(sent.slotCaptions[2 * g], sent.slotCaptions[2 * g + 1]) == sent.counts[g];
             wrongCounts[sent.counts[g]] += right ? 0 : 1;
             shares[sent.level].first += right ? 1 : 0;
             shares[sent.level].second += 1;
@@ -171,7 +172,8 @@ void StoreRecording::aGameIsReadBackAsItWasRecorded()
         QCOMPARE(share.items, shares[share.level].second);
     }
     const WrongAnswers wrong = reader.wrongAnswers(start.player);
-    for (auto [list, expected] : {std::pair{&wrong.counts, &wrongCounts}, std::pair{&wrong.totals, &wrongTotals}}) {
+    for (auto [list, expected] :
+         {std::pair{&wrong.counts, &wrongCounts}, std::pair{&wrong.totals, &wrongTotals}}) {
         expected->removeIf([](auto it) { return it.value() == 0; });
         QCOMPARE(list->size(), expected->size());
         for (const WrongTally &tally : *list)
@@ -180,28 +182,30 @@ void StoreRecording::aGameIsReadBackAsItWasRecorded()
     QVERIFY(reader.lastError().isEmpty());
 }
 
-void StoreRecording::namesAreKeptVerbatimAndFoundByAnyPart_data()
-{
+void StoreRecording::namesAreKeptVerbatimAndFoundByAnyPart_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("part");
     QTest::newRow("Thai") << QStringLiteral("ด.ช. สมชาย ใจดี") << QStringLiteral("สมชาย");
     QTest::newRow("quotes") << QStringLiteral(R"(O'Brien "Bob")") << QStringLiteral("'Brien \"");
     QTest::newRow("SQL") << QStringLiteral("x'); DROP TABLE games; --") << QStringLiteral("DROP");
-    QTest::newRow("markup") << QStringLiteral("<img src=\"/etc/passwd\"><b>Nok</b>") << QStringLiteral("<b>");
-    QTest::newRow("formula =") << QStringLiteral("=HYPERLINK(\"http://x\",\"y\")") << QStringLiteral("=HYP");
+    QTest::newRow("markup") << QStringLiteral("<img src=\"/etc/passwd\"><b>Nok</b>")
+                            << QStringLiteral("<b>");
+    QTest::newRow("formula =") << QStringLiteral("=HYPERLINK(\"http://x\",\"y\")")
+                               << QStringLiteral("=HYP");
     QTest::newRow("formula +") << QStringLiteral("+1+1") << QStringLiteral("+1");
     QTest::newRow("formula -") << QStringLiteral("-2+3") << QStringLiteral("-2");
     QTest::newRow("formula @") << QStringLiteral("@SUM(A1)") << QStringLiteral("@sum");
     QTest::newRow("tab and newline") << QStringLiteral("\tTab\r\nNext") << QStringLiteral("\r\n");
     QTest::newRow("wildcards") << QStringLiteral("100%_sure") << QStringLiteral("%_");
-    QTest::newRow("NUL inside") << QStringLiteral("before") + QChar(0) + QStringLiteral("after") << QStringLiteral("after");
+    QTest::newRow("NUL inside") << QStringLiteral("before") + QChar(0) + QStringLiteral("after")
+                                << QStringLiteral("after");
     QTest::newRow("emoji") << QStringLiteral("🐘 ช้าง") << QStringLiteral("🐘");
-    QTest::newRow("very long") << QString(20000, QLatin1Char('k')) + QStringLiteral("end") << QStringLiteral("kend");
+    QTest::newRow("very long") << QString(20000, QLatin1Char('k')) + QStringLiteral("end")
+                               << QStringLiteral("kend");
     QTest::newRow("No Name") << QStringLiteral("No Name") << QStringLiteral("no na");
 }
 
-void StoreRecording::namesAreKeptVerbatimAndFoundByAnyPart()
-{
+void StoreRecording::namesAreKeptVerbatimAndFoundByAnyPart() {
     QFETCH(QString, name);
     QFETCH(QString, part);
     QTemporaryDir dir;
@@ -221,8 +225,7 @@ void StoreRecording::namesAreKeptVerbatimAndFoundByAnyPart()
     QCOMPARE(count(dir.path(), QStringLiteral("SELECT COUNT(*) FROM games")), 2);
 }
 
-void StoreRecording::gamesAreFilteredByLocalDayAndName_data()
-{
+void StoreRecording::gamesAreFilteredByLocalDayAndName_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QDate>("firstDay");
     QTest::addColumn<QDate>("lastDay");
@@ -231,19 +234,20 @@ void StoreRecording::gamesAreFilteredByLocalDayAndName_data()
     const QStringList all{QStringLiteral("Ann 3"), QStringLiteral("Ben 2"), QStringLiteral("Ann 2"),
                           QStringLiteral("Ann 1")};
     QTest::newRow("no filter") << QString() << QDate() << QDate() << all;
-    QTest::newRow("by name, any case") << QStringLiteral("aNN") << QDate() << QDate()
-                                       << QStringList{all[0], all[2], all[3]};
-    QTest::newRow("one local day") << QString() << QDate(2026, 6, 2) << QDate(2026, 6, 2)
-                                   << QStringList{all[1], all[2]};
-    QTest::newRow("from a day on") << QString() << QDate(2026, 6, 3) << QDate() << QStringList{all[0]};
-    QTest::newRow("up to a day") << QString() << QDate() << QDate(2026, 6, 1) << QStringList{all[3]};
-    QTest::newRow("name and days") << QStringLiteral("Ann") << QDate(2026, 6, 2) << QDate(2026, 6, 9)
-                                   << QStringList{all[0], all[2]};
+    QTest::newRow("by name, any case")
+        << QStringLiteral("aNN") << QDate() << QDate() << QStringList{all[0], all[2], all[3]};
+    QTest::newRow("one local day")
+        << QString() << QDate(2026, 6, 2) << QDate(2026, 6, 2) << QStringList{all[1], all[2]};
+    QTest::newRow("from a day on")
+        << QString() << QDate(2026, 6, 3) << QDate() << QStringList{all[0]};
+    QTest::newRow("up to a day") << QString() << QDate() << QDate(2026, 6, 1)
+                                 << QStringList{all[3]};
+    QTest::newRow("name and days") << QStringLiteral("Ann") << QDate(2026, 6, 2)
+                                   << QDate(2026, 6, 9) << QStringList{all[0], all[2]};
     QTest::newRow("nothing") << QStringLiteral("Zoe") << QDate() << QDate() << QStringList{};
 }
 
-void StoreRecording::gamesAreFilteredByLocalDayAndName()
-{
+void StoreRecording::gamesAreFilteredByLocalDayAndName() {
     QFETCH(QString, name);
     QFETCH(QDate, firstDay);
     QFETCH(QDate, lastDay);
@@ -253,7 +257,8 @@ void StoreRecording::gamesAreFilteredByLocalDayAndName()
         GameRecorder recorder(dir.path());
         const QDateTime day1(QDate(2026, 6, 1), QTime(3, 0), Qt::UTC);
         recorder.gameStarted(sampleStart(QStringLiteral("Ann 1"), 1, 30, day1));
-        recorder.gameStarted(sampleStart(QStringLiteral("Ann 2"), 1, 30, day1.addSecs(20 * 3600 + 1800)));
+        recorder.gameStarted(
+            sampleStart(QStringLiteral("Ann 2"), 1, 30, day1.addSecs(20 * 3600 + 1800)));
         recorder.gameStarted(sampleStart(QStringLiteral("Ben 2"), 1, 30, day1.addDays(1)));
         recorder.gameStarted(sampleStart(QStringLiteral("Ann 3"), 1, 30, day1.addDays(5)));
         QVERIFY(recorder.waitUntilWritten());
@@ -265,14 +270,14 @@ void StoreRecording::gamesAreFilteredByLocalDayAndName()
     QCOMPARE(got, expected);
 }
 
-void StoreRecording::oneChildOrEveryoneIsDeletedWithTheirAnswers()
-{
+void StoreRecording::oneChildOrEveryoneIsDeletedWithTheirAnswers() {
     // Deleting removes the answers with the games and logs the games' ids
     // (and nothing else) for a school server.
     QTemporaryDir dir;
     {
         GameRecorder recorder(dir.path());
-        for (const QString &name : {QStringLiteral("Ann"), QStringLiteral("Ann"), QStringLiteral("Ben")})
+        for (const QString &name :
+             {QStringLiteral("Ann"), QStringLiteral("Ann"), QStringLiteral("Ben")})
             play(recorder, sampleStart(name), 5);
         QVERIFY(recorder.waitUntilWritten());
     }

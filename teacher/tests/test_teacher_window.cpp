@@ -22,11 +22,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
-#include <QSignalSpy>
-#include <QTabWidget>
 #include <QTest>
 
 using namespace lumo;
@@ -37,14 +37,13 @@ using namespace lumo::teacher;
 namespace {
 
 class FakeDialogs : public TeacherDialogs {
-public:
+  public:
     QString exportPath;
     bool answer = false;
     QStringList asked;
     QStringList told;
     QString saveFileName(QWidget *, const QString &) override { return exportPath; }
-    bool confirm(QWidget *, const QString &question) override
-    {
+    bool confirm(QWidget *, const QString &question) override {
         asked << question;
         return answer;
     }
@@ -52,8 +51,7 @@ public:
 };
 
 /// Fields of an RFC 4180 document, record by record.
-QList<QStringList> parseCsv(const QString &text)
-{
+QList<QStringList> parseCsv(const QString &text) {
     QList<QStringList> records{{}};
     QString field;
     bool quoted = false;
@@ -87,8 +85,7 @@ struct Played {
 };
 
 /// One short game for each name, with the given points right, a day apart.
-void record(const QString &folder, const QList<Played> &games)
-{
+void record(const QString &folder, const QList<Played> &games) {
     GameRecorder recorder(folder);
     QDateTime at = firstMorning;
     for (const Played &p : games) {
@@ -101,8 +98,7 @@ void record(const QString &folder, const QList<Played> &games)
     QVERIFY(recorder.waitUntilWritten());
 }
 
-QStringList namesShown(const GamesPage &page)
-{
+QStringList namesShown(const GamesPage &page) {
     QStringList names;
     const QList<QStringList> rows = page.shownRows();
     for (qsizetype r = 1; r < rows.size(); ++r)
@@ -114,7 +110,7 @@ QStringList namesShown(const GamesPage &page)
 
 class TeacherWindowTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { installFontSubstitutions(); }
     void csvFieldsAreQuotedAndGuardedAgainstFormulas_data();
     void csvFieldsAreQuotedAndGuardedAgainstFormulas();
@@ -128,8 +124,7 @@ private slots:
     void theStatusLineSaysWhyResultsCannotBeSaved();
 };
 
-void TeacherWindowTest::csvFieldsAreQuotedAndGuardedAgainstFormulas_data()
-{
+void TeacherWindowTest::csvFieldsAreQuotedAndGuardedAgainstFormulas_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("field");
     QTest::newRow("plain Thai") << QStringLiteral("ด.ญ. มาลี") << QStringLiteral("ด.ญ. มาลี");
@@ -143,20 +138,19 @@ void TeacherWindowTest::csvFieldsAreQuotedAndGuardedAgainstFormulas_data()
     QTest::newRow("tab") << QStringLiteral("\t=1") << QStringLiteral("'\t=1");
     QTest::newRow("carriage return") << QStringLiteral("\r=1") << QStringLiteral("\"'\r=1\"");
     QTest::newRow("formula with comma and quotes")
-        << QStringLiteral("=HYPERLINK(\"x\",\"y\")") << QStringLiteral("\"'=HYPERLINK(\"\"x\"\",\"\"y\"\")\"");
+        << QStringLiteral("=HYPERLINK(\"x\",\"y\")")
+        << QStringLiteral("\"'=HYPERLINK(\"\"x\"\",\"\"y\"\")\"");
     QTest::newRow("= later in the text") << QStringLiteral("a=1") << QStringLiteral("a=1");
     QTest::newRow("empty") << QString() << QString();
 }
 
-void TeacherWindowTest::csvFieldsAreQuotedAndGuardedAgainstFormulas()
-{
+void TeacherWindowTest::csvFieldsAreQuotedAndGuardedAgainstFormulas() {
     QFETCH(QString, text);
     QFETCH(QString, field);
     QCOMPARE(csvField(text), field);
 }
 
-void TeacherWindowTest::exportWritesTheRowsShownInTheOrderShown()
-{
+void TeacherWindowTest::exportWritesTheRowsShownInTheOrderShown() {
     // Filtered by "a", sorted by points right: the file holds exactly those
     // rows in that order, with a BOM, each name whole and harmless.
     QTemporaryDir dir;
@@ -180,7 +174,8 @@ void TeacherWindowTest::exportWritesTheRowsShownInTheOrderShown()
     const QList<QStringList> records = parseCsv(QString::fromUtf8(bytes.mid(3)));
     QCOMPARE(records.size(), 5);
     QCOMPARE(records[0], window.gamesPage()->model()->headers());
-    const QStringList expected{QStringLiteral("ด.ญ. มาลี a"), QStringLiteral("<b>a</b>, \"quoted\"\nnext line"),
+    const QStringList expected{QStringLiteral("ด.ญ. มาลี a"),
+                               QStringLiteral("<b>a</b>, \"quoted\"\nnext line"),
                                QStringLiteral("'=cmd|' /C calc'!A0 a"), long_};
     for (int r = 1; r < records.size(); ++r) {
         QCOMPARE(records[r].size(), int(GamesModel::ColumnCount));
@@ -196,19 +191,17 @@ void TeacherWindowTest::exportWritesTheRowsShownInTheOrderShown()
         QCOMPARE(label->textFormat(), Qt::PlainText);
 }
 
-void TeacherWindowTest::datesAreShownInTheUsersLocale_data()
-{
+void TeacherWindowTest::datesAreShownInTheUsersLocale_data() {
     QTest::addColumn<QLocale>("locale");
     QTest::addColumn<QString>("shown");
     // 23:30 UTC on 1 June is 06:30 on 2 June in Bangkok.
-    QTest::newRow("Thai: Thai month, Buddhist era") << QLocale(QLocale::Thai, QLocale::Thailand)
-                                                    << QStringLiteral("02 มิถุนายน 2569 06:30");
+    QTest::newRow("Thai: Thai month, Buddhist era")
+        << QLocale(QLocale::Thai, QLocale::Thailand) << QStringLiteral("02 มิถุนายน 2569 06:30");
     QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedKingdom)
                              << QStringLiteral("02 June 2026 06:30");
 }
 
-void TeacherWindowTest::datesAreShownInTheUsersLocale()
-{
+void TeacherWindowTest::datesAreShownInTheUsersLocale() {
     QFETCH(QLocale, locale);
     QFETCH(QString, shown);
     QTemporaryDir dir;
@@ -223,8 +216,7 @@ void TeacherWindowTest::datesAreShownInTheUsersLocale()
     QCOMPARE(window.gamesPage()->model()->text(0, GamesModel::Started), shown);
 }
 
-void TeacherWindowTest::deletingHappensOnlyAfterAYes_data()
-{
+void TeacherWindowTest::deletingHappensOnlyAfterAYes_data() {
     QTest::addColumn<bool>("everyone");
     QTest::addColumn<bool>("answer");
     QTest::addColumn<QStringList>("left");
@@ -235,21 +227,23 @@ void TeacherWindowTest::deletingHappensOnlyAfterAYes_data()
     QTest::newRow("everyone, yes") << true << true << QStringList{};
 }
 
-void TeacherWindowTest::deletingHappensOnlyAfterAYes()
-{
+void TeacherWindowTest::deletingHappensOnlyAfterAYes() {
     QFETCH(bool, everyone);
     QFETCH(bool, answer);
     QFETCH(QStringList, left);
     QTemporaryDir dir;
-    record(dir.path(), {{QStringLiteral("Ann"), 1}, {QStringLiteral("Ben"), 2}, {QStringLiteral("Ann"), 3}});
+    record(dir.path(),
+           {{QStringLiteral("Ann"), 1}, {QStringLiteral("Ben"), 2}, {QStringLiteral("Ann"), 3}});
     FakeDialogs dialogs;
     dialogs.answer = answer;
     TeacherWindow window(dir.path(), {}, dialogs, QLocale(QLocale::Thai, QLocale::Thailand));
     window.showChild(QStringLiteral("Ann"));
     QCOMPARE(window.childPage()->child(), QStringLiteral("Ann"));
-    QCOMPARE(everyone ? window.gamesPage()->deleteEverything() : window.childPage()->deleteChild(), answer);
+    QCOMPARE(everyone ? window.gamesPage()->deleteEverything() : window.childPage()->deleteChild(),
+             answer);
     QCOMPARE(dialogs.asked.size(), 1);
-    QVERIFY(dialogs.asked.first().contains(everyone ? QStringLiteral("3 เกม") : QStringLiteral("\"Ann\" (2 เกม)")));
+    QVERIFY(dialogs.asked.first().contains(everyone ? QStringLiteral("3 เกม")
+                                                    : QStringLiteral("\"Ann\" (2 เกม)")));
 
     // Both pages and the file agree on what is left.
     QStringList shown = namesShown(*window.gamesPage());
@@ -260,8 +254,7 @@ void TeacherWindowTest::deletingHappensOnlyAfterAYes()
     QCOMPARE(ResultReader(dir.path()).players(), left);
 }
 
-void TeacherWindowTest::oneChildsPageShowsThatChildsMistakes()
-{
+void TeacherWindowTest::oneChildsPageShowsThatChildsMistakes() {
     // Ann miscounts 7 twice and a total of 17 once; Ben's 12 must not show on her page.
     QTemporaryDir dir;
     {
@@ -287,20 +280,22 @@ void TeacherWindowTest::oneChildsPageShowsThatChildsMistakes()
     for (int n = 2; n <= 15; ++n)
         counts.append({QString::number(n), n == 7 ? 2 : 0});
     QCOMPARE(window.childPage()->countsChart()->bars(), counts);
-    QCOMPARE(window.childPage()->totalsChart()->bars(), (QList<std::pair<QString, int>>{{QStringLiteral("17"), 1}}));
+    QCOMPARE(window.childPage()->totalsChart()->bars(),
+             (QList<std::pair<QString, int>>{{QStringLiteral("17"), 1}}));
     QVERIFY(window.childPage()->summary()->text().contains(QStringLiteral("เล่นทั้งหมด 1 ครั้ง")));
 }
 
-void TeacherWindowTest::theSettingsPageSavesTheUsersOwnSettings()
-{
+void TeacherWindowTest::theSettingsPageSavesTheUsersOwnSettings() {
     QTemporaryDir dir;
-    const SettingsFiles files{dir.filePath(QStringLiteral("system.conf")), dir.filePath(QStringLiteral("user.conf"))};
+    const SettingsFiles files{dir.filePath(QStringLiteral("system.conf")),
+                              dir.filePath(QStringLiteral("user.conf"))};
     QFile system(files.systemFile);
     QVERIFY(system.open(QIODevice::WriteOnly));
     system.write("[class]\nstart_level=2\nnames=Ann, Ben\n");
     system.close();
     FakeDialogs dialogs;
-    TeacherWindow window(dir.filePath(QStringLiteral("store")), files, dialogs, QLocale(QLocale::Thai));
+    TeacherWindow window(dir.filePath(QStringLiteral("store")), files, dialogs,
+                         QLocale(QLocale::Thai));
     QCOMPARE(window.settingsPage()->shown(), readClassSettings(files));
 
     QSignalSpy saved(&window, &TeacherWindow::settingsSaved);
@@ -321,14 +316,15 @@ void TeacherWindowTest::theSettingsPageSavesTheUsersOwnSettings()
     QCOMPARE(expected.questionsBefore(), 50);
 }
 
-void TeacherWindowTest::theStatusLineSaysWhyResultsCannotBeSaved()
-{
+void TeacherWindowTest::theStatusLineSaysWhyResultsCannotBeSaved() {
     QTemporaryDir dir;
     QFile notAFolder(dir.filePath(QStringLiteral("file")));
     QVERIFY(notAFolder.open(QIODevice::WriteOnly));
     FakeDialogs dialogs;
-    TeacherWindow window(dir.filePath(QStringLiteral("file/store")), {}, dialogs, QLocale(QLocale::Thai));
-    QVERIFY(window.statusLine()->text().startsWith(QStringLiteral("ไม่สามารถบันทึกผลได้: cannot create the folder")));
+    TeacherWindow window(dir.filePath(QStringLiteral("file/store")), {}, dialogs,
+                         QLocale(QLocale::Thai));
+    QVERIFY(window.statusLine()->text().startsWith(
+        QStringLiteral("ไม่สามารถบันทึกผลได้: cannot create the folder")));
     QCOMPARE(window.gamesPage()->model()->rowCount(), 0);
 
     // In the game's process the recorder's word counts.

@@ -29,8 +29,8 @@ struct Plan {
     std::optional<Outcome> outcome;
 };
 
-void recordGame(GameRecorder &recorder, const Child &child, const Plan &plan, std::mt19937 &random)
-{
+void recordGame(GameRecorder &recorder, const Child &child, const Plan &plan,
+                std::mt19937 &random) {
     std::uniform_real_distribution<double> chance(0, 1);
     const QDateTime started = QDateTime(QDate::currentDate().addDays(-plan.daysAgo), QTime(9, 10))
                                   .addSecs(60 * plan.child * 47);
@@ -63,7 +63,8 @@ void recordGame(GameRecorder &recorder, const Child &child, const Plan &plan, st
             const int count = 2 + int(chance(random) * 14);
             total += count;
             answer.counts.append(count);
-            const bool slip = chance(random) < (child.hardCounts.contains(count) ? 0.6 : child.slipRate);
+            const bool slip =
+                chance(random) < (child.hardCounts.contains(count) ? 0.6 : child.slipRate);
             put(g, slip ? count + (chance(random) < 0.5 ? -1 : 1) : count);
             (slip ? answer.pointsWrong : answer.pointsRight) += 1;
         }
@@ -94,26 +95,22 @@ void recordGame(GameRecorder &recorder, const Child &child, const Plan &plan, st
     end.right = right;
     end.wrong = wrong;
     const int used = int(started.secsTo(at));
-    end.clockSeconds = plan.clock ? std::max(0, 30 * 60 * (end.levelReached - plan.startLevel + 1) - used)
-                                  : used;
+    end.clockSeconds =
+        plan.clock ? std::max(0, 30 * 60 * (end.levelReached - plan.startLevel + 1) - used) : used;
     recorder.gameEnded(end);
 }
 
 } // namespace
 
-void recordSampleGames(const QString &folder, const QStringList &extraNames)
-{
+void recordSampleGames(const QString &folder, const QStringList &extraNames) {
     const QList<Child> children{
         {QStringLiteral("ด.ญ. มาลี ใจดี"), {13, 14, 15}, 0.03, 0.08},
         {QStringLiteral("ด.ช. สมชาย รักเรียน"), {7, 8, 9}, 0.08, 0.25},
     };
     const QList<Plan> plans{
-        {0, 6, 1, true, 40, Outcome::Left},
-        {1, 6, 1, true, 33, Outcome::TimeOut},
-        {0, 3, 1, true, 100, Outcome::Won},
-        {1, 3, 2, true, 75, Outcome::Won},
-        {0, 1, 3, false, 50, Outcome::Won},
-        {1, 1, 1, true, 18, Outcome::WindowClosed},
+        {0, 6, 1, true, 40, Outcome::Left}, {1, 6, 1, true, 33, Outcome::TimeOut},
+        {0, 3, 1, true, 100, Outcome::Won}, {1, 3, 2, true, 75, Outcome::Won},
+        {0, 1, 3, false, 50, Outcome::Won}, {1, 1, 1, true, 18, Outcome::WindowClosed},
         {1, 0, 1, true, 12, std::nullopt},
     };
     std::mt19937 random(20260607);
