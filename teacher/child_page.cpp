@@ -4,6 +4,7 @@
 #include "teacher/dialogs.h"
 #include "teacher/wrong_chart.h"
 
+#include <QCollator>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -82,7 +83,12 @@ void ChildPage::reload() {
     const QString current = child();
     const QSignalBlocker blocker(names_);
     names_->clear();
-    for (const QString &name : reader_.players())
+    // In the order of the teacher's language: Thai leading vowels do not
+    // sort by their code points.
+    QStringList players = reader_.players();
+    QCollator collator(locale_);
+    std::sort(players.begin(), players.end(), collator);
+    for (const QString &name : players)
         names_->addItem(shortName(name), name);
     const int index = names_->findData(current);
     names_->setCurrentIndex(index >= 0 ? index : 0);
