@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <sys/stat.h>
+
 namespace lumo::store {
 
 namespace {
@@ -20,6 +22,11 @@ bool isDamage(const QSqlError &error) {
 }
 
 enum class Step { Ok, Damaged, Failed };
+
+quint64 inodeOf(const QString &path) {
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? quint64(info.st_ino) : 0;
+}
 
 struct Attempt {
     Step step = Step::Ok;
@@ -109,7 +116,9 @@ StoreStatus::State stateFor(const QSqlError &error) {
     }
 }
 
-QString setAside(const QString &filePath) {
+QString setAside(const QString &filePath, quint64 inode) {
+    if (inodeOf(filePath) != inode)
+        return {};
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     QString target = filePath + QStringLiteral(".damaged-") + stamp;
     for (int n = 2; QFileInfo::exists(target); ++n)
@@ -137,6 +146,7 @@ OpenedStore openStore(const QString &folder, const StoreOptions &options) {
 
     for (int round = 0; round < 2; ++round) {
         auto connection = std::make_unique<Connection>(status.filePath);
+        const quint64 inode = inodeOf(status.filePath);
         Attempt attempt;
         if (!connection->isOpen()) {
             attempt.error = connection->openError();
@@ -160,13 +170,16 @@ OpenedStore openStore(const QString &folder, const StoreOptions &options) {
 
         // Damaged: keep the file for whoever can rescue it, start a new one.
         connection.reset();
-        if (round > 0)
+        if (round > 0 || !options.setAsideDamaged) {
+            status.detail = QStringLiteral("the file is damaged (%1)").arg(status.detail);
             break;
-        status.setAsidePath = setAside(status.filePath);
-        if (status.setAsidePath.isEmpty()) {
+        }
+        status.setAsidePath = setAside(status.filePath, inode);
+        if (status.setAsidePath.isEmpty() && inodeOf(status.filePath) == inode) {
             status.detail += QStringLiteral("; the damaged file could not be moved aside");
             break;
         }
+        // Moved aside by us, or by another copy of the program: open what is there now.
     }
     status.state = StoreStatus::State::Unusable;
     return opened;

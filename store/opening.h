@@ -24,6 +24,10 @@ struct StoreOptions {
     /// Reads the whole file once at opening to find damage early; the writer
     /// does, the teacher's window (which must open fast) does not.
     bool checkIntegrity = false;
+    /// Moves a damaged file aside and starts a new one (the writer does);
+    /// otherwise a damaged file only makes the store unusable (the teacher's
+    /// window, which must not pull the file away from a game that writes).
+    bool setAsideDamaged = false;
     /// Tests only: this many pages left for new records make SQLite answer
     /// as on a full disk once they are used.
     int testPagesLeft = 0;
@@ -46,7 +50,9 @@ StoreStatus::State stateFor(const QSqlError &error);
 
 /// Moves a damaged file and its WAL companions aside as
 /// "<file>.damaged-<yyyyMMdd-HHmmss>", adding a number if that name is taken.
-/// Returns the new name of the file, or an empty string if it could not move.
-QString setAside(const QString &filePath);
+/// Only if the path still names the file that was found damaged (`inode`):
+/// another copy of the program may have set it aside and started a new one
+/// meanwhile. Returns the new name, or an empty string if nothing moved.
+QString setAside(const QString &filePath, quint64 inode);
 
 } // namespace lumo::store

@@ -15,7 +15,7 @@ class SharedStatus;
 class Writer;
 
 struct RecorderOptions {
-    StoreOptions store{.busyTimeoutMs = 5000, .checkIntegrity = true};
+    StoreOptions store{.busyTimeoutMs = 5000, .checkIntegrity = true, .setAsideDamaged = true};
     int retryIntervalMs = 2000;
     int queueLimit = 10000;
     /// How long the program may wait at its end for the last records.
