@@ -101,6 +101,7 @@ QList<GameRow> ResultReader::games(const GameFilter &filter) {
         lastError_ = query.lastError().text();
         return rows;
     }
+    rows.reserve(1024);
     while (query.next()) {
         GameRow row;
         row.id = query.value(0).toString();

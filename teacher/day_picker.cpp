@@ -9,18 +9,26 @@
 namespace lumo::teacher {
 
 DayPicker::DayPicker(const QLocale &locale, QWidget *parent)
-    : QToolButton(parent), locale_(locale), calendar_(new QCalendarWidget) {
-    calendar_->setLocale(locale);
-    calendar_->setGridVisible(true);
+    : QToolButton(parent), locale_(locale) {
     auto *menu = new QMenu(this);
-    auto *action = new QWidgetAction(menu);
-    action->setDefaultWidget(calendar_);
-    menu->addAction(action);
     setMenu(menu);
     setPopupMode(QToolButton::InstantPopup);
-    connect(calendar_, &QCalendarWidget::clicked, this, [this, menu](QDate picked) {
-        menu->close();
-        setDay(picked);
+    // A calendar widget is slow to make the first time in a process: it is
+    // made when the teacher first opens one, not with the window.
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+        if (calendar_)
+            return;
+        calendar_ = new QCalendarWidget;
+        calendar_->setLocale(locale_);
+        calendar_->setGridVisible(true);
+        calendar_->setSelectedDate(day_);
+        auto *action = new QWidgetAction(menu);
+        action->setDefaultWidget(calendar_);
+        menu->addAction(action);
+        connect(calendar_, &QCalendarWidget::clicked, this, [this, menu](QDate picked) {
+            menu->close();
+            setDay(picked);
+        });
     });
     setDay(QDate::currentDate());
 }
@@ -29,7 +37,8 @@ void DayPicker::setDay(QDate day) {
     if (day == day_)
         return;
     day_ = day;
-    calendar_->setSelectedDate(day);
+    if (calendar_)
+        calendar_->setSelectedDate(day);
     setText(formatDayMonthYear(day.startOfDay(), locale_));
     emit dayChanged(day);
 }

@@ -24,7 +24,7 @@ class DayPicker : public QToolButton {
   private:
     QLocale locale_;
     QDate day_;
-    QCalendarWidget *calendar_;
+    QCalendarWidget *calendar_ = nullptr;
 };
 
 } // namespace lumo::teacher
