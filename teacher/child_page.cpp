@@ -43,9 +43,7 @@ ChildPage::ChildPage(store::ResultReader &reader, TeacherDialogs &dialogs, const
                      QWidget *parent)
     : QWidget(parent), reader_(reader), dialogs_(dialogs), locale_(locale),
       names_(new QComboBox(this)), summary_(plainLabel(this)), levels_(plainLabel(this)),
-      counts_(new WrongChart(QStringLiteral("จำนวนรูปที่นับผิด"), QStringLiteral("จำนวนรูปในแถว"), this)),
-      totals_(new WrongChart(QStringLiteral("ผลรวมที่ตอบผิดบ่อยที่สุด"), QStringLiteral("ผลรวม"), this)),
-      delete_(new QPushButton(this)) {
+      charts_(new QHBoxLayout), delete_(new QPushButton(this)) {
     names_->setObjectName(QStringLiteral("child"));
     names_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     names_->setMinimumContentsLength(28);
@@ -63,13 +61,10 @@ ChildPage::ChildPage(store::ResultReader &reader, TeacherDialogs &dialogs, const
     auto *numbers = new QHBoxLayout;
     numbers->addWidget(summary_, 1);
     numbers->addWidget(levels_, 1);
-    auto *charts = new QHBoxLayout;
-    charts->addWidget(counts_, 1);
-    charts->addWidget(totals_, 1);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(numbers);
-    layout->addLayout(charts, 1);
+    layout->addLayout(charts_, 1);
 
     connect(names_, &QComboBox::currentIndexChanged, this, &ChildPage::showSummary);
     connect(delete_, &QPushButton::clicked, this, &ChildPage::deleteChild);
@@ -144,6 +139,16 @@ void ChildPage::readSummary() {
         levels_->setText(lines.join(QLatin1Char('\n')));
     }
     const store::WrongAnswers wrong = reader_.wrongAnswers(name);
+    if (!counts_) {
+        // Made with the page's first showing: the first chart in a process
+        // costs a good part of a frame, which the window's opening is spared.
+        counts_ =
+            new WrongChart(QStringLiteral("จำนวนรูปที่นับผิด"), QStringLiteral("จำนวนรูปในแถว"), this);
+        totals_ =
+            new WrongChart(QStringLiteral("ผลรวมที่ตอบผิดบ่อยที่สุด"), QStringLiteral("ผลรวม"), this);
+        charts_->addWidget(counts_, 1);
+        charts_->addWidget(totals_, 1);
+    }
     counts_->setTallies(wrong.counts, possibleCounts());
     totals_->setTallies(wrong.totals, {}, 10);
 }

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 
@@ -30,6 +31,7 @@ class ChildPage : public QWidget {
     bool deleteChild();
 
     QLabel *summary() const { return summary_; }
+    /// None until the page is first seen.
     WrongChart *countsChart() const { return counts_; }
     WrongChart *totalsChart() const { return totals_; }
 
@@ -50,8 +52,9 @@ class ChildPage : public QWidget {
     QComboBox *names_;
     QLabel *summary_;
     QLabel *levels_;
-    WrongChart *counts_;
-    WrongChart *totals_;
+    QHBoxLayout *charts_;
+    WrongChart *counts_ = nullptr;
+    WrongChart *totals_ = nullptr;
     QPushButton *delete_;
     bool stale_ = true;
 };
