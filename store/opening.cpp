@@ -41,11 +41,7 @@ Attempt configure(Connection &c, const StoreOptions &options) {
                         // FULL syncs the WAL at every commit, so a power cut
                         // loses nothing that was committed.
                         QStringLiteral("PRAGMA synchronous = FULL"),
-                        QStringLiteral("PRAGMA foreign_keys = ON"),
-                        // Reading pages through a mapping instead of one
-                        // system call each keeps the teacher's list of ten
-                        // thousand games quick to open.
-                        QStringLiteral("PRAGMA mmap_size = 268435456")};
+                        QStringLiteral("PRAGMA foreign_keys = ON")};
     for (const QString &pragma : pragmas) {
         if (!c.exec(pragma)) {
             attempt.error = c.lastError();
