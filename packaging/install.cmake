@@ -38,6 +38,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
 # Loaded at run time, so not found by dpkg-shlibdeps: the window system
-# plugins and a font set that has Thai.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-thai-tlwg")
+# plugins, the SQLite driver of Qt SQL (the results store) and a font set
+# that has Thai.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6sql6-sqlite, fonts-thai-tlwg")
 include(CPack)

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace lumo {
+
+/// How the game is set up for a class. The defaults are the game as it
+/// always was: level 1, a 30-minute clock, a window, no class list.
+struct ClassSettings {
+    static constexpr int questionsPerLevel = 25;
+    static constexpr int lowestLevel = 1;
+    static constexpr int highestLevel = 4;
+    static constexpr int defaultClockMinutes = 30;
+    static constexpr int fewestClockMinutes = 10;
+    static constexpr int mostClockMinutes = 120;
+
+    int startLevel = lowestLevel;
+    /// False: no time-out; the clock line shows the time used instead.
+    bool clock = true;
+    int clockMinutes = defaultClockMinutes;
+    bool fullscreen = false;
+    /// Names offered in the name prompt; any other name can still be typed.
+    QStringList classList;
+
+    /// Questions behind a game that starts at startLevel: it begins with
+    /// question questionsBefore() + 1 and plays the rest of a full game.
+    int questionsBefore() const { return questionsPerLevel * (startLevel - 1); }
+    /// The clock's starting minutes, or none.
+    std::optional<int> startingMinutes() const {
+        return clock ? std::optional<int>(clockMinutes) : std::nullopt;
+    }
+
+    /// The settings a recorded game was played with, as JSON. The class
+    /// list stays out: a game's record holds no other child's name.
+    QString gameSettingsJson() const;
+
+    bool operator==(const ClassSettings &) const = default;
+};
+
+} // namespace lumo

@@ -1,0 +1,139 @@
+// Class settings from the computer's file and the user's, in real files:
+// the user's keys win, bad values fall back to their defaults with a
+// warning, and saving keeps only what differs from the computer's file.
+#include "settings/settings_files.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace lumo;
+
+namespace {
+
+void writeFile(const QString &path, const QByteArray &text) {
+    if (text.isNull())
+        return;
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text);
+}
+
+ClassSettings make(int level, bool clock, int minutes, bool fullscreen, const QStringList &names) {
+    return {level, clock, minutes, fullscreen, names};
+}
+
+} // namespace
+
+class ClassSettingsFiles : public QObject {
+    Q_OBJECT
+  private slots:
+    void theStandardFilesFollowXdgConfigDirs();
+    void theUsersKeysWinAndBadValuesFallBack_data();
+    void theUsersKeysWinAndBadValuesFallBack();
+    void savingKeepsOnlyWhatDiffersFromTheComputer();
+};
+
+void ClassSettingsFiles::theUsersKeysWinAndBadValuesFallBack_data() {
+    QTest::addColumn<QByteArray>("system");
+    QTest::addColumn<QByteArray>("user");
+    QTest::addColumn<ClassSettings>("expected");
+    QTest::addColumn<int>("problems");
+    const ClassSettings defaults;
+    const QStringList room{QStringLiteral("ด.ช. สมชาย"), QStringLiteral("Smith, John"),
+                           QStringLiteral("มานี")};
+
+    QTest::newRow("no files: the game as it always was")
+        << QByteArray() << QByteArray() << defaults << 0;
+    QTest::newRow("the computer's file sets up the room")
+        << QByteArray("[class]\nstart_level=3\nclock=false\nclock_minutes=45\nfullscreen=yes\n"
+                      "names=ด.ช. สมชาย, \"Smith, John\", มานี\n")
+        << QByteArray() << make(3, false, 45, true, room) << 0;
+    QTest::newRow("the user's keys win, key by key")
+        << QByteArray("[class]\nstart_level=3\nclock=false\nnames=A, B\n")
+        << QByteArray("[class]\nstart_level=2\nnames=\n") << make(2, false, 30, false, {}) << 0;
+    QTest::newRow("out of range and unreadable values fall back")
+        << QByteArray("[class]\nstart_level=5\nclock=maybe\nclock_minutes=9\nfullscreen=2\n")
+        << QByteArray("[class]\nclock_minutes=121\n") << defaults << 4;
+    QTest::newRow("a bad user value falls back to the default, not the computer's")
+        << QByteArray("[class]\nstart_level=4\n") << QByteArray("[class]\nstart_level=zero\n")
+        << defaults << 1;
+    QTest::newRow("edges of the ranges")
+        << QByteArray("[class]\nstart_level=4\nclock_minutes=120\n")
+        << QByteArray("[class]\nclock_minutes=10\n") << make(4, true, 10, false, {}) << 0;
+    QTest::newRow("names are trimmed, blank and repeated ones dropped, the rest verbatim")
+        << QByteArray("[class]\nnames=\" =1+1\", , <b>x</b>, <b>x</b>, \"O'Neil \\\"Jo\\\"\"\n")
+        << QByteArray()
+        << make(1, true, 30, false,
+                {QStringLiteral("=1+1"), QStringLiteral("<b>x</b>"),
+                 QStringLiteral("O'Neil \"Jo\"")})
+        << 0;
+    QTest::newRow("a file that is not INI at all")
+        << QByteArray("\x00\xff\xfe garbage [[[ = =", 20) << QByteArray() << defaults << 0;
+}
+
+void ClassSettingsFiles::theUsersKeysWinAndBadValuesFallBack() {
+    QFETCH(QByteArray, system);
+    QFETCH(QByteArray, user);
+    QFETCH(ClassSettings, expected);
+    QFETCH(int, problems);
+    QTemporaryDir dir;
+    const SettingsFiles files{dir.filePath(QStringLiteral("system.conf")),
+                              dir.filePath(QStringLiteral("user.conf"))};
+    writeFile(files.systemFile, system);
+    writeFile(files.userFile, user);
+
+    QStringList found;
+    const ClassSettings settings = readClassSettings(files, &found);
+    QCOMPARE(settings.startLevel, expected.startLevel);
+    QCOMPARE(settings.clock, expected.clock);
+    QCOMPARE(settings.clockMinutes, expected.clockMinutes);
+    QCOMPARE(settings.fullscreen, expected.fullscreen);
+    QCOMPARE(settings.classList, expected.classList);
+    QCOMPARE(found.size(), problems);
+}
+
+void ClassSettingsFiles::savingKeepsOnlyWhatDiffersFromTheComputer() {
+    QTemporaryDir dir;
+    const SettingsFiles files{dir.filePath(QStringLiteral("system.conf")),
+                              dir.filePath(QStringLiteral("user.conf"))};
+    writeFile(files.systemFile, "[class]\nstart_level=3\nnames=A, B\n");
+
+    const ClassSettings mine = make(
+        3, false, 60, true, {QStringLiteral("ด.ญ. มาลี"), QStringLiteral("=cmd|' /C calc'!A0")});
+    QVERIFY(writeClassSettings(files, mine));
+    QCOMPARE(readClassSettings(files), mine);
+    QSettings user(files.userFile, QSettings::IniFormat);
+    QVERIFY(!user.contains(QStringLiteral("class/start_level")));
+    QVERIFY(user.contains(QStringLiteral("class/clock")));
+
+    // A later change to the computer's file reaches the keys the user left alone.
+    writeFile(files.systemFile, "[class]\nstart_level=2\n");
+    QCOMPARE(readClassSettings(files).startLevel, 2);
+
+    // Saving the computer's own values empties the user's file of them.
+    QVERIFY(writeClassSettings(files, readSystemClassSettings(files)));
+    user.sync();
+    QVERIFY(user.childKeys().isEmpty() && user.childGroups().isEmpty());
+
+    const QJsonObject json = QJsonDocument::fromJson(mine.gameSettingsJson().toUtf8()).object();
+    QCOMPARE(json.value(QStringLiteral("startLevel")).toInt(), 3);
+    QVERIFY(json.value(QStringLiteral("clockMinutes")).isNull());
+    QVERIFY(!mine.gameSettingsJson().contains(QStringLiteral("มาลี")));
+    QCOMPARE(mine.questionsBefore(), 50);
+    QCOMPARE(mine.startingMinutes(), std::nullopt);
+}
+
+void ClassSettingsFiles::theStandardFilesFollowXdgConfigDirs() {
+    // A test of a whole program points the computer's file elsewhere this
+    // way; QSettings reads the variable once, at its first use.
+    qputenv("XDG_CONFIG_DIRS", "/tmp/lumo-room");
+    QCOMPARE(SettingsFiles::standard().systemFile,
+             QStringLiteral("/tmp/lumo-room/lumo3/lumo3.conf"));
+}
+
+QTEST_GUILESS_MAIN(ClassSettingsFiles)
+#include "test_class_settings.moc"

@@ -1,0 +1,58 @@
+#include "store/connection.h"
+
+#include <QAtomicInteger>
+#include <QSqlQuery>
+#include <QUrl>
+
+namespace lumo::store {
+
+namespace {
+QString uniqueConnectionName() {
+    static QAtomicInteger<quint64> counter;
+    return QStringLiteral("lumo-store-%1").arg(counter.fetchAndAddRelaxed(1));
+}
+} // namespace
+
+Connection::Connection(const QString &filePath, Mode mode) : name_(uniqueConnectionName()) {
+    db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+    if (mode == Mode::Immutable) {
+        const QByteArray path = QUrl::toPercentEncoding(filePath, "/");
+        db_.setDatabaseName(QStringLiteral("file:%1?immutable=1").arg(QString::fromLatin1(path)));
+        db_.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI"));
+    } else {
+        db_.setDatabaseName(filePath);
+    }
+    if (!db_.open())
+        openError_ = db_.lastError();
+}
+
+Connection::~Connection() {
+    db_.close();
+    db_ = QSqlDatabase();
+    QSqlDatabase::removeDatabase(name_);
+}
+
+bool Connection::exec(const QString &statement) {
+    QSqlQuery query(db_);
+    if (query.exec(statement))
+        return true;
+    lastError_ = query.lastError();
+    return false;
+}
+
+QVariant Connection::scalar(const QString &statement) {
+    QSqlQuery query(db_);
+    if (query.exec(statement) && query.next())
+        return query.value(0);
+    lastError_ = query.lastError();
+    return {};
+}
+
+int sqliteCode(const QSqlError &error) {
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok);
+    // Extended codes carry the primary code in their low byte.
+    return ok ? (code & 0xff) : 0;
+}
+
+} // namespace lumo::store

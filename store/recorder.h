@@ -1,0 +1,61 @@
+#pragma once
+
+#include "store/opening.h"
+#include "store/records.h"
+#include "store/status.h"
+
+#include <QObject>
+#include <QThread>
+
+#include <memory>
+
+namespace lumo::store {
+
+class SharedStatus;
+class Writer;
+
+struct RecorderOptions {
+    StoreOptions store{.busyTimeoutMs = 5000, .checkIntegrity = true, .setAsideDamaged = true};
+    int retryIntervalMs = 2000;
+    int queueLimit = 10000;
+    /// How long the program may wait at its end for the last records.
+    int finishTimeoutMs = 3000;
+};
+
+/// Records games as they are played. Every call only hands a copy of the
+/// record to a writer thread, which commits it at once; the game never waits
+/// for the disk, and a store that cannot be used never stops the game.
+class GameRecorder : public QObject {
+    Q_OBJECT
+  public:
+    explicit GameRecorder(const QString &folder, const RecorderOptions &options = {},
+                          QObject *parent = nullptr);
+    /// Writes what is still queued (waiting at most finishTimeoutMs).
+    ~GameRecorder() override;
+
+    void gameStarted(const GameStart &start);
+    void answerChecked(const AnswerCheck &answer);
+    void gameEnded(const GameEnd &end);
+
+    /// The store's state as the writer last saw it; cheap, from any thread.
+    StoreStatus status() const;
+    QString filePath() const;
+
+    /// Waits until every record handed in so far has been tried once.
+    /// For tests, and before reading in the same process.
+    bool waitUntilWritten(int timeoutMs = 10000);
+
+  signals:
+    /// Delivered on the recorder's thread.
+    void statusChanged(const lumo::store::StoreStatus &status);
+
+  private:
+    QString folder_;
+    RecorderOptions options_;
+    std::shared_ptr<SharedStatus> shared_;
+    /// Left running, not destroyed, if it cannot finish in time (see the destructor).
+    QThread *thread_ = nullptr;
+    Writer *writer_ = nullptr;
+};
+
+} // namespace lumo::store

@@ -1,0 +1,297 @@
+// Games recorded through the recorder and read back through the reader, in a
+// real SQLite file: every field, every answer, the summaries, the filters and
+// deleting.
+#include "samples.h"
+
+#include "store/connection.h"
+#include "store/reader.h"
+#include "store/recorder.h"
+
+#include <QMap>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace lumo::store;
+using namespace lumo::store::test;
+
+namespace {
+
+int levelOf(int question) {
+    return 1 + (question - 1) / 25;
+}
+
+/// A game as the test plays it: the answers it checks and what it expects back.
+struct PlayedGame {
+    GameStart start;
+    QList<AnswerCheck> answers;
+    int right = 0;
+    int wrong = 0;
+};
+
+PlayedGame play(GameRecorder &recorder, const GameStart &start, int questions) {
+    PlayedGame game{start, {}, 0, 0};
+    recorder.gameStarted(start);
+    const int first = 25 * (start.startLevel - 1) + 1;
+    for (int q = first; q < first + questions; ++q) {
+        const int level = levelOf(q);
+        const int wrongGroup = q % 3 == 0 ? 1 + (q / 3) % level : 0;
+        const AnswerCheck answer =
+            sampleAnswer(start, q, level, wrongGroup, level >= 2 && q % 5 == 0);
+        recorder.answerChecked(answer);
+        game.answers.append(answer);
+        game.right += answer.pointsRight;
+        game.wrong += answer.pointsWrong;
+    }
+    return game;
+}
+
+qint64 count(const QString &folder, const QString &sql) {
+    Connection c(storeFilePath(folder));
+    return c.scalar(sql).toLongLong();
+}
+
+} // namespace
+
+class StoreRecording : public QObject {
+    Q_OBJECT
+  private slots:
+    void initTestCase() { qputenv("TZ", "Asia/Bangkok"); }
+
+    void aGameIsReadBackAsItWasRecorded_data();
+    void aGameIsReadBackAsItWasRecorded();
+    void namesAreKeptVerbatimAndFoundByAnyPart_data();
+    void namesAreKeptVerbatimAndFoundByAnyPart();
+    void gamesAreFilteredByLocalDayAndName_data();
+    void gamesAreFilteredByLocalDayAndName();
+    void oneChildOrEveryoneIsDeletedWithTheirAnswers();
+};
+
+void StoreRecording::aGameIsReadBackAsItWasRecorded_data() {
+    QTest::addColumn<int>("startLevel");
+    QTest::addColumn<int>("clockMinutes"); // 0: no clock
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<int>("outcome"); // -1: never ended
+    QTest::newRow("won, a whole game from level 1") << 1 << 30 << 100 << int(Outcome::Won);
+    QTest::newRow("won from level 3, no clock") << 3 << 0 << 50 << int(Outcome::Won);
+    QTest::newRow("timed out at level 2") << 2 << 10 << 31 << int(Outcome::TimeOut);
+    QTest::newRow("left after 7 questions") << 1 << 120 << 7 << int(Outcome::Left);
+    QTest::newRow("window closed before any question")
+        << 4 << 30 << 0 << int(Outcome::WindowClosed);
+    QTest::newRow("cut off after 12 questions") << 1 << 30 << 12 << -1;
+}
+
+void StoreRecording::aGameIsReadBackAsItWasRecorded() {
+    QFETCH(int, startLevel);
+    QFETCH(int, clockMinutes);
+    QFETCH(int, questions);
+    QFETCH(int, outcome);
+    QTemporaryDir dir;
+    const auto clock = clockMinutes ? std::optional<int>(clockMinutes) : std::nullopt;
+    const GameStart start = sampleStart(QStringLiteral("ด.ญ. มาลี"), startLevel, clock);
+
+    PlayedGame game;
+    std::optional<GameEnd> end;
+    {
+        GameRecorder recorder(dir.path());
+        game = play(recorder, start, questions);
+        if (outcome >= 0) {
+            end = sampleEnd(start, Outcome(outcome), questions ? game.answers.last().question : 0,
+                            game.right, game.wrong);
+            end->levelReached = questions ? levelOf(game.answers.last().question) : startLevel;
+            recorder.gameEnded(*end);
+        }
+        QVERIFY(recorder.waitUntilWritten());
+        QCOMPARE(recorder.status().state, StoreStatus::State::Ready);
+    }
+
+    ResultReader reader(dir.path());
+    const QList<GameRow> rows = reader.games();
+    QCOMPARE(rows.size(), 1);
+    const GameRow &row = rows.first();
+    QCOMPARE(row.id, start.id.toString(QUuid::WithoutBraces));
+    QCOMPARE(row.player, start.player);
+    QCOMPARE(row.computer, start.computer);
+    QCOMPARE(row.startedUtc, start.startedUtc);
+    QCOMPARE(row.startLevel, startLevel);
+    QCOMPARE(row.clockMinutes, clock);
+    QCOMPARE(row.outcome.has_value(), end.has_value());
+    QCOMPARE(row.right, game.right);
+    QCOMPARE(row.wrong, game.wrong);
+    QCOMPARE(row.questions, questions ? game.answers.last().question : 0);
+    if (end) {
+        QCOMPARE(*row.outcome, end->outcome);
+        QCOMPARE(row.endedUtc, end->endedUtc);
+        QCOMPARE(row.levelReached, end->levelReached);
+        QCOMPARE(row.clockSeconds, std::optional<int>(end->clockSeconds));
+    } else {
+        // What an unfinished game shows comes from its answers alone.
+        QVERIFY(!row.endedUtc.isValid());
+        QCOMPARE(row.levelReached, levelOf(game.answers.last().question));
+        QCOMPARE(row.clockSeconds, std::nullopt);
+    }
+
+    const QList<AnswerRow> answers = reader.answers(row.id);
+    QCOMPARE(answers.size(), game.answers.size());
+    QMap<int, int> wrongCounts, wrongTotals;
+    QMap<int, QPair<int, int>> shares;
+    for (int i = 0; i < answers.size(); ++i) {
+        const AnswerCheck &sent = game.answers[i];
+        const AnswerRow &got = answers[i];
+        QCOMPARE(got.question, sent.question);
+        QCOMPARE(got.level, sent.level);
+        QCOMPARE(got.counts, sent.counts);
+        QCOMPARE(got.total, sent.total);
+        QCOMPARE(got.slotCaptions, QStringList(sent.slotCaptions.begin(), sent.slotCaptions.end()));
+        QCOMPARE(got.pointsRight, sent.pointsRight);
+        QCOMPARE(got.pointsWrong, sent.pointsWrong);
+        QCOMPARE(got.seconds, sent.seconds);
+        QCOMPARE(got.checkedUtc, sent.checkedUtc);
+        for (int g = 0; g < sent.counts.size(); ++g) {
+            const bool right =
+                slotValue(sent.slotCaptions[2 * g], sent.slotCaptions[2 * g + 1]) == sent.counts[g];
+            wrongCounts[sent.counts[g]] += right ? 0 : 1;
+            shares[sent.level].first += right ? 1 : 0;
+            shares[sent.level].second += 1;
+        }
+        if (sent.total) {
+            const bool right = slotValue(sent.slotCaptions[8], sent.slotCaptions[9]) == *sent.total;
+            wrongTotals[*sent.total] += right ? 0 : 1;
+            shares[sent.level].first += right ? 1 : 0;
+            shares[sent.level].second += 1;
+        }
+    }
+
+    const ChildSummary summary = reader.summary(start.player);
+    QCOMPARE(summary.games, 1);
+    QCOMPARE(summary.finishedGames, end ? 1 : 0);
+    QCOMPARE(summary.bestRight, game.right);
+    QCOMPARE(summary.averageWrong, double(game.wrong));
+    QCOMPARE(summary.levels.size(), shares.size());
+    for (const LevelShare &share : summary.levels) {
+        QCOMPARE(share.rightItems, shares[share.level].first);
+        QCOMPARE(share.items, shares[share.level].second);
+    }
+    const WrongAnswers wrong = reader.wrongAnswers(start.player);
+    for (auto [list, expected] :
+         {std::pair{&wrong.counts, &wrongCounts}, std::pair{&wrong.totals, &wrongTotals}}) {
+        expected->removeIf([](auto it) { return it.value() == 0; });
+        QCOMPARE(list->size(), expected->size());
+        for (const WrongTally &tally : *list)
+            QCOMPARE(tally.times, expected->value(tally.value));
+    }
+    QVERIFY(reader.lastError().isEmpty());
+}
+
+void StoreRecording::namesAreKeptVerbatimAndFoundByAnyPart_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("part");
+    QTest::newRow("Thai") << QStringLiteral("ด.ช. สมชาย ใจดี") << QStringLiteral("สมชาย");
+    QTest::newRow("quotes") << QStringLiteral(R"(O'Brien "Bob")") << QStringLiteral("'Brien \"");
+    QTest::newRow("SQL") << QStringLiteral("x'); DROP TABLE games; --") << QStringLiteral("DROP");
+    QTest::newRow("markup") << QStringLiteral("<img src=\"/etc/passwd\"><b>Nok</b>")
+                            << QStringLiteral("<b>");
+    QTest::newRow("formula =") << QStringLiteral("=HYPERLINK(\"http://x\",\"y\")")
+                               << QStringLiteral("=HYP");
+    QTest::newRow("formula +") << QStringLiteral("+1+1") << QStringLiteral("+1");
+    QTest::newRow("formula -") << QStringLiteral("-2+3") << QStringLiteral("-2");
+    QTest::newRow("formula @") << QStringLiteral("@SUM(A1)") << QStringLiteral("@sum");
+    QTest::newRow("tab and newline") << QStringLiteral("\tTab\r\nNext") << QStringLiteral("\r\n");
+    QTest::newRow("wildcards") << QStringLiteral("100%_sure") << QStringLiteral("%_");
+    QTest::newRow("NUL inside") << QStringLiteral("before") + QChar(0) + QStringLiteral("after")
+                                << QStringLiteral("after");
+    QTest::newRow("emoji") << QStringLiteral("🐘 ช้าง") << QStringLiteral("🐘");
+    QTest::newRow("very long") << QString(20000, QLatin1Char('k')) + QStringLiteral("end")
+                               << QStringLiteral("kend");
+    QTest::newRow("No Name") << QStringLiteral("No Name") << QStringLiteral("no na");
+}
+
+void StoreRecording::namesAreKeptVerbatimAndFoundByAnyPart() {
+    QFETCH(QString, name);
+    QFETCH(QString, part);
+    QTemporaryDir dir;
+    {
+        GameRecorder recorder(dir.path());
+        recorder.gameStarted(sampleStart(name));
+        recorder.gameStarted(sampleStart(QStringLiteral("someone else")));
+        QVERIFY(recorder.waitUntilWritten());
+    }
+    ResultReader reader(dir.path());
+    QCOMPARE(reader.games().size(), 2);
+    QVERIFY(reader.players().contains(name));
+    const QList<GameRow> found = reader.games({part, {}, {}});
+    QCOMPARE(found.size(), 1);
+    QCOMPARE(found.first().player, name);
+    QCOMPARE(reader.summary(name).games, 1);
+    QCOMPARE(count(dir.path(), QStringLiteral("SELECT COUNT(*) FROM games")), 2);
+}
+
+void StoreRecording::gamesAreFilteredByLocalDayAndName_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QDate>("firstDay");
+    QTest::addColumn<QDate>("lastDay");
+    QTest::addColumn<QStringList>("expected"); // newest first
+    // Games at 23:30 UTC fall on the next local day in Bangkok (UTC+7).
+    const QStringList all{QStringLiteral("Ann 3"), QStringLiteral("Ben 2"), QStringLiteral("Ann 2"),
+                          QStringLiteral("Ann 1")};
+    QTest::newRow("no filter") << QString() << QDate() << QDate() << all;
+    QTest::newRow("by name, any case")
+        << QStringLiteral("aNN") << QDate() << QDate() << QStringList{all[0], all[2], all[3]};
+    QTest::newRow("one local day")
+        << QString() << QDate(2026, 6, 2) << QDate(2026, 6, 2) << QStringList{all[1], all[2]};
+    QTest::newRow("from a day on")
+        << QString() << QDate(2026, 6, 3) << QDate() << QStringList{all[0]};
+    QTest::newRow("up to a day") << QString() << QDate() << QDate(2026, 6, 1)
+                                 << QStringList{all[3]};
+    QTest::newRow("name and days") << QStringLiteral("Ann") << QDate(2026, 6, 2)
+                                   << QDate(2026, 6, 9) << QStringList{all[0], all[2]};
+    QTest::newRow("nothing") << QStringLiteral("Zoe") << QDate() << QDate() << QStringList{};
+}
+
+void StoreRecording::gamesAreFilteredByLocalDayAndName() {
+    QFETCH(QString, name);
+    QFETCH(QDate, firstDay);
+    QFETCH(QDate, lastDay);
+    QFETCH(QStringList, expected);
+    QTemporaryDir dir;
+    {
+        GameRecorder recorder(dir.path());
+        const QDateTime day1(QDate(2026, 6, 1), QTime(3, 0), Qt::UTC);
+        recorder.gameStarted(sampleStart(QStringLiteral("Ann 1"), 1, 30, day1));
+        recorder.gameStarted(
+            sampleStart(QStringLiteral("Ann 2"), 1, 30, day1.addSecs(20 * 3600 + 1800)));
+        recorder.gameStarted(sampleStart(QStringLiteral("Ben 2"), 1, 30, day1.addDays(1)));
+        recorder.gameStarted(sampleStart(QStringLiteral("Ann 3"), 1, 30, day1.addDays(5)));
+        QVERIFY(recorder.waitUntilWritten());
+    }
+    ResultReader reader(dir.path());
+    QStringList got;
+    for (const GameRow &row : reader.games({name, firstDay, lastDay}))
+        got << row.player;
+    QCOMPARE(got, expected);
+}
+
+void StoreRecording::oneChildOrEveryoneIsDeletedWithTheirAnswers() {
+    // Deleting removes the answers with the games and logs the games' ids
+    // (and nothing else) for a school server.
+    QTemporaryDir dir;
+    {
+        GameRecorder recorder(dir.path());
+        for (const QString &name :
+             {QStringLiteral("Ann"), QStringLiteral("Ann"), QStringLiteral("Ben")})
+            play(recorder, sampleStart(name), 5);
+        QVERIFY(recorder.waitUntilWritten());
+    }
+    ResultReader reader(dir.path());
+    QCOMPARE(reader.deletePlayer(QStringLiteral("Ann")), 2);
+    QCOMPARE(reader.players(), QStringList{QStringLiteral("Ben")});
+    QCOMPARE(count(dir.path(), QStringLiteral("SELECT COUNT(*) FROM answers")), 5);
+    QCOMPARE(count(dir.path(), QStringLiteral("SELECT COUNT(*) FROM deletions")), 2);
+    QCOMPARE(reader.deletePlayer(QStringLiteral("ann")), 0);
+    QCOMPARE(reader.deleteAll(), 1);
+    QCOMPARE(reader.games().size(), 0);
+    QCOMPARE(count(dir.path(), QStringLiteral("SELECT COUNT(*) FROM answers")), 0);
+    QCOMPARE(count(dir.path(), QStringLiteral("SELECT COUNT(*) FROM deletions")), 3);
+}
+
+QTEST_GUILESS_MAIN(StoreRecording)
+#include "test_store_recording.moc"

@@ -1,0 +1,173 @@
+#include "teacher/child_page.h"
+
+#include "platform/controls.h"
+#include "teacher/dialogs.h"
+#include "teacher/wrong_chart.h"
+
+#include <QCollator>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace lumo::teacher {
+
+namespace {
+
+QLabel *plainLabel(QWidget *parent) {
+    auto *label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QString shortName(const QString &name) {
+    QString line = name;
+    line.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return shortenLongLines(line, 60);
+}
+
+// The counts a group can show.
+QList<int> possibleCounts() {
+    QList<int> values;
+    for (int n = 2; n <= 15; ++n)
+        values.append(n);
+    return values;
+}
+
+} // namespace
+
+ChildPage::ChildPage(store::ResultReader &reader, TeacherDialogs &dialogs, const QLocale &locale,
+                     QWidget *parent)
+    : QWidget(parent), reader_(reader), dialogs_(dialogs), locale_(locale),
+      names_(new QComboBox(this)), summary_(plainLabel(this)), levels_(plainLabel(this)),
+      charts_(new QHBoxLayout), delete_(new QPushButton(this)) {
+    names_->setObjectName(QStringLiteral("child"));
+    names_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    names_->setMinimumContentsLength(28);
+    summary_->setObjectName(QStringLiteral("summary"));
+    levels_->setObjectName(QStringLiteral("levels"));
+    delete_->setObjectName(QStringLiteral("deleteChild"));
+
+    auto *top = new QHBoxLayout;
+    auto *nameLabel = plainLabel(this);
+    nameLabel->setText(QStringLiteral("นักเรียน"));
+    top->addWidget(nameLabel);
+    top->addWidget(names_);
+    top->addStretch(1);
+    top->addWidget(delete_);
+    auto *numbers = new QHBoxLayout;
+    numbers->addWidget(summary_, 1);
+    numbers->addWidget(levels_, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(numbers);
+    layout->addLayout(charts_, 1);
+
+    connect(names_, &QComboBox::currentIndexChanged, this, &ChildPage::showSummary);
+    connect(delete_, &QPushButton::clicked, this, &ChildPage::deleteChild);
+}
+
+QString ChildPage::child() const {
+    return names_->currentData().toString();
+}
+
+void ChildPage::reload() {
+    const QString current = child();
+    const QSignalBlocker blocker(names_);
+    names_->clear();
+    // In the order of the teacher's language: Thai leading vowels do not
+    // sort by their code points.
+    QStringList players = reader_.players();
+    QCollator collator(locale_);
+    std::sort(players.begin(), players.end(), collator);
+    for (const QString &name : players)
+        names_->addItem(shortName(name), name);
+    const int index = names_->findData(current);
+    names_->setCurrentIndex(index >= 0 ? index : 0);
+    showSummary();
+}
+
+void ChildPage::showChild(const QString &name) {
+    const int index = names_->findData(name);
+    if (index >= 0)
+        names_->setCurrentIndex(index);
+}
+
+void ChildPage::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    if (stale_)
+        readSummary();
+}
+
+void ChildPage::showSummary() {
+    const QString name = child();
+    delete_->setEnabled(!name.isEmpty());
+    delete_->setText(name.isEmpty() ? QStringLiteral("ลบผลของนักเรียนคนนี้…")
+                                    : QStringLiteral("ลบผลทั้งหมดของ %1…").arg(shortName(name)));
+    // A child's figures take a pass over all of the child's answers: not
+    // while the window opens on another page.
+    stale_ = true;
+    if (isVisible())
+        readSummary();
+}
+
+void ChildPage::readSummary() {
+    stale_ = false;
+    const QString name = child();
+    const store::ChildSummary s = reader_.summary(name);
+    if (s.games == 0) {
+        summary_->setText(QStringLiteral("ยังไม่มีผลการทดสอบ"));
+        levels_->clear();
+    } else {
+        summary_->setText(QStringLiteral("เล่นทั้งหมด %1 ครั้ง (จบเกม %2 ครั้ง)\n"
+                                         "ทำถูกมากที่สุดในเกมเดียว %3 คะแนน\n"
+                                         "เฉลี่ยต่อเกม: ทำถูก %4 ทำผิด %5")
+                              .arg(locale_.toString(s.games), locale_.toString(s.finishedGames),
+                                   locale_.toString(s.bestRight),
+                                   locale_.toString(s.averageRight, 'f', 1),
+                                   locale_.toString(s.averageWrong, 'f', 1)));
+        QStringList lines;
+        for (const store::LevelShare &share : s.levels) {
+            const double percent = share.items ? 100.0 * share.rightItems / share.items : 0;
+            lines << QStringLiteral("ระดับ %1: ตอบถูก %2% (%3 จาก %4)")
+                         .arg(locale_.toString(share.level), locale_.toString(percent, 'f', 0),
+                              locale_.toString(share.rightItems), locale_.toString(share.items));
+        }
+        levels_->setText(lines.join(QLatin1Char('\n')));
+    }
+    const store::WrongAnswers wrong = reader_.wrongAnswers(name);
+    if (!counts_) {
+        // Made with the page's first showing: the first chart in a process
+        // costs a good part of a frame, which the window's opening is spared.
+        counts_ =
+            new WrongChart(QStringLiteral("จำนวนรูปที่นับผิด"), QStringLiteral("จำนวนรูปในแถว"), this);
+        totals_ =
+            new WrongChart(QStringLiteral("ผลรวมที่ตอบผิดบ่อยที่สุด"), QStringLiteral("ผลรวม"), this);
+        charts_->addWidget(counts_, 1);
+        charts_->addWidget(totals_, 1);
+    }
+    counts_->setTallies(wrong.counts, possibleCounts());
+    totals_->setTallies(wrong.totals, {}, 10);
+}
+
+bool ChildPage::deleteChild() {
+    const QString name = child();
+    const int games = reader_.summary(name).games;
+    if (name.isEmpty() || games == 0 ||
+        !dialogs_.confirm(this, QStringLiteral("ลบผลการทดสอบทั้งหมดของ \"%1\" (%2 เกม) ใช่หรือไม่?\n"
+                                               "ลบแล้วเอาคืนไม่ได้")
+                                    .arg(shortenLongLines(name, 200), locale_.toString(games))))
+        return false;
+    if (reader_.deletePlayer(name) < 0) {
+        dialogs_.inform(this, QStringLiteral("ลบไม่ได้: %1").arg(reader_.lastError()));
+        return false;
+    }
+    reload();
+    emit recordsDeleted();
+    return true;
+}
+
+} // namespace lumo::teacher

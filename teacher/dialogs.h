@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace lumo::teacher {
+
+/// The teacher's window's modal dialogs, handed in so that tests answer them at once.
+class TeacherDialogs {
+  public:
+    virtual ~TeacherDialogs() = default;
+    /// The file to export to; empty when the teacher cancels.
+    virtual QString saveFileName(QWidget *parent, const QString &suggestedPath) = 0;
+    /// Yes or no; no is the default answer.
+    virtual bool confirm(QWidget *parent, const QString &question) = 0;
+    virtual void inform(QWidget *parent, const QString &text) = 0;
+};
+
+/// QFileDialog and QMessageBox, every text plain.
+class RealTeacherDialogs : public TeacherDialogs {
+  public:
+    QString saveFileName(QWidget *parent, const QString &suggestedPath) override;
+    bool confirm(QWidget *parent, const QString &question) override;
+    void inform(QWidget *parent, const QString &text) override;
+};
+
+} // namespace lumo::teacher

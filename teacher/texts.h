@@ -1,0 +1,28 @@
+#pragma once
+
+// What the teacher's window says, in Thai, in one place.
+
+#include "store/reader.h"
+#include "store/status.h"
+
+#include <QLocale>
+#include <QString>
+
+namespace lumo::teacher {
+
+inline const QString teacherWindowTitle = QStringLiteral("ผลการทดสอบ");
+
+QString outcomeText(const std::optional<store::Outcome> &outcome);
+
+/// "เหลือ 12:05" for a game with a clock, "ใช้ไป 7:30" for one without;
+/// empty when the game never recorded its time.
+QString clockText(const store::GameRow &game);
+
+/// The day and time a game started, in the user's time zone and locale
+/// (a Thai locale gives Thai months and the Buddhist-era year).
+QString startedText(const QDateTime &startedUtc, const QLocale &locale);
+
+/// The status line: where results are kept, or why they cannot be.
+QString statusText(const store::StoreStatus &status);
+
+} // namespace lumo::teacher

@@ -1,0 +1,93 @@
+// The teacher's window on sample games, for looking at it.
+#include "sample_games.h"
+
+#include "platform/fonts.h"
+#include "store/opening.h"
+#include "store/reader.h"
+#include "teacher/child_page.h"
+#include "teacher/dialogs.h"
+#include "teacher/games_page.h"
+#include "teacher/teacher_window.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QFile>
+#include <QStyleFactory>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+namespace {
+
+/// Exports without asking where to: the file named on the command line.
+class DemoDialogs : public lumo::teacher::RealTeacherDialogs {
+  public:
+    QString exportPath;
+    QString saveFileName(QWidget *parent, const QString &suggested) override {
+        return exportPath.isEmpty() ? RealTeacherDialogs::saveFileName(parent, suggested)
+                                    : exportPath;
+    }
+};
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    lumo::installFontSubstitutions();
+    QApplication app(argc, argv);
+    app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    app.setApplicationName(QStringLiteral("lumo3"));
+
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    const QCommandLineOption folderOption(
+        QStringLiteral("folder"), QStringLiteral("Store folder (default: a temporary one)."),
+        QStringLiteral("dir"));
+    const QCommandLineOption tabOption(QStringLiteral("tab"),
+                                       QStringLiteral("Page to show: 0, 1 or 2."),
+                                       QStringLiteral("n"), QStringLiteral("0"));
+    const QCommandLineOption childOption(QStringLiteral("child"),
+                                         QStringLiteral("Child to show on page 1."),
+                                         QStringLiteral("name"));
+    const QCommandLineOption exportOption(
+        QStringLiteral("export"),
+        QStringLiteral("Export the games shown to this CSV file and quit."),
+        QStringLiteral("file"));
+    const QCommandLineOption oddNamesOption(
+        QStringLiteral("odd-names"),
+        QStringLiteral(
+            "Add games of children with names that look like formulas, markup and SQL."));
+    parser.addOptions({folderOption, tabOption, childOption, exportOption, oddNamesOption});
+    parser.process(app);
+
+    QTemporaryDir temporary;
+    const QString folder =
+        parser.isSet(folderOption) ? parser.value(folderOption) : temporary.path();
+    if (lumo::store::ResultReader(folder).games().isEmpty()) {
+        QStringList odd;
+        if (parser.isSet(oddNamesOption))
+            odd = QStringList{QStringLiteral("=HYPERLINK(\"http://example.org\",\"คลิก\")"),
+                              QStringLiteral("+66 81 234 5678"),
+                              QStringLiteral("-1+1"),
+                              QStringLiteral("@SUM(A1:A9)"),
+                              QStringLiteral("\tแท็บ"),
+                              QStringLiteral("<b>ตัวหนา</b> \"คำพูด\", จุลภาค"),
+                              QStringLiteral("x'); DROP TABLE games; --")};
+        lumo::demo::recordSampleGames(folder, odd);
+    }
+    QFile system(temporary.filePath(QStringLiteral("system.conf")));
+    if (system.open(QIODevice::WriteOnly))
+        system.write("[class]\nnames=ด.ญ. มาลี ใจดี, ด.ช. สมชาย รักเรียน\n");
+    system.close();
+    const lumo::SettingsFiles settings{system.fileName(),
+                                       temporary.filePath(QStringLiteral("user.conf"))};
+
+    DemoDialogs dialogs;
+    dialogs.exportPath = parser.value(exportOption);
+    lumo::teacher::TeacherWindow window(folder, settings, dialogs, QLocale());
+    if (parser.isSet(exportOption))
+        return window.gamesPage()->exportShownRows() ? 0 : 1;
+    window.tabs()->setCurrentIndex(parser.value(tabOption).toInt());
+    if (parser.isSet(childOption))
+        window.childPage()->showChild(parser.value(childOption));
+    window.show();
+    return app.exec();
+}
