@@ -41,4 +41,6 @@ set(CPACK_STRIP_FILES ON)
 # plugins, the SQLite driver of Qt SQL (the results store) and a font set
 # that has Thai.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6sql6-sqlite, fonts-thai-tlwg")
+# A native window on a Wayland desktop; without it the game runs through XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 include(CPack)

@@ -55,8 +55,14 @@ void WindowPlacement::show(QWidget *window) const
 
 void WindowPlacement::remember(const QWidget *window)
 {
-    if (window->isVisible() && window->windowState() == Qt::WindowNoState)
-        settings_.setValue(geometryKey, window->geometry());
+    if (!window->isVisible() || window->windowState() != Qt::WindowNoState)
+        return;
+    QRect rect = window->geometry();
+    // A Wayland window never learns where it is: keep the place the window
+    // system that knew it last gave, and only the size from here.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        rect.moveTopLeft(settings_.value(geometryKey).toRect().topLeft());
+    settings_.setValue(geometryKey, rect);
 }
 
 void WindowPlacement::toggleFullScreen(QWidget *window, QSize design)
