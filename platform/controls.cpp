@@ -1,6 +1,7 @@
 #include "platform/controls.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 
 #include <algorithm>
 #include <cmath>
@@ -147,12 +148,61 @@ Picture::Picture(QWidget *parent) : QLabel(parent)
 
 void Picture::setPicture(const QPixmap &pixmap)
 {
-    setPixmap(pixmap);
-    if (!pixmap.isNull())
-        resize(pixmap.deviceIndependentSize().toSize());
+    setArtwork(Artwork::fromImage(pixmap.toImage(), pixmap.devicePixelRatio()));
 }
 
-void Picture::setEmpty() { setPixmap(QPixmap()); }
+void Picture::setArtwork(const Artwork &artwork)
+{
+    artwork_ = artwork;
+    drawnSize_ = QSize();
+    if (artwork_.isNull()) {
+        setPixmap(QPixmap());
+        return;
+    }
+    // Drawn here and not only on resizing: a picture of the same size as
+    // the last one is not resized, and a hidden one hears of it only when shown.
+    resize((QSizeF(artwork_.designSize()) * scale_).toSize());
+    drawArtwork();
+}
+
+void Picture::setEmpty() { setArtwork(Artwork()); }
+
+void Picture::setScale(qreal scale)
+{
+    scale_ = scale;
+    if (!artwork_.isNull()) {
+        resize((QSizeF(artwork_.designSize()) * scale_).toSize());
+        drawArtwork();
+    }
+}
+
+void Picture::drawArtwork()
+{
+    const qreal ratio = devicePixelRatioF();
+    if (artwork_.isNull() || (drawnSize_ == size() && qFuzzyCompare(drawnRatio_, ratio)))
+        return;
+    drawnSize_ = size();
+    drawnRatio_ = ratio;
+    setPixmap(artwork_.pixmap(drawnSize_, drawnRatio_));
+}
+
+void Picture::resizeEvent(QResizeEvent *event)
+{
+    QLabel::resizeEvent(event);
+    drawArtwork();
+}
+
+void Picture::paintEvent(QPaintEvent *)
+{
+    // Moved to a screen of another pixel ratio: drawn anew for it.
+    drawArtwork();
+    // Not QLabel's painting: it washes a disabled label's picture out grey.
+    QPainter painter(this);
+    drawFrame(&painter);
+    const QPixmap shown = pixmap();
+    if (!shown.isNull())
+        painter.drawPixmap(contentsRect().topLeft(), shown);
+}
 
 void Picture::mousePressEvent(QMouseEvent *event)
 {
@@ -179,8 +229,20 @@ Button::Button(QWidget *parent) : QToolButton(parent)
 
 void Button::setPicture(const QPixmap &pixmap)
 {
-    setIcon(QIcon(pixmap));
-    setIconSize(pixmap.deviceIndependentSize().toSize());
+    setArtwork(Artwork::fromImage(pixmap.toImage(), pixmap.devicePixelRatio()));
+}
+
+void Button::setArtwork(const Artwork &artwork)
+{
+    artwork_ = artwork;
+    setIcon(artworkIcon(artwork_));
+    setIconSize((QSizeF(artwork_.designSize()) * scale_).toSize());
+}
+
+void Button::setScale(qreal scale)
+{
+    scale_ = scale;
+    setIconSize((QSizeF(artwork_.designSize()) * scale_).toSize());
 }
 
 Frame::Frame(QWidget *parent) : QGroupBox(parent) { setFocusPolicy(Qt::NoFocus); }

@@ -86,9 +86,13 @@ QWidget *createControl(const QString &kind, QWidget *parent, const QJsonObject &
         auto *picture = new Picture(parent);
         const QString file = entry.value(QStringLiteral("picture")).toString();
         if (!file.isEmpty())
-            picture->setPicture(builtInPicture(file));
-        if (entry.value(QStringLiteral("pointer")).toString() == QLatin1String("custom"))
-            picture->setCursor(QCursor(builtInPicture(QStringLiteral(":/pictures/cursor.png")), 5, 12));
+            picture->setArtwork(builtInArtwork(file));
+        if (entry.value(QStringLiteral("pointer")).toString() == QLatin1String("custom")) {
+            // The hot spot is in logical pixels, as the pointer's picture is.
+            const Artwork pointer = builtInArtwork(QStringLiteral(":/pictures/cursor.png"));
+            picture->setCursor(
+                QCursor(pointer.pixmap(pointer.designSize(), picture->devicePixelRatioF()), 5, 12));
+        }
         return picture;
     }
     if (kind == QLatin1String("button")) {
@@ -100,7 +104,7 @@ QWidget *createControl(const QString &kind, QWidget *parent, const QJsonObject &
         button->setAccessibleName(caption);
         const QString file = entry.value(QStringLiteral("picture")).toString();
         if (!file.isEmpty())
-            button->setPicture(builtInPicture(file));
+            button->setArtwork(builtInArtwork(file));
         return button;
     }
     if (kind == QLatin1String("frame")) {
@@ -139,7 +143,7 @@ void setUpWindow(QWidget *window, const QJsonObject &entry)
                          twipsToPixels(entry.value(QStringLiteral("height")).toInt() + margin));
     const QString icon = entry.value(QStringLiteral("icon")).toString();
     if (!icon.isEmpty())
-        window->setWindowIcon(QIcon(icon));
+        window->setWindowIcon(artworkIcon(builtInArtwork(icon)));
 }
 
 } // namespace
