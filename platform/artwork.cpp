@@ -36,28 +36,35 @@ bool gifEndsWithTrailer(const QString &path)
            file.read(1) == ";";
 }
 
-// Qt's icon reader reads the images before a cut, and skips the others only
-// when asked for them; a whole icon file holds every image its directory lists.
-bool iconHoldsEveryImage(const QString &path)
+// The sizes of the images an icon file lists in its directory, read without
+// decoding any, through the reader's own device (its buffer then serves the
+// reader too). Qt's icon reader reads the images before a cut and skips the
+// others only when asked for them, so an icon file whose directory lists an
+// image beyond its end counts as cut short: no sizes.
+QList<QSize> iconImageSizes(QIODevice *device)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray head = file.read(6);
-    if (head.size() < 6)
-        return false;
-    const int count = qFromLittleEndian<quint16>(head.constData() + 4);
-    const QByteArray directory = file.read(16 * count);
-    if (directory.size() < 16 * count)
-        return false;
+    const qint64 at = device->pos();
+    if (at != 0 && !device->seek(0))
+        return {};
+    const QByteArray head = device->peek(6);
+    const int count = head.size() == 6 ? qFromLittleEndian<quint16>(head.constData() + 4) : 0;
+    const QByteArray directory = device->peek(6 + 16 * count);
+    if (at != 0)
+        device->seek(at);
+    if (count == 0 || directory.size() < 6 + 16 * count)
+        return {};
+    const quint64 fileSize = quint64(device->size());
+    QList<QSize> sizes;
     for (int i = 0; i < count; ++i) {
-        const char *entry = directory.constData() + 16 * i;
+        const auto *entry = reinterpret_cast<const uchar *>(directory.constData()) + 6 + 16 * i;
         const quint64 bytes = qFromLittleEndian<quint32>(entry + 8);
         const quint64 offset = qFromLittleEndian<quint32>(entry + 12);
-        if (offset + bytes > quint64(file.size()))
-            return false;
+        if (offset + bytes > fileSize)
+            return {};
+        // A width or height of 0 stands for 256, as Qt's reader reads it.
+        sizes.append(QSize(entry[0] ? entry[0] : 256, entry[1] ? entry[1] : 256));
     }
-    return true;
+    return sizes;
 }
 
 qint64 area(QSize size) { return qint64(size.width()) * size.height(); }
@@ -171,21 +178,19 @@ Artwork Artwork::read(const QString &path, QString *error)
     const QByteArray format = reader.format();
     auto data = std::make_shared<Data>();
     if (format == "ico") {
-        if (!iconHoldsEveryImage(path)) {
+        const QList<QSize> sizes = iconImageSizes(reader.device());
+        if (sizes.isEmpty()) {
             *error = QStringLiteral("the picture file is cut short or damaged");
             return {};
         }
-        // The sizes come from the file's directory: nothing is decoded yet.
-        for (int i = 0; i < reader.imageCount() && (i == 0 || reader.jumpToImage(i)); ++i) {
-            data->images.emplace_back(reader.size(), path, i);
-            const QSize size = data->images.back().size;
+        for (qsizetype i = 0; i < sizes.size(); ++i) {
+            data->images.emplace_back(sizes[i], path, int(i));
             const QSize chosen = data->images[data->design].size;
-            if (chosen != iconDesignSize && (size == iconDesignSize || area(size) > area(chosen)))
-                data->design = data->images.size() - 1;
+            if (chosen != iconDesignSize && (sizes[i] == iconDesignSize || area(sizes[i]) > area(chosen)))
+                data->design = std::size_t(i);
         }
-        if (data->images.empty())
-            data->images.emplace_back(QSize(), path); // the reading below tells what is wrong
-        reader.jumpToImage(int(data->design));
+        if (data->design > 0)
+            reader.jumpToImage(int(data->design));
     } else {
         data->images.emplace_back(reader.size(), path);
     }
