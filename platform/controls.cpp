@@ -236,13 +236,15 @@ void Button::setArtwork(const Artwork &artwork)
 {
     artwork_ = artwork;
     setIcon(artworkIcon(artwork_));
-    setIconSize((QSizeF(artwork_.designSize()) * scale_).toSize());
+    if (!artwork_.isNull())
+        setIconSize((QSizeF(artwork_.designSize()) * scale_).toSize());
 }
 
 void Button::setScale(qreal scale)
 {
     scale_ = scale;
-    setIconSize((QSizeF(artwork_.designSize()) * scale_).toSize());
+    if (!artwork_.isNull())
+        setIconSize((QSizeF(artwork_.designSize()) * scale_).toSize());
 }
 
 Frame::Frame(QWidget *parent) : QGroupBox(parent) { setFocusPolicy(Qt::NoFocus); }

@@ -365,14 +365,16 @@ class TestPictureFiles : public QObject {
     void aPictureKeepsItsColoursWhenDisabledAndAtEveryScale_data() {
         QTest::addColumn<double>("scale");
         QTest::addColumn<bool>("enabled");
-        QTest::newRow("unscaled, enabled") << 1.0 << true;
-        QTest::newRow("unscaled, disabled") << 1.0 << false;
-        QTest::newRow("scale 2, disabled") << 2.0 << false;
-        QTest::newRow("scale 3.7, enabled") << 3.7 << true;
+        QTest::addColumn<bool>("scaledLater"); // the scale set while it shows its picture
+        QTest::newRow("unscaled, enabled") << 1.0 << true << false;
+        QTest::newRow("unscaled, disabled") << 1.0 << false << false;
+        QTest::newRow("scale 2, disabled") << 2.0 << false << false;
+        QTest::newRow("scale 3.7, enabled, set later") << 3.7 << true << true;
     }
     void aPictureKeepsItsColoursWhenDisabledAndAtEveryScale() {
         QFETCH(double, scale);
         QFETCH(bool, enabled);
+        QFETCH(bool, scaledLater);
         const lumo::Artwork host = lumo::builtInArtwork(QStringLiteral(":/pictures/host.gif"));
         QWidget window;
         QPalette palette = window.palette();
@@ -381,8 +383,11 @@ class TestPictureFiles : public QObject {
         window.setAutoFillBackground(true);
         window.resize(300, 400);
         auto *picture = new lumo::Picture(&window);
-        picture->setScale(scale);
+        if (!scaledLater)
+            picture->setScale(scale);
         picture->setArtwork(host);
+        if (scaledLater)
+            picture->setScale(scale);
         picture->setEnabled(enabled);
         const QSize size = (QSizeF(70, 97) * scale).toSize();
         QCOMPARE(picture->size(), size);
