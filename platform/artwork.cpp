@@ -257,8 +257,7 @@ QImage Artwork::image(QSize pixels) const
     const Data::Image *chosen = d_->best(pixels);
     if (chosen->size == pixels)
         return chosen->decoded;
-    // Scaled from a format with an alpha channel: Qt scales a GIF's palette
-    // image without its transparency.
+    // The format Qt's smooth scaling works in, whatever format the file gave.
     return chosen->decoded.convertToFormat(QImage::Format_ARGB32_Premultiplied)
         .scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
