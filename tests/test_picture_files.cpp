@@ -347,6 +347,8 @@ class TestPictureFiles : public QObject {
         QString error;
         const lumo::Artwork artwork = lumo::Artwork::read(path, &error);
         QVERIFY2(!artwork.isNull(), qPrintable(error));
+        // An icon's 32x32 image sets its size in the window, not its largest.
+        QCOMPARE(artwork.designSize(), path.endsWith(QLatin1String(".ico")) ? QSize(32, 32) : QSize(70, 97));
         const QPixmap pixmap = artwork.pixmap(logical, ratio);
         const QSize pixels = (QSizeF(logical) * ratio).toSize();
         QCOMPARE(pixmap.size(), pixels);
