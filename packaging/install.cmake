@@ -15,7 +15,7 @@ install(CODE "
 install(FILES packaging/lumo3.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES packaging/lumo3.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
         RENAME org.example.lumo3.metainfo.xml)
-foreach(size 64 128)
+foreach(size 16 32 48 64 128 256)
   install(FILES packaging/icons/lumo3-${size}.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME lumo3.png)
 endforeach()

@@ -3,6 +3,7 @@
 #include "platform/twips.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 
 #include <algorithm>
 #include <cmath>
@@ -166,50 +167,78 @@ Picture::Picture(QWidget *parent) : QLabel(parent)
 
 void Picture::setPicture(const QPixmap &pixmap)
 {
-    picture_ = pixmap;
-    showPicture();
+    setArtwork(Artwork::fromImage(pixmap.toImage(), pixmap.devicePixelRatio()));
 }
 
-void Picture::setEmpty()
+void Picture::setArtwork(const Artwork &artwork)
 {
-    picture_ = QPixmap();
-    setPixmap(QPixmap());
-}
-
-void Picture::setScale(double scale)
-{
-    scale_ = scale;
-    showPicture();
-    if (!pointer_.isNull())
-        setCursor(QCursor(pointer_.scaled(scaled(pointer_.size(), scale), Qt::KeepAspectRatio,
-                                          Qt::SmoothTransformation),
-                          scaled(pointerHotSpot_.x(), scale), scaled(pointerHotSpot_.y(), scale)));
-}
-
-void Picture::setPointer(const QPixmap &pointer, QPoint hotSpot)
-{
-    pointer_ = pointer;
-    pointerHotSpot_ = hotSpot;
-    setScale(scale_);
-}
-
-void Picture::showPicture()
-{
-    if (picture_.isNull()) {
+    artwork_ = artwork;
+    drawnSize_ = QSize();
+    if (artwork_.isNull()) {
         setPixmap(QPixmap());
         return;
     }
-    // The picture takes its design size times the layout's scale, drawn
-    // from its image in as many device pixels as the screen has for it.
-    const QSize size = scaled(picture_.deviceIndependentSize().toSize(), scale_);
-    const qreal ratio = devicePixelRatioF();
-    QPixmap shown = picture_;
-    if (scale_ != 1.0 || ratio != picture_.devicePixelRatio()) {
-        shown = picture_.scaled(size * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        shown.setDevicePixelRatio(ratio);
+    // Drawn here and not only on resizing: a picture of the same size as
+    // the last one is not resized, and a hidden one hears of it only when shown.
+    resize((QSizeF(artwork_.designSize()) * scale_).toSize());
+    drawArtwork();
+}
+
+void Picture::setEmpty() { setArtwork(Artwork()); }
+
+void Picture::setScale(qreal scale)
+{
+    scale_ = scale;
+    if (!artwork_.isNull()) {
+        resize((QSizeF(artwork_.designSize()) * scale_).toSize());
+        drawArtwork();
     }
-    setPixmap(shown);
-    resize(size);
+    showPointer();
+}
+
+void Picture::setPointer(const Artwork &pointer, QPoint hotSpot)
+{
+    pointer_ = pointer;
+    pointerHotSpot_ = hotSpot;
+    showPointer();
+}
+
+void Picture::showPointer()
+{
+    if (pointer_.isNull())
+        return;
+    // The hot spot is in logical pixels, as the pointer's picture is.
+    const qreal ratio = devicePixelRatioF();
+    setCursor(QCursor(pointer_.pixmap(scaled(pointer_.designSize(), scale_), ratio),
+                      qRound(pointerHotSpot_.x() * scale_), qRound(pointerHotSpot_.y() * scale_)));
+}
+
+void Picture::drawArtwork()
+{
+    const qreal ratio = devicePixelRatioF();
+    if (artwork_.isNull() || (drawnSize_ == size() && qFuzzyCompare(drawnRatio_, ratio)))
+        return;
+    drawnSize_ = size();
+    drawnRatio_ = ratio;
+    setPixmap(artwork_.pixmap(drawnSize_, drawnRatio_));
+}
+
+void Picture::resizeEvent(QResizeEvent *event)
+{
+    QLabel::resizeEvent(event);
+    drawArtwork();
+}
+
+void Picture::paintEvent(QPaintEvent *)
+{
+    // Moved to a screen of another pixel ratio: drawn anew for it.
+    drawArtwork();
+    // Not QLabel's painting: it washes a disabled label's picture out grey.
+    QPainter painter(this);
+    drawFrame(&painter);
+    const QPixmap shown = pixmap();
+    if (!shown.isNull())
+        painter.drawPixmap(contentsRect().topLeft(), shown);
 }
 
 void Picture::mousePressEvent(QMouseEvent *event)
@@ -237,9 +266,15 @@ Button::Button(QWidget *parent) : QToolButton(parent)
 
 void Button::setPicture(const QPixmap &pixmap)
 {
-    setIcon(QIcon(pixmap));
-    pictureSize_ = pixmap.deviceIndependentSize().toSize();
-    setIconSize(scaled(pictureSize_, scale_));
+    setArtwork(Artwork::fromImage(pixmap.toImage(), pixmap.devicePixelRatio()));
+}
+
+void Button::setArtwork(const Artwork &artwork)
+{
+    artwork_ = artwork;
+    setIcon(artworkIcon(artwork_));
+    if (!artwork_.isNull())
+        setIconSize((QSizeF(artwork_.designSize()) * scale_).toSize());
 }
 
 void Button::setDesignFont(const QFont &font)
@@ -248,14 +283,14 @@ void Button::setDesignFont(const QFont &font)
     setScale(scale_);
 }
 
-void Button::setScale(double scale)
+void Button::setScale(qreal scale)
 {
     scale_ = scale;
     QFont font = designFont_;
     font.setPixelSize(scaled(designFont_.pixelSize(), scale));
     setFont(font);
-    if (pictureSize_.isValid())
-        setIconSize(scaled(pictureSize_, scale));
+    if (!artwork_.isNull())
+        setIconSize((QSizeF(artwork_.designSize()) * scale_).toSize());
 }
 
 Frame::Frame(QWidget *parent) : QGroupBox(parent)

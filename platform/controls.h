@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/artwork.h"
+
 #include <QGroupBox>
 #include <QLabel>
 #include <QToolButton>
@@ -49,19 +51,28 @@ private:
     double scale_ = 1.0;
 };
 
-/// A picture that takes the size of the image it shows and reports clicks.
+/// A picture that reports clicks. It takes its artwork's design size times
+/// its scale, and draws the artwork to fill whatever size it is given, sharp
+/// on the screen it is on. A disabled picture keeps its colours: the start
+/// screen disables its host while he waves goodbye.
 class Picture : public QLabel {
     Q_OBJECT
 public:
     explicit Picture(QWidget *parent = nullptr);
 
-    /// The picture, shown at its own size times the layout's scale.
+    /// Shows one image, as large as its device-independent size times the scale.
     void setPicture(const QPixmap &pixmap);
+    void setArtwork(const Artwork &artwork);
+    const Artwork &artwork() const { return artwork_; }
     void setEmpty();
-    bool isEmpty() const { return picture_.isNull(); }
-    void setScale(double scale);
-    /// A mouse pointer of its own while over the picture, scaled likewise.
-    void setPointer(const QPixmap &pointer, QPoint hotSpot);
+    bool isEmpty() const { return artwork_.isNull(); }
+
+    /// Logical pixels per design pixel: 1 in the unscaled window.
+    void setScale(qreal scale);
+    qreal scale() const { return scale_; }
+    /// A mouse pointer of its own while over the picture, scaled likewise;
+    /// the hot spot is given at the pointer's design size.
+    void setPointer(const Artwork &pointer, QPoint hotSpot);
 
 signals:
     void clicked();
@@ -69,31 +80,44 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
-    void showPicture();
+    void drawArtwork();
+    void showPointer();
 
-    QPixmap picture_;
-    QPixmap pointer_;
+    Artwork artwork_;
+    Artwork pointer_;
     QPoint pointerHotSpot_;
-    double scale_ = 1.0;
+    qreal scale_ = 1.0;
+    // The size and pixel ratio the artwork was last drawn for.
+    QSize drawnSize_;
+    qreal drawnRatio_ = 0.0;
     bool pressedInside_ = false;
 };
 
-/// A push button that shows a picture above its caption.
+/// A push button that shows a picture above its caption, at the picture's
+/// design size times the button's scale.
 class Button : public QToolButton {
     Q_OBJECT
 public:
     explicit Button(QWidget *parent = nullptr);
     /// The picture above the caption, at its own size times the layout's scale.
     void setPicture(const QPixmap &pixmap);
+    void setArtwork(const Artwork &artwork);
+    const Artwork &artwork() const { return artwork_; }
+    /// The caption's font at the design size.
     void setDesignFont(const QFont &font);
-    void setScale(double scale);
+
+    /// Logical pixels per design pixel: 1 in the unscaled window.
+    void setScale(qreal scale);
+    qreal scale() const { return scale_; }
 
 private:
+    Artwork artwork_;
     QFont designFont_;
-    QSize pictureSize_;
-    double scale_ = 1.0;
+    qreal scale_ = 1.0;
 };
 
 /// A framed group; the children's places are relative to its outer corner.

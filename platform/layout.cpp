@@ -86,11 +86,11 @@ QWidget *createControl(const QString &kind, QWidget *parent, const QJsonObject &
         auto *picture = new Picture(parent);
         const QString file = entry.value(QStringLiteral("picture")).toString();
         if (!file.isEmpty())
-            picture->setPicture(builtInPicture(file));
+            picture->setArtwork(builtInArtwork(file));
         // A mouse pointer of its own while over the picture, with its hot spot.
         const QJsonObject pointer = entry.value(QStringLiteral("pointer")).toObject();
         if (!pointer.isEmpty())
-            picture->setPointer(builtInPicture(pointer.value(QStringLiteral("picture")).toString()),
+            picture->setPointer(builtInArtwork(pointer.value(QStringLiteral("picture")).toString()),
                                 QPoint(pointer.value(QStringLiteral("x")).toInt(),
                                        pointer.value(QStringLiteral("y")).toInt()));
         return picture;
@@ -105,7 +105,7 @@ QWidget *createControl(const QString &kind, QWidget *parent, const QJsonObject &
         button->setAccessibleName(caption);
         const QString file = entry.value(QStringLiteral("picture")).toString();
         if (!file.isEmpty())
-            button->setPicture(builtInPicture(file));
+            button->setArtwork(builtInArtwork(file));
         return button;
     }
     if (kind == QLatin1String("frame")) {
@@ -127,7 +127,7 @@ void setUpWindow(QWidget *window, const QJsonObject &entry)
     window->setAutoFillBackground(true);
     const QString icon = entry.value(QStringLiteral("icon")).toString();
     if (!icon.isEmpty())
-        window->setWindowIcon(QIcon(icon));
+        window->setWindowIcon(artworkIcon(builtInArtwork(icon)));
 }
 
 } // namespace

@@ -1,21 +1,31 @@
 #pragma once
 
+#include "platform/artwork.h"
+
+#include <QImage>
 #include <QPixmap>
 #include <QString>
 
 namespace lumo {
 
-/// Reads a GIF or ICO picture file; of an ICO's images the largest is taken.
-/// A file that cannot be read is not an error for the game: the built-in
-/// picture `fallback` (a resource path) stands in for it, and the first time
-/// a file fails one warning naming it and the reason goes to standard error.
-QPixmap loadPicture(const QString &path, const QString &fallback);
+/// Reads a picture file. A file that cannot be read is not an error for the
+/// game: the built-in picture `fallback` (a resource path) stands in for it,
+/// and the first time a file fails one warning naming it and the reason goes
+/// to standard error.
+Artwork loadArtwork(const QString &path, const QString &fallback);
 
 /// One of the program's own pictures (a resource path such as
 /// ":/pictures/host.gif"), read from the resources once per run.
+Artwork builtInArtwork(const QString &resource);
+
+/// As loadArtwork(), drawn at its design size for the application's screens.
+QPixmap loadPicture(const QString &path, const QString &fallback);
+
+/// As builtInArtwork(), drawn at its design size for the application's screens.
 QPixmap builtInPicture(const QString &resource);
 
-/// The image of a picture file, or a null image with the reason in `error`.
+/// The design-size image of a picture file, or a null image with the reason
+/// in `error`.
 QImage readPictureFile(const QString &path, QString *error);
 
 } // namespace lumo

@@ -29,13 +29,15 @@ Form2::Group Form2::group(int g)
 void Form2::showGroupPictures(int g)
 {
     Group grp = group(g);
-    // Each picture reads its file anew; a file that cannot be read shows
-    // the built-in placeholder and the question goes on.
+    // Each question reads its pictures' files anew, once for the whole row;
+    // a file that cannot be read shows the built-in placeholder and the
+    // question goes on.
     const QString file =
         services_.iconPath(QString::number(game_.iconNumber()[g - 1]) + QStringLiteral(".ico"));
+    const Artwork picture = loadArtwork(file, placeholderIcon);
     for (int k = 0; k < game_.count(g); ++k) {
         grp.row[k]->show();
-        grp.row[k]->setPicture(loadPicture(file, placeholderIcon));
+        grp.row[k]->setArtwork(picture);
     }
 }
 

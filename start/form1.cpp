@@ -73,7 +73,7 @@ void Form1::Im1_Click()
         const QLocale locale = services_.locale();
         LB1->setCaption(QStringLiteral("วันนี้ ") + formatDayMonthYear(greetTime_, locale) +
                         QStringLiteral(" เวลา ") + formatLongTime(greetTime_, locale));
-        Im1->setPicture(loadPicture(services_.iconPath(QStringLiteral("c01.gif")), hostPicture));
+        Im1->setArtwork(loadArtwork(services_.iconPath(QStringLiteral("c01.gif")), hostPicture));
     }
     if (hostClicks_ == 2) {
         emit quizRequested(typedName_);

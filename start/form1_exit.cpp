@@ -23,7 +23,7 @@ void Form1::Image1_Click()
         Label5->setCaption(QStringLiteral("แล้วพบกันใหม่"));
         Label4->setCaption(
             QStringLiteral("บ๊าย บาย...แล้วอย่าลืม มาเล่นเกมส์ด้วยกันอีกนะครับ สวัสดีครับ"));
-        Im1->setPicture(loadPicture(services_.iconPath(QStringLiteral("c04.gif")),
+        Im1->setArtwork(loadArtwork(services_.iconPath(QStringLiteral("c04.gif")),
                                     QStringLiteral(":/pictures/host.gif")));
     }
     if (exitClicks_ == 2) {
@@ -36,9 +36,9 @@ void Form1::Timer1_Timer()
 {
     ++animPhase_;
     if (animPhase_ == 1) {
-        Image1->setPicture(loadPicture(services_.iconPath(QStringLiteral("a01.gif")), exitPicture));
+        Image1->setArtwork(loadArtwork(services_.iconPath(QStringLiteral("a01.gif")), exitPicture));
     } else if (animPhase_ == 2) {
-        Image1->setPicture(loadPicture(services_.iconPath(QStringLiteral("a02.gif")), exitPicture));
+        Image1->setArtwork(loadArtwork(services_.iconPath(QStringLiteral("a02.gif")), exitPicture));
         animPhase_ = 0;
     }
 }

@@ -1,6 +1,10 @@
 // The picture files the game reads: the "icon" folder shipped beside the
 // program and the pictures built into it. Every file is read back with Qt's
-// own image readers, the same way the game reads it.
+// own image readers, the same way the game reads it. Then how the game
+// draws them at other sizes and on other screens.
+
+#include "platform/controls.h"
+#include "platform/pictures.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -8,6 +12,7 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QString>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <algorithm>
@@ -39,9 +44,10 @@ Decoded decode(const QString &path) {
     for (int i = 0; i < std::max(decoded.imageCount, 1); ++i) {
         if (i > 0 && !reader.jumpToImage(i))
             break;
-        const QImage image = reader.read();
+        QImage image = reader.read();
         if (image.isNull())
             break;
+        image.setDevicePixelRatio(1.0); // which Qt's reader makes 2 for a file named "@2x"
         decoded.images.append(image);
     }
     return decoded;
@@ -85,33 +91,96 @@ double meanColourDifference(const QImage &a, const QImage &b) {
     return double(sum) / (3.0 * a.width() * a.height());
 }
 
+// How far a larger image differs from the design-size image, both on the
+// given background and brought down to a quarter of the design size: what
+// the picture shows counts, not how the edges of each size fall on pixels.
+double differenceAtDesignSize(const QImage &larger, const QImage &design, QRgb background) {
+    const auto reduced = [&](const QImage &image) {
+        return onBackground(image.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                                .scaled(design.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
+                            background)
+            .scaled(design.size() / 4, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    };
+    return meanColourDifference(reduced(larger), reduced(design));
+}
+
+// Every size is drawn anew, and a larger image shown smaller must still be
+// the same picture. Our own files differ from their design size by less than
+// 5; another counting picture differs by more than 20, and the host in
+// another pose by more than 9.
+constexpr double kSamePicture = 7.0;
+
+// Icon files hold these sizes, 32x32 first.
+const QList<QSize> kIconSizes{QSize(32, 32), QSize(16, 16), QSize(48, 48), QSize(64, 64),
+                              QSize(128, 128)};
+
 void addIcoRow(const QString &path) {
     QTest::newRow(qPrintable(QFileInfo(path).fileName())) << path;
 }
 
-void addGifRow(const QString &path, QSize size) {
-    QTest::newRow(qPrintable(QFileInfo(path).fileName())) << path << size;
+// A single-size picture and the variants beside it, each a whole multiple of its size.
+void addGifRows(const QString &folder, const QString &name, QSize size,
+                std::initializer_list<int> variants) {
+    const QString base = folder + QLatin1Char('/') + name + QStringLiteral(".gif");
+    QTest::newRow(qPrintable(name + QStringLiteral(".gif"))) << base << size << QString();
+    for (const int factor : variants) {
+        const QString file = QStringLiteral("%1@%2x.gif").arg(name).arg(factor);
+        QTest::newRow(qPrintable(file)) << folder + QLatin1Char('/') + file << size * factor << base;
+    }
 }
 
-void checkTwoSizeIcon(const QString &path) {
+void checkIcon(const QString &path) {
     QVERIFY2(QFileInfo::exists(path), qPrintable(path + " is missing"));
     const Decoded decoded = decode(path);
     QCOMPARE(decoded.format, QStringLiteral("ico"));
-    QCOMPARE(decoded.imageCount, 2);
-    QCOMPARE(decoded.images.size(), 2);
-    QCOMPARE(decoded.images[0].size(), QSize(32, 32));
-    QCOMPARE(decoded.images[1].size(), QSize(16, 16));
-    QVERIFY2(hasTransparentBackground(decoded.images[0]), "32x32 image has no transparency");
-    QVERIFY2(hasTransparentBackground(decoded.images[1]), "16x16 image has no transparency");
+    QCOMPARE(decoded.imageCount, kIconSizes.size());
+    QCOMPARE(decoded.images.size(), kIconSizes.size());
+    for (qsizetype i = 0; i < kIconSizes.size(); ++i) {
+        const QImage &image = decoded.images[i];
+        QCOMPARE(image.size(), kIconSizes[i]);
+        QVERIFY2(hasTransparentBackground(image),
+                 qPrintable(QStringLiteral("the %1-pixel image has no transparency").arg(image.width())));
+        if (image.width() > 32) {
+            const double difference = differenceAtDesignSize(image, decoded.images[0], kRowBackground);
+            QVERIFY2(difference < kSamePicture,
+                     qPrintable(QStringLiteral("the %1-pixel image differs from the 32-pixel one by %2")
+                                    .arg(image.width())
+                                    .arg(difference, 0, 'f', 2)));
+        }
+    }
 }
 
-void checkGif(const QString &path, QSize size) {
+// The background of the start window, where the host and the door stand.
+const QRgb kStartBackground = qRgb(192, 192, 255);
+
+void checkGif(const QString &path, QSize size, const QString &base) {
     QVERIFY2(QFileInfo::exists(path), qPrintable(path + " is missing"));
     const Decoded decoded = decode(path);
     QCOMPARE(decoded.format, QStringLiteral("gif"));
     QVERIFY(!decoded.images.isEmpty());
     QCOMPARE(decoded.images[0].size(), size);
     QVERIFY2(hasTransparentBackground(decoded.images[0]), "picture has no transparency");
+    if (base.isEmpty())
+        return;
+    const double difference =
+        differenceAtDesignSize(decoded.images[0], QImage(base), kStartBackground);
+    QVERIFY2(difference < kSamePicture,
+             qPrintable(QStringLiteral("differs from %1 by %2").arg(base).arg(difference, 0, 'f', 2)));
+}
+
+// The image of a file that the game should have drawn from: an icon's image of
+// the given size, or the file's only image.
+QImage sourceImage(const QString &path, QSize size) {
+    QImageReader reader(path);
+    for (int i = 0; i < std::max(reader.imageCount(), 1); ++i) {
+        if (i > 0 && !reader.jumpToImage(i))
+            break;
+        QImage image = reader.read();
+        image.setDevicePixelRatio(1.0);
+        if (image.size() == size)
+            return image;
+    }
+    return {};
 }
 
 } // namespace
@@ -120,28 +189,48 @@ class TestPictureFiles : public QObject {
     Q_OBJECT
 
   private slots:
-    void eachCountingPictureHoldsA32And16PixelImageWithTransparency_data() {
+    void initTestCase() {
+        QVERIFY(folder.isValid());
+        // A user's icon with only a 32x32 image, as ImageMagick makes one.
+        QVERIFY(sourceImage(kIconDir + QStringLiteral("/7.ico"), QSize(32, 32))
+                    .save(folder.filePath(QStringLiteral("own.ico")), "ICO"));
+        // c01.gif replaced by a picture of one's own, our old variants left beside it.
+        QVERIFY(QFile::copy(kIconDir + QStringLiteral("/c04.gif"), folder.filePath(QStringLiteral("c01.gif"))));
+        for (const QString &variant : {QStringLiteral("c01@2x.gif"), QStringLiteral("c01@4x.gif")})
+            QVERIFY(QFile::copy(kIconDir + QLatin1Char('/') + variant, folder.filePath(variant)));
+    }
+
+    void everyIconFileHoldsEachSizeOfTheSamePictureWithTransparency_data() {
         QTest::addColumn<QString>("path");
         for (int n = 1; n <= 30; ++n)
             addIcoRow(kIconDir + QStringLiteral("/%1.ico").arg(n));
+        addIcoRow(kPictureDir + QStringLiteral("/placeholder.ico"));
+        addIcoRow(kPictureDir + QStringLiteral("/form1.ico"));
     }
-    void eachCountingPictureHoldsA32And16PixelImageWithTransparency() {
+    void everyIconFileHoldsEachSizeOfTheSamePictureWithTransparency() {
         QFETCH(QString, path);
-        checkTwoSizeIcon(path);
+        checkIcon(path);
     }
 
-    void theHostAndExitAnimationPicturesHaveTheirSizesAndTransparency_data() {
+    // The host, the door and the button pictures, each with its larger variants.
+    void everySingleSizePictureAndEachVariantHasItsSizeTransparencyAndPicture_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QSize>("size");
-        addGifRow(kIconDir + QStringLiteral("/c01.gif"), QSize(70, 97));
-        addGifRow(kIconDir + QStringLiteral("/c04.gif"), QSize(70, 97));
-        addGifRow(kIconDir + QStringLiteral("/a01.gif"), QSize(65, 102));
-        addGifRow(kIconDir + QStringLiteral("/a02.gif"), QSize(65, 102));
+        QTest::addColumn<QString>("base"); // the picture a variant must look like
+        addGifRows(kIconDir, QStringLiteral("c01"), QSize(70, 97), {2, 4});
+        addGifRows(kIconDir, QStringLiteral("c04"), QSize(70, 97), {2, 4});
+        addGifRows(kIconDir, QStringLiteral("a01"), QSize(65, 102), {2, 4});
+        addGifRows(kIconDir, QStringLiteral("a02"), QSize(65, 102), {2, 4});
+        addGifRows(kPictureDir, QStringLiteral("host"), QSize(70, 97), {2, 4});
+        addGifRows(kPictureDir, QStringLiteral("exit"), QSize(65, 102), {2, 4});
+        addGifRows(kPictureDir, QStringLiteral("cm1"), QSize(70, 97), {2});
+        addGifRows(kPictureDir, QStringLiteral("cm46"), QSize(70, 97), {2});
     }
-    void theHostAndExitAnimationPicturesHaveTheirSizesAndTransparency() {
+    void everySingleSizePictureAndEachVariantHasItsSizeTransparencyAndPicture() {
         QFETCH(QString, path);
         QFETCH(QSize, size);
-        checkGif(path, size);
+        QFETCH(QString, base);
+        checkGif(path, size, base);
     }
 
     void theTwoExitAnimationFramesVisiblyDiffer() {
@@ -178,8 +267,11 @@ class TestPictureFiles : public QObject {
     }
 
     void theIconFolderHoldsNothingButTheGamesPictures() {
-        QStringList expected{QStringLiteral("a01.gif"), QStringLiteral("a02.gif"),
-                             QStringLiteral("c01.gif"), QStringLiteral("c04.gif")};
+        QStringList expected;
+        for (const QString &name : {QStringLiteral("a01"), QStringLiteral("a02"), QStringLiteral("c01"),
+                                   QStringLiteral("c04")})
+            expected << name + QStringLiteral(".gif") << name + QStringLiteral("@2x.gif")
+                     << name + QStringLiteral("@4x.gif");
         for (int n = 1; n <= 30; ++n)
             expected << QStringLiteral("%1.ico").arg(n);
         QStringList found = QDir(kIconDir).entryList(QDir::Files);
@@ -188,41 +280,130 @@ class TestPictureFiles : public QObject {
         QCOMPARE(found, expected);
     }
 
-    void theTwoSizeIconsBuiltIntoTheProgramAreComplete_data() {
-        QTest::addColumn<QString>("path");
-        addIcoRow(kPictureDir + QStringLiteral("/placeholder.ico"));
-        addIcoRow(kPictureDir + QStringLiteral("/form1.ico"));
+    void theCursorAtEachSizeIsTransparentWithItsHotSpotOnTheDrawing_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("factor");
+        QTest::newRow("cursor.png") << QStringLiteral("cursor.png") << 1;
+        QTest::newRow("cursor@2x.png") << QStringLiteral("cursor@2x.png") << 2;
+        QTest::newRow("cursor@4x.png") << QStringLiteral("cursor@4x.png") << 4;
     }
-    void theTwoSizeIconsBuiltIntoTheProgramAreComplete() {
-        QFETCH(QString, path);
-        checkTwoSizeIcon(path);
-    }
-
-    void theButtonAndHostPicturesBuiltIntoTheProgramHaveTheirSizes_data() {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QSize>("size");
-        addGifRow(kPictureDir + QStringLiteral("/host.gif"), QSize(70, 97));
-        addGifRow(kPictureDir + QStringLiteral("/cm1.gif"), QSize(70, 97));
-        addGifRow(kPictureDir + QStringLiteral("/cm46.gif"), QSize(70, 97));
-        addGifRow(kPictureDir + QStringLiteral("/exit.gif"), QSize(65, 102));
-    }
-    void theButtonAndHostPicturesBuiltIntoTheProgramHaveTheirSizes() {
-        QFETCH(QString, path);
-        QFETCH(QSize, size);
-        checkGif(path, size);
-    }
-
-    void theCursorIsA32PixelPictureWithItsHotSpotOnTheDrawing() {
-        const QString path = kPictureDir + QStringLiteral("/cursor.png");
-        const Decoded decoded = decode(path);
+    void theCursorAtEachSizeIsTransparentWithItsHotSpotOnTheDrawing() {
+        QFETCH(QString, file);
+        QFETCH(int, factor);
+        const Decoded decoded = decode(kPictureDir + QLatin1Char('/') + file);
         QCOMPARE(decoded.format, QStringLiteral("png"));
         QVERIFY(!decoded.images.isEmpty());
         const QImage cursor = decoded.images[0];
-        QCOMPARE(cursor.size(), QSize(32, 32));
+        QCOMPARE(cursor.size(), QSize(32, 32) * factor);
         QVERIFY(hasTransparentBackground(cursor));
         // The hot spot (5, 12) must fall on the pointing tip, not on empty space.
-        QVERIFY2(qAlpha(cursor.pixel(5, 12)) >= 128, "nothing is drawn under the hot spot");
+        const QPoint hotSpot = QPoint(5, 12) * factor;
+        QVERIFY2(qAlpha(cursor.pixel(hotSpot)) >= 128, "nothing is drawn under the hot spot");
     }
+
+    // The image a picture is drawn from for a size on a screen of a pixel
+    // ratio: the smallest one at least as large, scaled smoothly to exactly
+    // the pixels the screen shows, or the largest, scaled up.
+    void aPictureIsDrawnFromItsBestImageForEachSizeAndScreen_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QSize>("logical");
+        QTest::addColumn<double>("ratio");
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QSize>("sourceSize");
+        const QString apple = kIconDir + QStringLiteral("/1.ico");
+        const QString hello = kIconDir + QStringLiteral("/c01.gif");
+        const auto icon = [&](const char *name, QSize logical, double ratio, int from) {
+            QTest::newRow(name) << apple << logical << ratio << apple << QSize(from, from);
+        };
+        icon("icon, unscaled", QSize(32, 32), 1.0, 32);
+        icon("icon, ratio 1.25", QSize(32, 32), 1.25, 48);
+        icon("icon, ratio 1.5", QSize(32, 32), 1.5, 48);
+        icon("icon, ratio 2", QSize(32, 32), 2.0, 64);
+        icon("icon, 4K screen filled", QSize(118, 118), 1.0, 128);
+        icon("icon, scale 2 on ratio 2", QSize(64, 64), 2.0, 128);
+        icon("icon, beyond its largest image", QSize(118, 118), 2.0, 128);
+        icon("icon, smaller than its design size", QSize(16, 16), 1.0, 16);
+        const QString own = folder.filePath(QStringLiteral("own.ico"));
+        QTest::newRow("an icon of 32x32 only, ratio 2") << own << QSize(32, 32) << 2.0 << own << QSize(32, 32);
+        QTest::newRow("an icon of 32x32 only, 4K screen") << own << QSize(118, 118) << 1.0 << own << QSize(32, 32);
+        const auto host = [&](const char *name, QSize logical, double ratio, const char *file, int factor) {
+            QTest::newRow(name) << hello << logical << ratio << kIconDir + QLatin1Char('/') + QLatin1String(file)
+                                << QSize(70, 97) * factor;
+        };
+        host("GIF, unscaled", QSize(70, 97), 1.0, "c01.gif", 1);
+        host("GIF, ratio 1.5", QSize(70, 97), 1.5, "c01@2x.gif", 2);
+        host("GIF, ratio 2", QSize(70, 97), 2.0, "c01@2x.gif", 2);
+        host("GIF, 4K screen filled", QSize(259, 359), 1.0, "c01@4x.gif", 4);
+        const QString replaced = folder.filePath(QStringLiteral("c01.gif"));
+        QTest::newRow("GIF replaced, our old variants beside it")
+            << replaced << QSize(70, 97) << 2.0 << replaced << QSize(70, 97);
+    }
+    void aPictureIsDrawnFromItsBestImageForEachSizeAndScreen() {
+        QFETCH(QString, path);
+        QFETCH(QSize, logical);
+        QFETCH(double, ratio);
+        QFETCH(QString, source);
+        QFETCH(QSize, sourceSize);
+        QString error;
+        const lumo::Artwork artwork = lumo::Artwork::read(path, &error);
+        QVERIFY2(!artwork.isNull(), qPrintable(error));
+        // An icon's 32x32 image sets its size in the window, not its largest.
+        QCOMPARE(artwork.designSize(), path.endsWith(QLatin1String(".ico")) ? QSize(32, 32) : QSize(70, 97));
+        const QPixmap pixmap = artwork.pixmap(logical, ratio);
+        const QSize pixels = (QSizeF(logical) * ratio).toSize();
+        QCOMPARE(pixmap.size(), pixels);
+        QCOMPARE(pixmap.devicePixelRatio(), ratio);
+        const QImage from = sourceImage(source, sourceSize);
+        QVERIFY(!from.isNull());
+        const QImage expected = from.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                                    .scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        QImage shown = pixmap.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        shown.setDevicePixelRatio(1.0);
+        QCOMPARE(shown, expected);
+    }
+
+    // The start screen disables its host while he waves goodbye; Qt would
+    // draw a disabled label's picture washed out in grey.
+    void aPictureKeepsItsColoursWhenDisabledAndAtEveryScale_data() {
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<bool>("scaledLater"); // the scale set while it shows its picture
+        QTest::newRow("unscaled, enabled") << 1.0 << true << false;
+        QTest::newRow("unscaled, disabled") << 1.0 << false << false;
+        QTest::newRow("scale 2, disabled") << 2.0 << false << false;
+        QTest::newRow("scale 3.7, enabled, set later") << 3.7 << true << true;
+    }
+    void aPictureKeepsItsColoursWhenDisabledAndAtEveryScale() {
+        QFETCH(double, scale);
+        QFETCH(bool, enabled);
+        QFETCH(bool, scaledLater);
+        const lumo::Artwork host = lumo::builtInArtwork(QStringLiteral(":/pictures/host.gif"));
+        QWidget window;
+        QPalette palette = window.palette();
+        palette.setColor(QPalette::Window, QColor(kStartBackground));
+        window.setPalette(palette);
+        window.setAutoFillBackground(true);
+        window.resize(300, 400);
+        auto *picture = new lumo::Picture(&window);
+        if (!scaledLater)
+            picture->setScale(scale);
+        picture->setArtwork(host);
+        if (scaledLater)
+            picture->setScale(scale);
+        picture->setEnabled(enabled);
+        const QSize size = (QSizeF(70, 97) * scale).toSize();
+        QCOMPARE(picture->size(), size);
+
+        QImage expected(size, QImage::Format_RGB32);
+        expected.fill(kStartBackground);
+        QPainter painter(&expected);
+        painter.drawImage(0, 0, host.image(size));
+        painter.end();
+        QCOMPARE(picture->grab().toImage().convertToFormat(QImage::Format_RGB32), expected);
+    }
+
+  private:
+    QTemporaryDir folder;
 };
 
 QTEST_MAIN(TestPictureFiles)

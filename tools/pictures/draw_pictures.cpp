@@ -1,9 +1,14 @@
 // Draws every picture of the game into one folder as PNG files:
-//   icon-N-32.png, icon-N-16.png   the thirty counting pictures (N = 1..30)
+//   icon-N-SIZE.png   the thirty counting pictures (N = 1..30) at every icon size
 //   c01.png c04.png a01.png a02.png   the host's greeting/goodbye and the exit animation
 //   host.png exit.png cm1.png cm46.png   the pictures built into the program
-//   placeholder-32/16.png form1-32/16.png cursor.png
+//   placeholder-SIZE.png form1-SIZE.png cursor.png app-SIZE.png
+//   NAME@Nx.png   the larger variants of the single-size pictures (see kVariants)
 // pack-pictures.sh then turns them into the ICO, GIF and PNG files under assets/.
+//
+// Larger sizes are drawn at their size, never scaled up from a smaller one: our
+// own drawings are painted again at N times the scale, and emoji are taken from
+// the font's 136-pixel bitmaps, which is why no emoji picture goes beyond that.
 //
 // The counting pictures and the two button pictures come from the Noto Color
 // Emoji font; the host "Piko", the door and the small icons are drawn here.
@@ -31,6 +36,14 @@ namespace {
 
 // Drawn pictures are painted this many times larger and then scaled down.
 constexpr int kSuper = 4;
+
+// The sizes of every icon file, in the order they are stored: 32x32 first,
+// so that a reader that takes the first image gets the design size. 48, 64
+// and 128 are the sizes a 32-pixel picture is shown at on screens scaled by
+// 1.5, 2 and up to 4 (a 4K screen filled by the game shows it at about
+// 117 pixels); 128 is also the largest square the emoji bitmaps fill without
+// being scaled up. Keep in step with pack-pictures.sh.
+constexpr int kIconSizes[] = {32, 16, 48, 64, 128};
 
 const QColor kOutline(0x33, 0x24, 0x1c);
 const QColor kSkin(0xf2, 0xc2, 0x8e);
@@ -114,9 +127,15 @@ QImage fitted(const QImage &source, int width, int height) {
 }
 
 // A square icon: the picture fills the square but for a margin on each side,
-// so that neighbours in a row stay apart.
-QImage squareIcon(const QImage &source, int size, int margin) {
-    const QImage inner = fitted(source, size - 2 * margin, size - 2 * margin);
+// so that neighbours in a row stay apart: 1 pixel in 32, none at 16.
+QImage squareIcon(const QImage &source, int size) {
+    const int innerSize = size <= 16 ? size : size * 30 / 32;
+    // A margin of a pixel and a half (at 48) is drawn at twice the size and
+    // halved, so that the picture sits where it sits at the other sizes.
+    if ((size - innerSize) % 2 != 0)
+        return squareIcon(source, 2 * size)
+            .scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage inner = fitted(source, innerSize, innerSize);
     QImage icon = blank(size, size);
     QPainter painter(&icon);
     painter.drawImage((size - inner.width()) / 2, (size - inner.height()) / 2, inner);
@@ -137,14 +156,15 @@ QImage withBinaryAlpha(const QImage &source) {
 
 // ---------------------------------------------------------------- drawing helpers
 
-// A painter on a canvas kSuper times the final size, working in final-size units.
+// A painter on a canvas kSuper times the final size, working in design-size
+// units; `scale` makes the final picture that many times its design size.
 class BigCanvas {
   public:
-    BigCanvas(int width, int height)
-        : m_width(width), m_height(height), m_image(blank(width * kSuper, height * kSuper)),
-          m_painter(&m_image) {
+    BigCanvas(int width, int height, int scale = 1)
+        : m_width(width * scale), m_height(height * scale),
+          m_image(blank(m_width * kSuper, m_height * kSuper)), m_painter(&m_image) {
         m_painter.setRenderHint(QPainter::Antialiasing);
-        m_painter.scale(kSuper, kSuper);
+        m_painter.scale(kSuper * scale, kSuper * scale);
     }
     QPainter &painter() { return m_painter; }
     QImage result() {
@@ -429,25 +449,25 @@ void drawPiko(QPainter &p, const Pose &pose) {
         drawWaveMarks(p, pose.rightHand, true);
 }
 
-QImage piko(const Pose &pose) {
-    BigCanvas canvas(70, 97);
+QImage piko(const Pose &pose, int scale) {
+    BigCanvas canvas(70, 97, scale);
     drawPiko(canvas.painter(), pose);
     return canvas.result();
 }
 
 // Standing, one hand raised in a friendly "hi", the other on his hip.
-QImage hostPicture() {
+QImage hostPicture(int scale) {
     Pose pose;
     pose.leftElbow = {17, 62};
     pose.leftHand = {23.5, 69};
     pose.rightElbow = {56, 53};
     pose.rightHand = {61, 42};
     pose.rightOpen = true;
-    return piko(pose);
+    return piko(pose, scale);
 }
 
 // Greeting the child: both hands up, waving hello.
-QImage helloPicture() {
+QImage helloPicture(int scale) {
     Pose pose;
     pose.leftElbow = {14, 48};
     pose.leftHand = {9, 35};
@@ -455,11 +475,11 @@ QImage helloPicture() {
     pose.rightHand = {61, 35};
     pose.leftOpen = pose.rightOpen = true;
     pose.leftWaving = pose.rightWaving = true;
-    return piko(pose);
+    return piko(pose, scale);
 }
 
 // Going home: backpack on, eyes closed in a smile, waving goodbye.
-QImage goodbyePicture() {
+QImage goodbyePicture(int scale) {
     Pose pose;
     pose.backpack = true;
     pose.leftElbow = {14, 48};
@@ -469,7 +489,7 @@ QImage goodbyePicture() {
     pose.rightElbow = {51, 61};
     pose.rightHand = {49, 70};
     pose.happyEyes = true;
-    return piko(pose);
+    return piko(pose, scale);
 }
 
 // ---------------------------------------------------------------- the door
@@ -520,8 +540,8 @@ void drawClosedDoor(QPainter &p) {
     fillOutlined(p, ellipse(QPointF(46, 60), 2.6, 2.6), QColor(0xff, 0xd0, 0x3a), 0.9);
 }
 
-QImage exitPicture() {
-    BigCanvas canvas(65, 102);
+QImage exitPicture(int scale) {
+    BigCanvas canvas(65, 102, scale);
     QPainter &p = canvas.painter();
     drawFrame(p);
     drawClosedDoor(p);
@@ -531,8 +551,8 @@ QImage exitPicture() {
 
 // The door stands open, showing the garden outside, and a small Piko walks out
 // waving; the two frames differ in his step and his waving arm.
-QImage exitAnimationFrame(int frame) {
-    BigCanvas canvas(65, 102);
+QImage exitAnimationFrame(int frame, int scale) {
+    BigCanvas canvas(65, 102, scale);
     QPainter &p = canvas.painter();
     // Outside: sky and grass.
     QPainterPath opening;
@@ -587,24 +607,25 @@ QImage exitAnimationFrame(int frame) {
 
 // ---------------------------------------------------------------- button pictures
 
-// An emoji picture centred on a 70 x 97 button picture.
-QImage centredOn70x97(const QImage &content, int top) {
-    QImage image = blank(70, 97);
+// An emoji picture centred on a 70 x 97 button picture (`scale` times that).
+QImage centredOn70x97(const QImage &content, int top, int scale) {
+    QImage image = blank(70 * scale, 97 * scale);
     QPainter p(&image);
-    p.drawImage((70 - content.width()) / 2, top, content);
+    p.drawImage((70 * scale - content.width()) / 2, top, content);
     return image;
 }
 
-QImage clockPicture() {
-    const QImage clock = fitted(emoji(0x23F0), 68, 68); // alarm clock
-    return centredOn70x97(clock, (97 - clock.height()) / 2);
+QImage clockPicture(int scale) {
+    const QImage clock = fitted(emoji(0x23F0), 68 * scale, 68 * scale); // alarm clock
+    return centredOn70x97(clock, (97 * scale - clock.height()) / 2, scale);
 }
 
 // Paper and pencil with an arrow pointing on: fits both "next question" and
 // "leave the exam room".
-QImage nextPicture() {
-    QImage image = centredOn70x97(fitted(emoji(0x1F4DD), 58, 58), 4); // memo
-    BigCanvas canvas(70, 97);
+QImage nextPicture(int scale) {
+    QImage image = centredOn70x97(fitted(emoji(0x1F4DD), 58 * scale, 58 * scale), 4 * scale,
+                                  scale); // memo
+    BigCanvas canvas(70, 97, scale);
     QPainter &p = canvas.painter();
     QPainterPath arrow;
     arrow.moveTo(9, 72);
@@ -678,9 +699,9 @@ QImage windowIcon(int size) {
 }
 
 // The mouse cursor: a hand pointing left, its fingertip on the hot spot.
-QImage cursorPicture() {
-    const QPoint hotSpot(5, 12);
-    const QImage hand = fitted(emoji(0x1F448), 26, 26); // backhand index pointing left
+QImage cursorPicture(int scale) {
+    const QPoint hotSpot = QPoint(5, 12) * scale;
+    const QImage hand = fitted(emoji(0x1F448), 26 * scale, 26 * scale); // backhand index pointing left
     // The tip is the leftmost visible pixel column; take the middle of it.
     int tipX = hand.width(), tipTop = -1, tipBottom = -1;
     for (int x = 0; x < hand.width() && tipTop < 0; ++x)
@@ -693,7 +714,7 @@ QImage cursorPicture() {
                 tipBottom = y;
             }
     const QPoint offset = hotSpot - QPoint(tipX, (tipTop + tipBottom) / 2);
-    QImage image = blank(32, 32);
+    QImage image = blank(32 * scale, 32 * scale);
     QPainter p(&image);
     // A dark rim so the hand shows on any background.
     QImage rim = hand.convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -702,8 +723,9 @@ QImage cursorPicture() {
         r.setCompositionMode(QPainter::CompositionMode_SourceIn);
         r.fillRect(rim.rect(), QColor(0x40, 0x2a, 0x10));
     }
-    for (const QPoint d : {QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1), QPoint(0, 1)})
-        p.drawImage(offset + d, rim);
+    for (int step = 1; step <= scale; ++step)
+        for (const QPoint d : {QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1), QPoint(0, 1)})
+            p.drawImage(offset + d * step, rim);
     p.drawImage(offset, hand);
     return image;
 }
@@ -768,26 +790,40 @@ int main(int argc, char *argv[]) {
 
     for (int i = 0; i < 30; ++i) {
         const QImage source = emoji(kCounting[i]);
-        save(squareIcon(source, 32, 1), out, QStringLiteral("icon-%1-32.png").arg(i + 1));
-        save(squareIcon(source, 16, 0), out, QStringLiteral("icon-%1-16.png").arg(i + 1));
+        for (const int size : kIconSizes)
+            save(squareIcon(source, size), out,
+                 QStringLiteral("icon-%1-%2.png").arg(i + 1).arg(size));
     }
 
-    save(withBinaryAlpha(helloPicture()), out, QStringLiteral("c01.png"));
-    save(withBinaryAlpha(goodbyePicture()), out, QStringLiteral("c04.png"));
-    save(withBinaryAlpha(exitAnimationFrame(0)), out, QStringLiteral("a01.png"));
-    save(withBinaryAlpha(exitAnimationFrame(1)), out, QStringLiteral("a02.png"));
+    // A single-size picture and its larger variants NAME@2x, NAME@4x: the
+    // drawn ones at 2 and 4 times, the emoji buttons only at 2 (their emoji
+    // would have to be scaled up beyond that).
+    const auto saveWithVariants = [&](const QString &name, std::initializer_list<int> scales,
+                                      const auto &draw) {
+        save(draw(1), out, name + QStringLiteral(".png"));
+        for (const int scale : scales)
+            save(draw(scale), out, QStringLiteral("%1@%2x.png").arg(name).arg(scale));
+    };
+    const auto gif = [](QImage (*draw)(int)) { return [draw](int s) { return withBinaryAlpha(draw(s)); }; };
+    saveWithVariants(QStringLiteral("c01"), {2, 4}, gif(helloPicture));
+    saveWithVariants(QStringLiteral("c04"), {2, 4}, gif(goodbyePicture));
+    saveWithVariants(QStringLiteral("a01"), {2, 4},
+                     [](int s) { return withBinaryAlpha(exitAnimationFrame(0, s)); });
+    saveWithVariants(QStringLiteral("a02"), {2, 4},
+                     [](int s) { return withBinaryAlpha(exitAnimationFrame(1, s)); });
 
-    save(withBinaryAlpha(hostPicture()), out, QStringLiteral("host.png"));
-    save(withBinaryAlpha(exitPicture()), out, QStringLiteral("exit.png"));
-    save(withBinaryAlpha(clockPicture()), out, QStringLiteral("cm1.png"));
-    save(withBinaryAlpha(nextPicture()), out, QStringLiteral("cm46.png"));
-    for (const int size : {32, 16}) {
+    saveWithVariants(QStringLiteral("host"), {2, 4}, gif(hostPicture));
+    saveWithVariants(QStringLiteral("exit"), {2, 4}, gif(exitPicture));
+    saveWithVariants(QStringLiteral("cm1"), {2}, gif(clockPicture));
+    saveWithVariants(QStringLiteral("cm46"), {2}, gif(nextPicture));
+    for (const int size : kIconSizes) {
         save(placeholderIcon(size), out, QStringLiteral("placeholder-%1.png").arg(size));
         save(windowIcon(size), out, QStringLiteral("form1-%1.png").arg(size));
     }
-    save(cursorPicture(), out, QStringLiteral("cursor.png"));
-    // The application icon of the desktop entry and the package.
-    for (const int size : {64, 128})
+    saveWithVariants(QStringLiteral("cursor"), {2, 4}, cursorPicture);
+    // The application icon of the desktop entry and the package, in the
+    // sizes desktops look for in the icon theme.
+    for (const int size : {16, 32, 48, 64, 128, 256})
         save(windowIcon(size), out, QStringLiteral("app-%1.png").arg(size));
     return 0;
 }
