@@ -2,12 +2,15 @@
 // tests: no dialog waits, chance is scripted, the pictures are read from
 // the game's own icon folder.
 //
-//   lumo_bench --handlers [RUNS] times every handler of both screens (and a
+//   lumo_bench --handlers [RUNS] [WxH]
+//                                times every handler of both screens (and a
 //                                bare window as the baseline) and prints one
 //                                line per measure, tab-separated: name,
 //                                median and 95th percentile of the wall-clock
 //                                time, median of the processor time (all in
-//                                microseconds), number of runs
+//                                microseconds), number of runs; with WxH the
+//                                screens' windows are that large (the layout
+//                                scaled to fill them), else at design size
 //   lumo_bench --cold-openings   times the first opening of each screen in
 //                                this process, caches still empty
 //   lumo_bench --peak-memory-game  plays one whole 100-question game and
@@ -219,9 +222,21 @@ void playQuestion(TestProgram &game)
 
 // --- the measures -------------------------------------------------------------
 
+/// The size of the screens' windows while handlers are timed.
+QSize windowSize(793, 593);
+
+/// A program whose screens open at `windowSize`.
+std::unique_ptr<TestProgram> sizedProgram()
+{
+    auto program = std::make_unique<TestProgram>();
+    program->services.settingsFile.setValue(QStringLiteral("window/geometry"), QRect(QPoint(), windowSize));
+    return program;
+}
+
 void benchHandlers(int runs)
 {
-    TestProgram game;
+    const std::unique_ptr<TestProgram> program = sizedProgram();
+    TestProgram &game = *program;
     Form2 &quiz = game.quiz;
     lumo::Form1 &start = game.start;
     const auto noop = [] {};
@@ -299,7 +314,7 @@ void benchHandlers(int runs)
     std::unique_ptr<TestProgram> leaving;
     const auto freshStart = [&](int exitClicks) {
         return [&, exitClicks] {
-            leaving = std::make_unique<TestProgram>();
+            leaving = sizedProgram();
             showStart(leaving->start);
             for (int i = 0; i < exitClicks; ++i)
                 leaving->start.Image1_Click();
@@ -518,6 +533,10 @@ int main(int argc, char *argv[])
 
     const QStringList args = app.arguments();
     if (args.size() >= 2 && args[1] == QLatin1String("--handlers")) {
+        if (args.size() >= 4) {
+            const QStringList size = args[3].split(QLatin1Char('x'));
+            windowSize = QSize(size.value(0).toInt(), size.value(1).toInt());
+        }
         benchHandlers(args.size() >= 3 ? args[2].toInt() : 101);
         return 0;
     }
@@ -527,6 +546,6 @@ int main(int argc, char *argv[])
         return benchPeakMemory();
     if (args.size() >= 3 && args[1] == QLatin1String("--games"))
         return benchGames(args[2].toInt());
-    std::fprintf(stderr, "usage: lumo_bench --handlers [RUNS] | --cold-openings | --peak-memory-game | --games N\n");
+    std::fprintf(stderr, "usage: lumo_bench --handlers [RUNS] [WxH] | --cold-openings | --peak-memory-game | --games N\n");
     return 2;
 }

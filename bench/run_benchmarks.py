@@ -53,9 +53,9 @@ TIMEOUT = 10.0
 
 
 class Screen:
-    def __init__(self):
+    def __init__(self, size="1024x768"):
         read_fd, write_fd = os.pipe()
-        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24",
+        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", size + "x24",
                                       "-nolisten", "tcp", "-noreset"],
                                      pass_fds=(write_fd,), stderr=subprocess.DEVNULL)
         os.close(write_fd)
@@ -248,6 +248,12 @@ def main():
         handlers = run_lines(screen, [args.bench, "--handlers", str(args.handler_runs)])
     finally:
         screen.stop()
+    # The same handlers with the screens filling a 4K screen, as in fullscreen.
+    big = Screen(BIG)
+    try:
+        big_handlers = run_lines(big, [args.bench, "--handlers", str(args.handler_runs), BIG])
+    finally:
+        big.stop()
     load_after = os.getloadavg()[0]
 
     med = statistics.median
@@ -288,7 +294,16 @@ def main():
         print(f"| {name} (in-process, fresh process) | {wall:.1f} ms (processor {cpu:.1f} ms) | | | "
               f"one frame, 16.7 ms | {verdict(wall <= 16.7)} |")
 
-    print("\n| handler (in-process) | median | 95th pct. | processor time, median | target | |")
+    handler_table("handler (in-process)", handlers)
+    handler_table(f"handler, windows filling a {BIG.replace('x', ' x ')} screen (layout scale "
+                  f"{min(3840 / 793, 2160 / 593):.2f})", big_handlers)
+
+
+BIG = "3840x2160"
+
+
+def handler_table(title, handlers):
+    print(f"\n| {title} | median | 95th pct. | processor time, median | target | |")
     print("|---|---:|---:|---:|---|---|")
     for name, wall, p95, cpu, _count in handlers:
         target, limit = target_of(name)

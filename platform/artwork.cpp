@@ -119,6 +119,8 @@ struct Artwork::Data {
     std::vector<Image> images;
     std::size_t design = 0;
     QSize designSize;
+    // The last picture drawn, kept for the next one asked at the same size.
+    QPixmap lastPixmap;
 
     bool decode(Image &image) const;
     const Image *best(QSize pixels);
@@ -264,8 +266,14 @@ QImage Artwork::image(QSize pixels) const
 
 QPixmap Artwork::pixmap(QSize logicalSize, qreal devicePixelRatio) const
 {
+    // A row of pictures shows one artwork many times at one size: draw it once.
+    if (d_ && d_->lastPixmap.deviceIndependentSize().toSize() == logicalSize &&
+        qFuzzyCompare(d_->lastPixmap.devicePixelRatio(), devicePixelRatio))
+        return d_->lastPixmap;
     QPixmap pixmap = QPixmap::fromImage(image((QSizeF(logicalSize) * devicePixelRatio).toSize()));
     pixmap.setDevicePixelRatio(devicePixelRatio);
+    if (d_)
+        d_->lastPixmap = pixmap;
     return pixmap;
 }
 

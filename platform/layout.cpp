@@ -172,7 +172,7 @@ QSize designSize(const QJsonObject &layout)
             twipsToPixels(window.value(QStringLiteral("height")).toInt())};
 }
 
-ControlSet buildControls(QWidget *window, QWidget *stage, const QJsonObject &layout)
+ControlSet buildControls(QWidget *window, QWidget *stage, const QJsonObject &layout, double scale)
 {
     setUpWindow(window, layout.value(QStringLiteral("window")).toObject());
 
@@ -226,7 +226,7 @@ ControlSet buildControls(QWidget *window, QWidget *stage, const QJsonObject &lay
         set.tabOrder_.append(value.toString());
     for (qsizetype i = 1; i < set.tabOrder_.size(); ++i)
         QWidget::setTabOrder(set.find(set.tabOrder_.at(i - 1)), set.find(set.tabOrder_.at(i)));
-    set.scaleTo(1.0);
+    set.scaleTo(scale);
     return set;
 }
 

@@ -48,7 +48,7 @@ public:
     void scaleTo(double scale);
 
 private:
-    friend ControlSet buildControls(QWidget *window, QWidget *stage, const QJsonObject &layout);
+    friend ControlSet buildControls(QWidget *window, QWidget *stage, const QJsonObject &layout, double scale);
     friend ControlSet listControls(const QJsonObject &layout);
     QHash<QString, QWidget *> widgets_;
     QHash<QString, QTimer *> timers_;
@@ -70,8 +70,9 @@ QJsonObject readLayout(const QString &path);
 /// Sets `window` up as the layout's window (title, colours, icon) and creates
 /// every control of the layout on `stage`, the area of the window that the
 /// layout's geometry is measured in. Array elements are named "LB_3", and
-/// each control's object name is its name.
-ControlSet buildControls(QWidget *window, QWidget *stage, const QJsonObject &layout);
+/// each control's object name is its name. The controls are laid out at
+/// `scale` times their design size.
+ControlSet buildControls(QWidget *window, QWidget *stage, const QJsonObject &layout, double scale = 1.0);
 
 /// The size in pixels that the layout's controls reach to at its design scale.
 QSize designSize(const QJsonObject &layout);

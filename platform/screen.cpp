@@ -33,6 +33,12 @@ void ScreenWindow::closeEvent(QCloseEvent *event)
 void ScreenWindow::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    fitStage();
+    emit geometryChanged();
+}
+
+void ScreenWindow::fitStage()
+{
     const double scale = scaleFor(size(), design_);
     QRect area(QPoint(), QSize(qRound(design_.width() * scale), qRound(design_.height() * scale)));
     area.moveCenter(rect().center());
@@ -41,7 +47,6 @@ void ScreenWindow::resizeEvent(QResizeEvent *event)
         scale_ = scale;
         emit scaleChanged(scale);
     }
-    emit geometryChanged();
 }
 
 void ScreenWindow::moveEvent(QMoveEvent *event)
@@ -104,13 +109,16 @@ void Screen::openWindow()
 {
     window_ = new ScreenWindow(designSize(layout()));
     connect(window_.data(), &ScreenWindow::closedFromFrame, this, &Screen::closedFromFrame);
-    controls_ = buildControls(window_, window_->stage(), layout());
+    // The controls are made at the scale of the size the window opens at,
+    // so that they are laid out and fitted once.
+    host_.placement().place(window_, window_->designSize());
+    window_->fitStage();
+    controls_ = buildControls(window_, window_->stage(), layout(), window_->scale());
     connect(window_.data(), &ScreenWindow::scaleChanged, this, [this](double scale) { controls_.scaleTo(scale); });
     connect(window_.data(), &ScreenWindow::geometryChanged, this,
             [this] { host_.placement().remember(window_); });
     connect(window_.data(), &ScreenWindow::fullScreenAsked, this,
             [this] { host_.placement().toggleFullScreen(window_, window_->designSize()); });
-    host_.placement().place(window_, window_->designSize());
     ControlBinder bind(controls_);
     bindControls(bind);
     stopIfMissing(bind.missing());

@@ -26,6 +26,8 @@ public:
 
     /// The scale the layout takes in a client area of `size`.
     static double scaleFor(QSize size, QSize design);
+    /// Scales and centres the layout's area for the window's present size.
+    void fitStage();
 
 signals:
     void closedFromFrame();

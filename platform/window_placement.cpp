@@ -34,6 +34,12 @@ void WindowPlacement::place(QWidget *window, QSize design) const
 {
     QRect rect = settings_.value(geometryKey).toRect();
     const QRect available = availableAround(rect.isValid() ? rect : QRect());
+    if (fullScreen_) {
+        // The size it will have, so that its layout is made at that scale.
+        const QScreen *screen = QGuiApplication::screenAt(available.center());
+        window->setGeometry(screen ? screen->geometry() : available);
+        return;
+    }
     if (!rect.isValid()) {
         rect = firstOpening(available, design);
     } else {
