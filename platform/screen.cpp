@@ -1,6 +1,9 @@
 #include "platform/screen.h"
 
+#include "platform/announcer.h"
+#include "platform/focus_ring.h"
 #include "platform/services.h"
+#include "platform/touch.h"
 
 #include <QCloseEvent>
 #include <QTimer>
@@ -66,6 +69,11 @@ void Screen::openWindow()
     window_ = new ScreenWindow;
     connect(window_.data(), &ScreenWindow::closedFromFrame, this, &Screen::closedFromFrame);
     controls_ = buildControls(window_, layout());
+    // Every way in: the keyboard's focus shown plainly, fingers that bring
+    // up no mouse pointer, and a voice for what happens.
+    new FocusRing(window_);
+    new TouchPointers(window_);
+    announcer_ = new Announcer(window_);
     ControlBinder bind(controls_);
     bindControls(bind);
     stopIfMissing(bind.missing());
@@ -92,6 +100,7 @@ void Screen::close()
     // The window may be closing from one of its own controls' handlers.
     window->deleteLater();
     controls_ = ControlSet();
+    announcer_ = nullptr;
     unbindControls();
     host_.closed();
 }

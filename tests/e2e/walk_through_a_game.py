@@ -337,7 +337,8 @@ class Walk:
         return None if node is None else node.description
 
     def _read(self, pixels, control):
-        return self.digits.read(pixels, self.form2[control].inset(3))
+        # Clear of the focus ring, which may lie over a slot's edge.
+        return self.digits.read(pixels, self.form2[control].inset(6))
 
     def _drag_digit(self, digit, slot):
         self.screen.drag(self.form2[f"LB_{digit}"].centre(), self.form2[slot].centre())
