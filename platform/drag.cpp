@@ -34,9 +34,15 @@ protected:
     }
 };
 
+bool isPress(QEvent::Type type)
+{
+    // A second press soon after one at the same place comes as a double click.
+    return type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
+}
+
 bool isMouseButtonOrMove(QEvent::Type type)
 {
-    return type == QEvent::MouseButtonPress || type == QEvent::MouseMove || type == QEvent::MouseButtonRelease;
+    return isPress(type) || type == QEvent::MouseMove || type == QEvent::MouseButtonRelease;
 }
 
 } // namespace
@@ -96,7 +102,7 @@ bool ManualDrag::eventFilter(QObject *watched, QEvent *event)
     } else if (watched->isWidgetType()) {
         // Every watched source keeps the press's place within it, so that
         // a drag begun from a press handler keeps the grip where it was.
-        if (event->type() == QEvent::MouseButtonPress)
+        if (isPress(event->type()))
             grabOffset_ = mouse->position().toPoint();
         if (watched == source_)
             moveOutline();

@@ -19,13 +19,7 @@ constexpr char16_t kedmaneeNumberRow[10] = {u'\u0E45', u'/', u'-', u'\u0E20', u'
 
 int numberRowDigit(quint32 scanCode, ScanCodes codes)
 {
-    quint32 one = 0;
-    if (codes == ScanCodes::Linux)
-        one = linuxKeyOne;
-    else if (codes == ScanCodes::Windows)
-        one = windowsKeyOne;
-    else
-        return -1;
+    const quint32 one = codes == ScanCodes::Linux ? linuxKeyOne : windowsKeyOne;
     if (scanCode < one || scanCode > one + 9)
         return -1;
     // Keys 1 to 9, then 0.
@@ -64,7 +58,7 @@ int typedDigit(const QKeyEvent &event, ScanCodes codes)
     const QString text = event.text();
     if (text.size() == 1 && text.at(0).category() == QChar::Number_DecimalDigit)
         return text.at(0).digitValue();
-    if (event.nativeScanCode() != 0)
+    if (codes != ScanCodes::Unknown && event.nativeScanCode() != 0)
         return numberRowDigit(event.nativeScanCode(), codes);
     return kedmaneeDigit(text);
 }

@@ -78,8 +78,10 @@ void TapSelection::clear()
 bool TapSelection::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
+    // A second press soon after one at the same place comes as a double click.
+    const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
     if (watched == windowHandle_) {
-        if (type == QEvent::MouseButtonPress)
+        if (press)
             windowPressed(static_cast<QMouseEvent *>(event)->scenePosition().toPoint());
         return QObject::eventFilter(watched, event);
     }
@@ -100,7 +102,7 @@ bool TapSelection::eventFilter(QObject *watched, QEvent *event)
     const auto target = targets_.constFind(widget);
     if (target == targets_.cend())
         return QObject::eventFilter(watched, event);
-    if (type == QEvent::MouseButtonPress) {
+    if (press) {
         pressedTarget_ = widget;
     } else if (type == QEvent::MouseButtonRelease) {
         const bool tap = pressedTarget_ == widget &&
