@@ -33,8 +33,9 @@ QAccessibleInterface *noticeInterface(const QString &className, QObject *object)
 
 } // namespace
 
-Announcer::Announcer(QWidget *window) : QObject(window)
+Announcer::Announcer(QWidget *window) : QObject(window), window_(window)
 {
+    window_->installEventFilter(this);
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(noticeInterface);
         return true;
@@ -51,15 +52,32 @@ void Announcer::say(const QString &text)
     if (text.isEmpty())
         return;
     waiting_.append(text);
-    if (!flushQueued_) {
-        flushQueued_ = true;
-        QTimer::singleShot(0, this, &Announcer::flush);
-    }
+    flushSoon();
+}
+
+bool Announcer::eventFilter(QObject *watched, QEvent *event)
+{
+    // Told after the activation has been handled, when the screen reader
+    // has heard which window and control have the focus.
+    if (event->type() == QEvent::WindowActivate && !waiting_.isEmpty())
+        flushSoon();
+    return QObject::eventFilter(watched, event);
+}
+
+void Announcer::flushSoon()
+{
+    if (flushQueued_)
+        return;
+    flushQueued_ = true;
+    QTimer::singleShot(0, this, [this] {
+        flushQueued_ = false;
+        if (window_->isActiveWindow())
+            flush();
+    });
 }
 
 void Announcer::flush()
 {
-    flushQueued_ = false;
     if (waiting_.isEmpty())
         return;
     const QString text = waiting_.join(QLatin1Char('\n'));

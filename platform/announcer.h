@@ -14,7 +14,9 @@ namespace lumo {
 /// a notification that is shown the moment it is told: Orca speaks a
 /// notification when it appears, whichever control has the focus. The
 /// texts told while one event is handled are spoken together once it has
-/// been handled, so that the last does not cut the first short.
+/// been handled, so that the last does not cut the first short. A window
+/// that is not active (just opened, or behind a dialog) keeps its texts
+/// until it is: a screen reader speaks for the active window.
 class Announcer : public QObject {
     Q_OBJECT
 public:
@@ -22,14 +24,21 @@ public:
 
     /// Tells `text` once the current event has been handled.
     void say(const QString &text);
-    /// Tells what is waiting now: before a modal message, say.
+    /// Tells what is waiting now, active window or not: before a modal
+    /// message, say.
     void flush();
 
 signals:
     /// A text has been told (the texts of one event joined).
     void announced(const QString &text);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void flushSoon();
+
+    QWidget *window_;
     // A few notifications take turns, so that a screen reader that reads
     // one a moment late still finds its text there.
     std::array<QWidget *, 3> notices_{};

@@ -18,11 +18,10 @@ Ring::Ring(QWidget *window, Look look) : QWidget(window), window_(window), look_
     hide();
 }
 
-int Ring::widthFor(QSize control)
+int Ring::widthOn(int windowHeight)
 {
-    // An eighth of the control's smaller side: 5 pixels around a digit
-    // slot, 10 around a button; never thinner than 3.
-    return std::max(3, qRound(std::min(control.width(), control.height()) / 8.0));
+    // 6 pixels on the screens at their layout's own size; never thinner than 3.
+    return std::max(3, qRound(windowHeight / 100.0));
 }
 
 void Ring::follow(QWidget *target)
@@ -64,7 +63,7 @@ void Ring::place()
     }
     // Half of the ring lies outside the control, half over its edge, so
     // that a control close to the window's edge keeps most of its ring.
-    const int outside = (widthFor(target_->size()) + 1) / 2;
+    const int outside = (widthOn(window_->height()) + 1) / 2;
     const QRect control(target_->mapTo(window_, QPoint(0, 0)), target_->size());
     setGeometry(control.adjusted(-outside, -outside, outside, outside));
     raise();
@@ -76,7 +75,7 @@ void Ring::paintEvent(QPaintEvent *)
 {
     if (!target_)
         return;
-    const int width = widthFor(target_->size());
+    const int width = widthOn(window_->height());
     const int edge = std::max(1, width / 4);
     const double half = width / 2.0;
     QPainterPath path;

@@ -7,8 +7,9 @@ namespace lumo {
 
 /// A thick ring drawn over a window around one of its controls, following
 /// the control wherever it moves, however it is resized, and hidden with
-/// it. It takes no mouse input. The ring's width follows the control's size,
-/// so that it grows with the layout.
+/// it. It takes no mouse input. The ring is as thick around a small control
+/// as around a large one, a hundredth of the window's height, so that it
+/// grows with the layout.
 class Ring : public QWidget {
 public:
     enum class Look {
@@ -25,8 +26,8 @@ public:
     void follow(QWidget *target);
     QWidget *target() const { return target_; }
 
-    /// The width of the ring around a control of that size, in pixels.
-    static int widthFor(QSize control);
+    /// The width of the ring on a window of that height, in pixels.
+    static int widthOn(int windowHeight);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -89,6 +89,18 @@ private slots:
             QCoreApplication::processEvents();
             sendKey(p.quiz.window(), Qt::Key_Backspace);
         }) << QStringList{"ช่องหลักหน่วย ผลรวม: 4", "ช่องหลักหน่วย ผลรวม: ว่าง"};
+        QTest::newRow("told once the window is active again") << 2 << 30 << 26 << Action([](TestProgram &p) {
+            QWidget other;
+            other.show();
+            other.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&other));
+            p.quiz.placeDigit(6, 1);
+            QCoreApplication::processEvents();
+            QVERIFY(heard.isEmpty());
+            other.close();
+            p.quiz.window()->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(p.quiz.window()));
+        }) << QStringList{"ช่องหลักหน่วย แถวที่ 1: 6"};
         QTest::newRow("a picture counted") << 2 << 30 << 26 << Action([](TestProgram &p) { p.quiz.Im2_Click(3); })
                                            << QStringList{"ตัวนับ แถวที่ 2: 1"};
         QTest::newRow("the check") << 2 << 30 << 27 << Action([](TestProgram &p) { p.quiz.Cm3_Click(); })

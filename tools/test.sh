@@ -9,7 +9,7 @@ preset=default
 [ "${1:-}" = "--asan" ] && preset=asan
 
 tools/setup-packages.sh cmake ninja-build g++ qt6-base-dev fonts-thai-tlwg \
-  xvfb xauth xdotool imagemagick x11-utils dbus dbus-x11 at-spi2-core python3-pyatspi \
+  xvfb xauth xdotool x11-xkb-utils imagemagick x11-utils dbus dbus-x11 at-spi2-core python3-pyatspi \
   desktop-file-utils appstream
 
 cmake --preset "$preset" >/dev/null
