@@ -168,6 +168,8 @@ private slots:
         setUpApplication(*qApp);
         touchscreen = QTest::createTouchDevice();
     }
+    // QtTest leaves the device it makes to the test.
+    void cleanupTestCase() { delete touchscreen; }
     void cleanup()
     {
         fingers.clear();

@@ -8,7 +8,7 @@ empty after every check, the clock runs for real), so it is not part of the
 default test run. Run it by hand from the top of the source tree:
 
     /usr/bin/python3 tests/e2e/play_a_whole_game.py \\
-        --program build/default/lumo3 --layouts assets/layout \\
+        --program build/default/app/lumo3 --layouts assets/layout \\
         --shots build/default/tests/e2e/whole-game-shots
 
 (all three are the defaults), or through CTest with the build configured
@@ -587,7 +587,7 @@ class WholeGame(walk.Walk):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
-    parser.add_argument("--program", default=os.path.join(SOURCE_ROOT, "build/default/lumo3"))
+    parser.add_argument("--program", default=os.path.join(SOURCE_ROOT, "build/default/app/lumo3"))
     parser.add_argument("--layouts", default=os.path.join(SOURCE_ROOT, "assets/layout"))
     parser.add_argument("--shots", default=os.path.join(SOURCE_ROOT, "build/default/tests/e2e/whole-game-shots"))
     args = parser.parse_args()
