@@ -37,9 +37,15 @@ protected:
     }
 };
 
+bool isPress(QEvent::Type type)
+{
+    // A second press soon after one at the same place comes as a double click.
+    return type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
+}
+
 bool isMouseButtonOrMove(QEvent::Type type)
 {
-    return type == QEvent::MouseButtonPress || type == QEvent::MouseMove || type == QEvent::MouseButtonRelease;
+    return isPress(type) || type == QEvent::MouseMove || type == QEvent::MouseButtonRelease;
 }
 
 } // namespace
@@ -79,6 +85,12 @@ void ManualDrag::begin(QWidget *source)
 
 bool ManualDrag::eventFilter(QObject *watched, QEvent *event)
 {
+    // Qt follows a cancelled touch with a release where the finger was;
+    // that release must find no drag left to drop.
+    if (event->type() == QEvent::TouchCancel && watched == windowHandle_) {
+        cancel();
+        return QObject::eventFilter(watched, event);
+    }
     if (!isMouseButtonOrMove(event->type()))
         return QObject::eventFilter(watched, event);
     const auto *mouse = static_cast<QMouseEvent *>(event);
@@ -93,7 +105,7 @@ bool ManualDrag::eventFilter(QObject *watched, QEvent *event)
     } else if (watched->isWidgetType()) {
         // Every watched source keeps the press's place within it, so that
         // a drag begun from a press handler keeps the grip where it was.
-        if (event->type() == QEvent::MouseButtonPress)
+        if (isPress(event->type()))
             grabOffset_ = mouse->position().toPoint();
         if (watched == source_)
             moveOutline();
@@ -103,29 +115,38 @@ bool ManualDrag::eventFilter(QObject *watched, QEvent *event)
 
 void ManualDrag::moveOutline() { outline_->move(pointer_ - grabOffset_); }
 
-void ManualDrag::end()
+void ManualDrag::cancel()
 {
-    if (!active())
-        return;
-    QWidget *source = source_;
     source_ = nullptr;
     outline_->hide();
     if (windowHandle_)
         windowHandle_->removeEventFilter(this);
     windowHandle_ = nullptr;
+}
+
+ManualDrag::Ending ManualDrag::end()
+{
+    if (!active())
+        return Ending::Nothing;
+    QWidget *source = source_;
+    cancel();
 
     // A tile that was disabled while it was held drops nothing.
     if (!source->isEnabled())
-        return;
+        return Ending::Nothing;
+    if (QRect(source->mapTo(window_, QPoint(0, 0)), source->size()).contains(pointer_))
+        return Ending::OnSource;
     for (QWidget *widget = window_->childAt(pointer_); widget && widget != window_;
          widget = widget->parentWidget()) {
         const auto target = targets_.constFind(widget);
         if (target != targets_.cend()) {
-            if (widget->isVisible())
-                target.value()();
-            return;
+            if (!widget->isVisible())
+                return Ending::Nothing;
+            target.value()();
+            return Ending::Dropped;
         }
     }
+    return Ending::Nothing;
 }
 
 } // namespace lumo

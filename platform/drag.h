@@ -18,8 +18,18 @@ namespace lumo {
 /// pointer in the window's own coordinates and delivers exactly one drop, to
 /// the visible target under it if there is one. A source disabled while it
 /// is held drops nothing, and its drag ends at the release the window hears.
+/// A touch that the system cancels ends the drag without a drop.
 class ManualDrag : public QObject {
 public:
+    /// How a drag ended.
+    enum class Ending {
+        /// No drag was under way, or it ended on no visible target.
+        Nothing,
+        Dropped,
+        /// Released over its own source: a tap or click on it, not a drag.
+        OnSource,
+    };
+
     explicit ManualDrag(QWidget *window);
     ~ManualDrag() override;
 
@@ -28,7 +38,9 @@ public:
     void addTarget(QWidget *target, std::function<void()> onDrop);
 
     void begin(QWidget *source);
-    void end();
+    Ending end();
+    /// Ends the drag without a drop.
+    void cancel();
     bool active() const { return !source_.isNull(); }
 
 protected:

@@ -37,7 +37,7 @@ public:
 
     /// Names of the controls in the order the layout lists them.
     const QStringList &names() const { return names_; }
-    /// Buttons in tab order.
+    /// The controls that the keyboard reaches, in tab order.
     const QStringList &tabOrder() const { return tabOrder_; }
 
     /// Gives the keyboard focus to the first enabled control in tab order.

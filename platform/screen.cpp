@@ -1,6 +1,9 @@
 #include "platform/screen.h"
 
+#include "platform/announcer.h"
+#include "platform/focus_ring.h"
 #include "platform/services.h"
+#include "platform/touch.h"
 
 #include <QCloseEvent>
 #include <QShortcut>
@@ -119,6 +122,11 @@ void Screen::openWindow()
             [this] { host_.placement().remember(window_); });
     connect(window_.data(), &ScreenWindow::fullScreenAsked, this,
             [this] { host_.placement().toggleFullScreen(window_, window_->designSize()); });
+    // Every way in: the keyboard's focus shown plainly, fingers that bring
+    // up no mouse pointer, and a voice for what happens.
+    new FocusRing(window_);
+    new TouchPointers(window_);
+    announcer_ = new Announcer(window_);
     ControlBinder bind(controls_);
     bindControls(bind);
     stopIfMissing(bind.missing());
@@ -145,6 +153,7 @@ void Screen::close()
     // The window may be closing from one of its own controls' handlers.
     window->deleteLater();
     controls_ = ControlSet();
+    announcer_ = nullptr;
     unbindControls();
     host_.closed();
 }

@@ -9,6 +9,7 @@
 
 namespace lumo {
 
+class Announcer;
 class Services;
 
 /// The top-level window of a screen. Its layout fills the window as far as
@@ -83,6 +84,8 @@ public:
     bool isOpen() const { return !window_.isNull(); }
     ScreenWindow *window() const { return window_; }
     const ControlSet &controls() const { return controls_; }
+    /// Tells a screen reader what happens on the open window; null while closed.
+    Announcer *announcer() const { return announcer_; }
 
     /// Stops the timers and destroys the window; nothing happens if it is closed.
     void close();
@@ -121,6 +124,7 @@ private:
     QJsonObject layout_;
     QPointer<ScreenWindow> window_;
     ControlSet controls_;
+    Announcer *announcer_ = nullptr;
 };
 
 } // namespace lumo

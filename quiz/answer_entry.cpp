@@ -1,9 +1,11 @@
-// Answering: digit tiles dragged onto the answer slots, and pictures
-// clicked away to count them.
+// Answering: digit tiles dragged onto the answer slots (or tapped, then
+// the slot tapped), and pictures clicked away to count them.
 #include "quiz/form2.h"
 
 #include "platform/controls.h"
 #include "platform/drag.h"
+#include "platform/tap_selection.h"
+#include "quiz/spoken_texts.h"
 
 namespace lumo {
 
@@ -14,9 +16,21 @@ void Form2::LB_MouseDown(int index)
     dragDigit_ = LB[index]->caption();
 }
 
-void Form2::LB_MouseUp(int /*index*/) { drag_->end(); }
+void Form2::LB_MouseUp(int index)
+{
+    // Released over the tile it was pressed on: a tap, which selects the
+    // tile. A drag, dropped or not, leaves no selection behind.
+    if (drag_->end() == ManualDrag::Ending::OnSource)
+        taps_->select(LB[index]);
+    else
+        taps_->clear();
+}
 
-void Form2::dropOnSlot(Label *slot) { slot->setCaption(dragDigit_); }
+void Form2::dropOnSlot(Label *slot)
+{
+    slot->setCaption(dragDigit_);
+    announceSlot(slot);
+}
 
 void Form2::LB6_DragDrop() { dropOnSlot(LB6); }
 void Form2::LB7_DragDrop() { dropOnSlot(LB7); }
@@ -34,7 +48,18 @@ bool Form2::placeDigit(int digit, int slot)
     if (!isOpen() || digit < 0 || digit > 9 || slot < 0 || slot > 9 || !LB[digit]->isEnabled())
         return false;
     dragDigit_ = LB[digit]->caption();
-    dropOnSlot(answerSlots()[slot]);
+    (this->*dropHandler(slot))();
+    return true;
+}
+
+bool Form2::emptySlot(int slot)
+{
+    // The tiles are enabled and disabled together: while they are, the slots may change.
+    if (!isOpen() || slot < 0 || slot > 9 || !LB[0]->isEnabled())
+        return false;
+    Label *answerSlot = answerSlots()[std::size_t(slot)];
+    answerSlot->setCaption(QString());
+    announceSlot(answerSlot);
     return true;
 }
 
@@ -47,6 +72,7 @@ void Form2::clickPicture(int g, int index)
     grp.row[index]->hide();
     ++clickCount_[g - 1];
     grp.counter->setCaption(QString::number(clickCount_[g - 1]));
+    announce(quiz::spokenCounter(grp.counter->accessibleName(), clickCount_[g - 1]));
 }
 
 void Form2::Im1_Click(int index) { clickPicture(1, index); }

@@ -27,6 +27,7 @@ void Form2::Timer2_Timer()
     } else {
         clearTick_ = 0;
         Cm4->setEnabled(true);
+        focusNextQuestion();
         Timer2->stop();
         game_.boardCleared();
     }

@@ -4,6 +4,7 @@
 
 #include "platform/controls.h"
 #include "platform/services.h"
+#include "quiz/spoken_texts.h"
 #include "quiz/texts.h"
 
 #include <QTimer>
@@ -14,6 +15,7 @@ void Form2::Timer1_Timer()
 {
     const bool timeIsOut = game_.tick();
     showClock();
+    announceClockTick();
     if (timeIsOut)
         Ends();
 }
@@ -28,7 +30,9 @@ void Form2::showClock()
 void Form2::Ends()
 {
     Timer1->stop();
-    services_.message(window(), quiz::timeOutMessage(game_.playerName(), LB1->caption(), LB2->caption()));
+    const QString message = quiz::timeOutMessage(game_.playerName(), LB1->caption(), LB2->caption());
+    announceNow(quiz::spokenCaption(message));
+    services_.message(window(), message);
     if (!isOpen())
         return;
     // Closing first, then the start screen: the program keeps running

@@ -5,6 +5,7 @@
 #include "platform/controls.h"
 #include "platform/drag.h"
 #include "platform/services.h"
+#include "quiz/spoken_texts.h"
 #include "quiz/texts.h"
 
 #include <QTimer>
@@ -64,6 +65,25 @@ void Form2::unbindControls()
 {
     static_cast<Form2Controls &>(*this) = Form2Controls{};
     drag_ = nullptr;
+    keys_ = nullptr;
+    taps_ = nullptr;
+    pictureRows_ = {};
+}
+
+Form2::Drop Form2::dropHandler(int slot)
+{
+    static constexpr std::array<Drop, 10> drops{
+        &Form2::LB6_DragDrop,  &Form2::LB7_DragDrop,  &Form2::LB8_DragDrop,  &Form2::LB9_DragDrop,
+        &Form2::LB10_DragDrop, &Form2::LB11_DragDrop, &Form2::LB12_DragDrop, &Form2::LB13_DragDrop,
+        &Form2::LB14_DragDrop, &Form2::LB15_DragDrop};
+    return drops[std::size_t(slot)];
+}
+
+Form2::PictureClick Form2::pictureClick(int g)
+{
+    static constexpr std::array<PictureClick, 4> clicks{&Form2::Im1_Click, &Form2::Im2_Click, &Form2::Im3_Click,
+                                                        &Form2::Im4_Click};
+    return clicks[std::size_t(g - 1)];
 }
 
 void Form2::connectControls()
@@ -81,20 +101,17 @@ void Form2::connectControls()
         connect(LB[i], &Label::pressed, this, [this, i] { LB_MouseDown(i); });
         connect(LB[i], &Label::released, this, [this, i] { LB_MouseUp(i); });
     }
-    using Drop = void (Form2::*)();
-    const std::array<Drop, 10> drops{&Form2::LB6_DragDrop,  &Form2::LB7_DragDrop,  &Form2::LB8_DragDrop,
-                                     &Form2::LB9_DragDrop,  &Form2::LB10_DragDrop, &Form2::LB11_DragDrop,
-                                     &Form2::LB12_DragDrop, &Form2::LB13_DragDrop, &Form2::LB14_DragDrop,
-                                     &Form2::LB15_DragDrop};
     const auto answerSlotList = answerSlots();
-    for (std::size_t i = 0; i < answerSlotList.size(); ++i)
-        drag_->addTarget(answerSlotList[i], [this, drop = drops[i]] { (this->*drop)(); });
+    for (int i = 0; i < int(answerSlotList.size()); ++i)
+        drag_->addTarget(answerSlotList[std::size_t(i)], [this, drop = dropHandler(i)] { (this->*drop)(); });
 
-    const std::array<void (Form2::*)(int), 4> clicks{&Form2::Im1_Click, &Form2::Im2_Click, &Form2::Im3_Click,
-                                                      &Form2::Im4_Click};
     for (int g = 1; g <= 4; ++g)
         for (int k = 0; k < 15; ++k)
-            connect(group(g).row[k], &Picture::clicked, this, [this, click = clicks[g - 1], k] { (this->*click)(k); });
+            connect(group(g).row[k], &Picture::clicked, this, [this, click = pictureClick(g), k] { (this->*click)(k); });
+
+    connectTaps();
+    connectKeyboard();
+    connectAnnouncements();
 }
 
 void Form2::show(const QString &name)
@@ -117,16 +134,19 @@ void Form2::Form_Load()
     clearTick_ = 0;
     services_.seedFromClock();
     LB3->setCaption(quiz::greeting(LB1->caption()));
+    announce(quiz::spokenCaption(LB3->caption()));
 }
 
 void Form2::Cm1_Click()
 {
-    Cm1->setEnabled(false);
     Cm4->setEnabled(true);
+    passFocus(Cm1, Cm4);
+    Cm1->setEnabled(false);
     game_.startClock(LB1->caption());
     Timer1->start();
     LBS();
     LB3->setCaption(QStringLiteral("กดปุ่มมุมขวาล่าง เพื่อเริ่มทำข้อแรก"));
+    announce(LB3->caption() + QLatin1Char('\n') + quiz::spokenClock(game_));
 }
 
 void Form2::Cm4_Click()
@@ -137,9 +157,11 @@ void Form2::Cm4_Click()
     for (Label *tile : LB)
         tile->setEnabled(true);
     Cm3->setEnabled(true);
-    Cm4->setEnabled(false);
     LB3->setCaption(quiz::levelHint(game_.level()));
     St();
+    // From the button to the answer, so that a second Enter checks nothing yet.
+    passFocus(Cm4, firstShownSlot());
+    Cm4->setEnabled(false);
 }
 
 void Form2::St()
@@ -164,6 +186,8 @@ void Form2::St()
 
 void Form2::Cm3_Click()
 {
+    // Not on to the leave button, where a second Enter would end the game.
+    passFocus(Cm3, firstShownSlot());
     Cm3->setEnabled(false);
     Timer2->start();
     for (Label *tile : LB)

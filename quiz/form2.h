@@ -12,10 +12,13 @@ class QTimer;
 namespace lumo {
 
 class Button;
+class FocusGroup;
 class Frame;
+class KeyInput;
 class Label;
 class ManualDrag;
 class Picture;
+class TapSelection;
 
 /// The controls of one opening of the quiz screen, under their layout names.
 /// They exist only while the screen is open: closing sets every one to null.
@@ -57,7 +60,9 @@ struct Form2Controls {
 /// The quiz screen: shows one game of the model `quiz::Game` and passes the
 /// child's clicks, drags and drops to it. The enabled state of its buttons
 /// and digit tiles is what the child may do next; every opening starts a
-/// fresh game.
+/// fresh game. A digit reaches a slot by a drag, by a tap on a tile and
+/// then on the slot, or typed into the focused slot; every way ends in the
+/// slot's drop handler. A screen reader hears what changes.
 class Form2 : public Screen, public Form2Controls {
     Q_OBJECT
 public:
@@ -117,6 +122,15 @@ public:
     /// press on that digit's tile and a drop on the slot would; only while
     /// the tiles are enabled. False when nothing was put.
     bool placeDigit(int digit, int slot);
+    /// Empties answer slot `slot`, as Backspace on it does; only while the
+    /// tiles are enabled. False when nothing was done.
+    bool emptySlot(int slot);
+
+    // --- keyboard and taps -------------------------------------------------
+    /// The digit of the tile selected by a tap, or -1.
+    int selectedTile() const;
+    /// The keyboard's stand-in for picture row g (1 to 4).
+    FocusGroup *pictureRow(int g) const { return pictureRows_[g - 1]; }
 
     // --- marking, clearing, score board, clock ----------------------------
     /// Marks the answer, shows the correct one and raises the level.
@@ -167,9 +181,39 @@ private:
     void showClock();
     void leave(Outcome how);
 
+    using Drop = void (Form2::*)();
+    static Drop dropHandler(int slot);
+    using PictureClick = void (Form2::*)(int);
+    static PictureClick pictureClick(int g);
+
+    void connectKeyboard();
+    void moveFromSlot(int slot, int key);
+    void countNextPicture(int g);
+    Label *firstShownSlot() const;
+    /// Hands the keyboard focus on from a control that is about to be
+    /// disabled or hidden, if it has it.
+    void passFocus(QWidget *from, QWidget *to);
+    /// After the board has cleared: the focus, if it was in the answer,
+    /// goes to the next question's button.
+    void focusNextQuestion();
+
+    void connectTaps();
+
+    void connectAnnouncements();
+    void announce(const QString &text);
+    void announceSlot(const Label *slot);
+    void announceMarking(const quiz::Game::Marking &marking);
+    /// The clock, once a minute.
+    void announceClockTick();
+    /// Told at once, before a modal message.
+    void announceNow(const QString &text);
+
     quiz::Game game_;
     quiz::Game::Rules rules_;
     ManualDrag *drag_ = nullptr;
+    KeyInput *keys_ = nullptr;
+    TapSelection *taps_ = nullptr;
+    std::array<FocusGroup *, 4> pictureRows_{};
 
     QString dragDigit_;
     std::array<Integer, 4> clickCount_{};

@@ -26,6 +26,7 @@ void Form2::Th()
         LB3->setCaption(quiz::correctAnswerText(marking.level, counts, marking.total.expected));
     }
     LBS();
+    announceMarking(marking);
 }
 
 } // namespace lumo

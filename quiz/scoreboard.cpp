@@ -3,6 +3,7 @@
 
 #include "platform/controls.h"
 #include "platform/services.h"
+#include "quiz/spoken_texts.h"
 #include "quiz/texts.h"
 
 #include <QTimer>
@@ -16,7 +17,9 @@ bool Form2::LBS()
         return false;
 
     Timer1->stop();
-    services_.message(window(), quiz::wonMessage(LB1->caption(), LB2->caption()));
+    const QString message = quiz::wonMessage(LB1->caption(), LB2->caption());
+    announceNow(quiz::spokenCaption(message));
+    services_.message(window(), message);
     if (isOpen())
         leave(Outcome::Won);
     return true;

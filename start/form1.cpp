@@ -1,5 +1,6 @@
 #include "start/form1.h"
 
+#include "platform/announcer.h"
 #include "platform/controls.h"
 #include "platform/dates.h"
 #include "platform/pictures.h"
@@ -41,6 +42,7 @@ void Form1::connectControls()
     connect(Im1, &Picture::clicked, this, &Form1::Im1_Click);
     connect(Image1, &Picture::clicked, this, &Form1::Image1_Click);
     connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    connectKeyboard();
 }
 
 void Form1::unbindControls() { static_cast<Form1Controls &>(*this) = Form1Controls{}; }
@@ -74,6 +76,8 @@ void Form1::Im1_Click()
         LB1->setCaption(QStringLiteral("วันนี้ ") + formatDayMonthYear(greetTime_, locale) +
                         QStringLiteral(" เวลา ") + formatLongTime(greetTime_, locale));
         Im1->setArtwork(loadArtwork(services_.iconPath(QStringLiteral("c01.gif")), hostPicture));
+        announcer()->say(LB2->caption() + QLatin1Char('\n') + LB1->caption() + QLatin1Char('\n') +
+                         Label4->caption());
     }
     if (hostClicks_ == 2) {
         emit quizRequested(typedName_);

@@ -78,6 +78,8 @@ protected:
     void unbindControls() override;
 
 private:
+    void connectKeyboard();
+
     QString typedName_;
     QDateTime greetTime_;
     std::int16_t hostClicks_ = 0;

@@ -2,6 +2,7 @@
 // its second click ends the program.
 #include "start/form1.h"
 
+#include "platform/announcer.h"
 #include "platform/controls.h"
 #include "platform/pictures.h"
 #include "platform/services.h"
@@ -25,6 +26,7 @@ void Form1::Image1_Click()
             QStringLiteral("บ๊าย บาย...แล้วอย่าลืม มาเล่นเกมส์ด้วยกันอีกนะครับ สวัสดีครับ"));
         Im1->setArtwork(loadArtwork(services_.iconPath(QStringLiteral("c04.gif")),
                                     QStringLiteral(":/pictures/host.gif")));
+        announcer()->say(Label5->caption() + QLatin1Char('\n') + Label4->caption());
     }
     if (exitClicks_ == 2) {
         Timer1->stop();

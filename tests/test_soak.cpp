@@ -1,4 +1,4 @@
-// A seeded run of random input over both screens. Clicks, drags, keys, timer
+// A seeded run of random input over both screens. Clicks, drags, taps, keys, timer
 // ticks, name prompts, message boxes and window closings come in an order
 // drawn from one seed; after every event the rules of the game are checked.
 // A failure names the seed and the event, so it can be replayed:
@@ -10,7 +10,9 @@
 #include "support/random_input.h"
 
 #include "platform/controls.h"
+#include "platform/focus_group.h"
 
+#include <QAbstractButton>
 #include <QPointer>
 #include <QTimer>
 #include <QWindow>
@@ -152,7 +154,9 @@ struct Expectation {
          exitClick = false;    // the release completes a click on a start screen picture
     int group = 0, index = -1; // the quiz picture clicked, if it is one
     int dropSlot = -1;         // 0..9: LB6..LB15
-    QString dropDigit;
+    QString dropDigit;         // empty: the slot is emptied
+    static constexpr int unchanged = -2;
+    int selectionAfter = unchanged; // the tile selected by a tap, -1 for none
     int clockTicks = 0; // ticks of the quiz's clock made by the event
     bool clearingTick = false, startTick = false;
     bool closedFromFrame = false;
@@ -161,7 +165,7 @@ struct Expectation {
 struct Stats {
     int games = 0, quizOpenings = 0, questions = 0, checks = 0, drops = 0, pictureClicks = 0;
     int prompts = 0, wins = 0, timeOuts = 0, leaves = 0, exitEnds = 0, frameEnds = 0;
-    int highestLevel = 0, levelUps = 0, clockTicks = 0, clearingTicks = 0, keys = 0;
+    int highestLevel = 0, levelUps = 0, clockTicks = 0, clearingTicks = 0, keys = 0, selections = 0, typed = 0;
 };
 
 class Soak {
@@ -233,6 +237,7 @@ private:
     std::array<QString, 10> slots_{};
     std::array<int, 4> clicks_{};
     std::array<QString, 4> counters_{};
+    int selected_ = -1;
     int questionLevel_ = 0;
     // The rules the next quiz opening plays by, chosen at random.
     quiz::Rules rules_;
@@ -397,7 +402,7 @@ void Soak::nextEvent()
             clickAt(window, input_.pointNear(window->rect()), Qt::RightButton);
         });
         w.add(5, [&] { randomDrag(window); });
-        w.add(1.5, [&] { key(window); });
+        w.add(state == QuizState::Answering ? 6 : 1.5, [&] { key(window); });
         w.add(0.1, [&] { clickControl(q.Cm6); });
         w.add(0.05, [&] {
             expect_.closedFromFrame = true;
@@ -432,6 +437,11 @@ void Soak::nextEvent()
 // beforehand which control the release clicks and which slot a tile drops on.
 void Soak::mouse(QWidget *window, Qt::MouseButton button, QPoint from, const QList<QPoint> &via, QPoint to)
 {
+    // QTest takes the point 0,0 for "the window's centre".
+    if (from.isNull())
+        from = QPoint(1, 0);
+    if (to.isNull())
+        to = QPoint(1, 0);
     Form2 &q = game_->quiz;
     QWidget *pressed = window->childAt(from);
     if (!window->rect().contains(from))
@@ -453,10 +463,34 @@ void Soak::mouse(QWidget *window, Qt::MouseButton button, QPoint from, const QLi
                     }
         }
     }
-    if (q.isOpen() && window == q.window() && pressed) {
+    const bool onQuiz = q.isOpen() && window == q.window();
+    const std::array<Label *, 10> answerSlotLabels = onQuiz ? q.answerSlots() : std::array<Label *, 10>{};
+    const auto releasedOn = [&](QWidget *w) { return window->rect().contains(to) && w->rect().contains(w->mapFrom(window, to)); };
+    // A press on the background clears a tap's selection; tiles, slots,
+    // buttons and pictures keep it.
+    if (onQuiz && selected_ >= 0) {
+        bool keeps = false;
+        for (QWidget *w = pressed; w && w != window && !keeps; w = w->parentWidget())
+            keeps = std::find(q.LB.begin(), q.LB.end(), w) != q.LB.end() ||
+                    std::find(answerSlotLabels.begin(), answerSlotLabels.end(), w) != answerSlotLabels.end() ||
+                    qobject_cast<QAbstractButton *>(w) || qobject_cast<Picture *>(w);
+        if (!keeps)
+            expect_.selectionAfter = -1;
+    }
+    // A tap on a shown slot puts the selected tile's digit there.
+    if (onQuiz && selected_ >= 0 && pressed)
+        for (int j = 0; j < 10; ++j)
+            if (answerSlotLabels[j] == pressed && releasedOn(pressed)) {
+                expect_.dropSlot = j;
+                expect_.dropDigit = QString::number(selected_);
+            }
+    if (onQuiz && pressed) {
         for (int i = 0; i < 10; ++i) {
             if (q.LB[i] != pressed || !pressed->isEnabled())
                 continue;
+            // Released over the tile itself: a tap, which selects it. Any
+            // other release ends a drag, which leaves no selection.
+            expect_.selectionAfter = releasedOn(pressed) ? i : -1;
             // The drop goes to the visible slot under the release, if any.
             QWidget *under = window->rect().contains(to) ? window->childAt(to) : nullptr;
             const std::array<Label *, 10> slotLabels = q.answerSlots();
@@ -578,14 +612,52 @@ void Soak::randomDrag(QWidget *window)
 
 void Soak::key(QWidget *window)
 {
-    static const Qt::Key keys[] = {Qt::Key_Space, Qt::Key_Space,   Qt::Key_Return, Qt::Key_Enter,
-                                   Qt::Key_Tab,   Qt::Key_Backtab, Qt::Key_Escape, Qt::Key_A};
+    static const Qt::Key keys[] = {Qt::Key_Space, Qt::Key_Space, Qt::Key_Return,    Qt::Key_Enter, Qt::Key_Tab,
+                                   Qt::Key_Tab,   Qt::Key_Tab,   Qt::Key_Backtab,   Qt::Key_Escape, Qt::Key_A,
+                                   Qt::Key_0,     Qt::Key_4,     Qt::Key_9,         Qt::Key_Backspace,
+                                   Qt::Key_Delete, Qt::Key_Left, Qt::Key_Right,     Qt::Key_Up,    Qt::Key_Down};
     const Qt::Key k = keys[input_.below(int(std::size(keys)))];
     QWidget *focus = window->focusWidget();
     description_ = QStringLiteral("key %1 on %2")
                        .arg(int(k))
                        .arg(focus ? focus->objectName() : QStringLiteral("(none)"));
     ++stats_.keys;
+
+    // What the key does to the focused control, as far as the rules go.
+    const Form1 &start = game_->start;
+    Form2 &q = game_->quiz;
+    const bool activates = k == Qt::Key_Space || k == Qt::Key_Return || k == Qt::Key_Enter;
+    if (activates && focus && focus->isEnabled() && start.isOpen() && window == start.window()) {
+        expect_.hostClick = focus == start.Im1;
+        expect_.exitClick = focus == start.Image1;
+    }
+    if (q.isOpen() && window == q.window()) {
+        const bool tilesOn = q.LB[0]->isEnabled();
+        for (int g = 1; g <= 4; ++g) {
+            if (!activates || focus != q.pictureRow(g))
+                continue;
+            const std::array<Picture *, 15> &row = g == 1 ? q.Im1 : g == 2 ? q.Im2 : g == 3 ? q.Im3 : q.Im4;
+            const auto next = std::find_if(row.begin(), row.end(), [](Picture *p) { return !p->isHidden(); });
+            if (next != row.end()) {
+                expect_.group = g;
+                expect_.index = int(next - row.begin());
+            }
+        }
+        const std::array<Label *, 10> slotLabels = q.answerSlots();
+        const auto slot = std::find(slotLabels.begin(), slotLabels.end(), focus);
+        if (slot != slotLabels.end() && tilesOn) {
+            if (k >= Qt::Key_0 && k <= Qt::Key_9) {
+                ++stats_.typed;
+                expect_.dropSlot = int(slot - slotLabels.begin());
+                expect_.dropDigit = QString::number(k - Qt::Key_0);
+            } else if (k == Qt::Key_Backspace || k == Qt::Key_Delete) {
+                expect_.dropSlot = int(slot - slotLabels.begin());
+                expect_.dropDigit.clear();
+            }
+        }
+        if (k == Qt::Key_Escape)
+            expect_.selectionAfter = -1;
+    }
     QTest::keyClick(window->windowHandle(), k);
 }
 
@@ -873,6 +945,7 @@ void Soak::checkQuizOpening()
     for (int g = 0; g < 4; ++g)
         counters_[g] = counters[g]->caption();
     clicks_ = {};
+    selected_ = -1;
     questionLevel_ = 0;
 }
 
@@ -1043,6 +1116,21 @@ void Soak::checkQuizScreen()
         ++stats_.drops;
         slots_[expect_.dropSlot] = expect_.dropDigit;
     }
+    // A tap's selection, cleared whenever the tiles are disabled.
+    if (expect_.selectionAfter != Expectation::unchanged) {
+        stats_.selections += expect_.selectionAfter >= 0 && expect_.selectionAfter != selected_ ? 1 : 0;
+        selected_ = expect_.selectionAfter;
+    }
+    if (state != QuizState::Answering)
+        selected_ = -1;
+    SOAK_REQUIRE(q.selectedTile() == selected_,
+                 QStringLiteral("tile %1 is selected, the input selected %2").arg(q.selectedTile()).arg(selected_));
+    const auto *ring = q.window()->findChild<QWidget *>(QStringLiteral("selectionRing"));
+    SOAK_REQUIRE(ring && ring->isVisible() == (selected_ >= 0),
+                 QStringLiteral("the selection ring is %1").arg(ring && ring->isVisible() ? "shown" : "hidden"));
+    const auto *outline = q.window()->findChild<QWidget *>(QStringLiteral("dragOutline"));
+    SOAK_REQUIRE(outline && outline->isHidden(), QStringLiteral("a drag outline is left on the screen"));
+
     const std::array<Label *, 10> slotLabels = q.answerSlots();
     for (int i = 0; i < 10; ++i) {
         const QString caption = slotLabels[i]->caption();
@@ -1145,11 +1233,11 @@ private slots:
         const Stats &s = soak.stats();
         qInfo("Soak: %lld ms; %d games, %d quiz openings, %d questions, %d checks, %d drops, %d "
               "picture clicks, "
-              "%d prompts, %d keys, %d clock ticks, %d clearing ticks; highest level %d, %d level-ups; %d won, "
+              "%d prompts, %d keys (%d digits typed), %d tiles selected by a tap, %d clock ticks, %d clearing ticks; highest level %d, %d level-ups; %d won, "
               "%d timed out, "
               "%d left, %d ended by the exit picture, %d by closing the window",
               clock.elapsed(), s.games, s.quizOpenings, s.questions, s.checks, s.drops, s.pictureClicks,
-              s.prompts, s.keys, s.clockTicks, s.clearingTicks, s.highestLevel, s.levelUps, s.wins, s.timeOuts, s.leaves,
+              s.prompts, s.keys, s.typed, s.selections, s.clockTicks, s.clearingTicks, s.highestLevel, s.levelUps, s.wins, s.timeOuts, s.leaves,
               s.exitEnds, s.frameEnds);
         if (!failure.isEmpty())
             QFAIL(qPrintable(failure));
@@ -1166,6 +1254,7 @@ private slots:
             QVERIFY2(s.frameEnds > 0, "the soak never ended the program by closing its window");
             QVERIFY2(s.drops > 0 && s.pictureClicks > 0 && s.checks > 0,
                      "the soak never answered a question");
+            QVERIFY2(s.selections > 0 && s.typed > 0, "the soak never tapped a tile or typed a digit");
         }
     }
 

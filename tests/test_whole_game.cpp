@@ -1,5 +1,6 @@
-// A whole game of 100 questions played through the buttons, with the clock
-// ticking all along, up to the praise after the last question.
+// A whole game of 100 questions played with the keyboard alone, with the
+// clock ticking all along, up to the praise after the last question.
+#include "support/keyboard_play.h"
 #include "support/question_cycle.h"
 
 #include <QPointer>
@@ -35,7 +36,14 @@ private slots:
         TestProgram game;
         Form2 &quiz = game.quiz;
         game.openQuiz(name);
-        quiz.Cm1->click();
+        QWidget *window = quiz.window();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        const auto press = [window](int key) { sendKey(window, key); };
+
+        // From the leave button, where the focus starts, to the clock's button.
+        press(Qt::Key_Tab);
+        QCOMPARE(window->focusWidget(), quiz.Cm1);
+        press(Qt::Key_Return);
         QCOMPARE(quiz.LB2->caption(), QStringLiteral("ข้อที่ 0 ทำถูก 0 ทำผิด 0 ระดับ 1"));
 
         int right = 0, wrong = 0, ticks = 0, levelUps = 0;
@@ -47,7 +55,8 @@ private slots:
         for (int q = 1; q <= 100; ++q) {
             const int level = (q - 1) / 25 + 1;
             QVERIFY(quiz.Cm4->isEnabled());
-            quiz.Cm4->click();
+            QCOMPARE(window->focusWidget(), quiz.Cm4);
+            press(Qt::Key_Return);
             QCOMPARE(quiz.game().questionNo(), q);
             QCOMPARE(quiz.game().level(), level);
             QCOMPARE(quiz.LB2->caption(), scoreText(q, right, wrong, level));
@@ -57,9 +66,10 @@ private slots:
             tickClock(5);
             QVERIFY(quiz.Cm3->isEnabled());
             if (answerRight)
-                enterRightAnswers(quiz);
+                typeRightAnswer(quiz, DigitKeys(q % 4));
             const int minutesBefore = quiz.game().minutesLeft();
-            quiz.Cm3->click();
+            QVERIFY(tabTo(window, quiz.Cm3));
+            press(Qt::Key_Return);
             if (answerRight)
                 right += level == 1 ? 1 : 2 * level;
             else
@@ -103,7 +113,8 @@ private slots:
         };
         WindowOrder order(quiz.window());
 
-        quiz.Cm4->click();
+        QCOMPARE(window->focusWidget(), quiz.Cm4);
+        press(Qt::Key_Return);
 
         QCOMPARE(game.services.messages,
                  QStringList{QStringLiteral("จบแล้วครับ....เก่งมาก\r\n") + lastClock + QStringLiteral("\r\n") +

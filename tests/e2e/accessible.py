@@ -7,7 +7,7 @@ the accessibility bus when it is imported.
 import time
 
 import pyatspi
-from gi.repository import Atspi
+from gi.repository import Atspi, GLib
 
 
 class Node:
@@ -105,3 +105,25 @@ class Program:
                     self._walk(child, window, nodes)
         except Exception:  # noqa: BLE001 - a control that vanished while being read
             pass
+
+
+class Voice:
+    """What the program tells a screen reader as it happens: the names of
+    the notifications it shows, in order, as Orca hears them appear."""
+
+    def __init__(self):
+        self.heard = []
+        pyatspi.Registry.registerEventListener(self._shown, "object:state-changed:showing")
+
+    def _shown(self, event):
+        try:
+            if event.detail1 == 1 and event.source.getRoleName() == "notification":
+                self.heard.append(event.source.name or "")
+        except Exception:  # noqa: BLE001 - a notice of a window that has gone
+            pass
+
+    def listen(self):
+        """Takes in the events that have arrived; call it while waiting."""
+        context = GLib.MainContext.default()
+        while context.pending():
+            context.iteration(False)

@@ -97,7 +97,8 @@ def read_layout(path):
 
 
 REQUIRED_TOOLS = {
-    "Xvfb": "xvfb", "xdotool": "xdotool", "import": "imagemagick", "convert": "imagemagick",
+    "Xvfb": "xvfb", "xdotool": "xdotool", "setxkbmap": "x11-xkb-utils", "import": "imagemagick",
+    "convert": "imagemagick",
     "dbus-run-session": "dbus", "dbus-daemon": "dbus",
 }
 
@@ -205,6 +206,19 @@ class Desktop:
     def key(self, *keys):
         self.xdotool("key", *keys)
 
+    # What the number row 1 to 9, 0 types on the Thai Kedmanee layout.
+    THAI_NUMBER_ROW = {1: "Thai_lakkhangyao", 2: "slash", 3: "minus", 4: "Thai_phosamphao", 5: "Thai_thothung",
+                       6: "Thai_sarau", 7: "Thai_saraue", 8: "Thai_khokhwai", 9: "Thai_totao", 0: "Thai_chochan"}
+
+    def thai_number_row_key(self, digit):
+        """The number row's key `digit` pressed with the keyboard switched to
+        the Thai layout, where it types a Thai letter, not the digit."""
+        subprocess.run(["setxkbmap", "th"], check=True)
+        try:
+            self.key(self.THAI_NUMBER_ROW[digit])
+        finally:
+            subprocess.run(["setxkbmap", "us"], check=True)
+
     def window_visible(self, title):
         """True when a window with exactly this title is mapped."""
         found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{re.escape(title)}$"],
@@ -251,6 +265,15 @@ class Pixels:
     def region(self, rect):
         return [[self.at(x, y) for x in range(rect.x, rect.x + rect.w)]
                 for y in range(rect.y, rect.y + rect.h)]
+
+
+def most_common_colour(pixels, rect):
+    """The colour that most of a rectangle of a screenshot shows."""
+    counts = {}
+    for row in pixels.region(rect):
+        for p in row:
+            counts[p] = counts.get(p, 0) + 1
+    return max(counts, key=counts.get)
 
 
 # --- reading digits off the screen -------------------------------------------

@@ -1,6 +1,9 @@
 #!/usr/bin/python3
-"""End-to-end: the real lumo3 on its own X screen, played by mouse and
-keyboard from outside, one question and back out, as a child would.
+"""End-to-end: the real lumo3 on its own X screen, played from outside as
+a child would, three questions and back out: the first by dragging the
+digit tiles, the second by the keyboard alone (the keypad, and the number
+row of the Thai layout), the third by a tap on a tile and then on a slot.
+What a screen reader is told is heard through AT-SPI as it happens.
 
     walk_through_a_game.py --program PATH/lumo3 --layouts assets/layout --shots DIR
 
@@ -54,9 +57,11 @@ def problems(*pairs):
 
 
 class Walk:
-    def __init__(self, screen, program, form1, form2):
+    def __init__(self, screen, program, form1, form2, voice=None):
         self.screen = screen
         self.program = program
+        # What a screen reader hears (accessible.Voice), where a step asks.
+        self.voice = voice
         self.form1 = form1
         self.form2 = form2
         self.digits = None
@@ -74,6 +79,8 @@ class Walk:
                 self.screen.screenshot(name + "-FAILED")
                 raise StepFailed(f"step '{name}': expected {expected}; "
                                  f"seen: the program ended with exit code {code}")
+            if self.voice:
+                self.voice.listen()
             snap = self.program.look()
             if with_pixels:
                 poll_shot = os.path.join(self.screen.shots_dir, "poll.png")
@@ -181,9 +188,15 @@ class Walk:
         snap = self.step("clock-started", "the score line of question 0 and the clock running", check)
         self.clock_at_start = self._clock(snap.showing_labels("Form2"))
 
-    def question_appears(self):
-        self.click_control(self.form2, "Cm4")
+    def question_appears(self, number=1, right=0, ask=None):
+        """Question `number` asked (by a click on ทำข้อต่อไป unless `ask`
+        says otherwise) with `right` points so far."""
+        if ask is None:
+            self.click_control(self.form2, "Cm4")
+        else:
+            ask()
         self.count = None
+        clock_before = self._clock(self.program.look().showing_labels("Form2")) if number > 1 else None
 
         def check(s):
             labels = s.showing_labels("Form2")
@@ -193,7 +206,8 @@ class Walk:
             tens = self._showing("Form2", "label", TENS_1, s)
             clock = self._clock(labels)
             wrong = problems(
-                (score_line(1, 0, 0, 1) in labels, f"no score line {score_line(1, 0, 0, 1)!r}; labels {labels}"),
+                (score_line(number, right, 0, 1) in labels,
+                 f"no score line {score_line(number, right, 0, 1)!r}; labels {labels}"),
                 (LEVEL_1_HINT in labels, f"no level 1 hint in LB3; labels {labels}"),
                 *self._buttons(s, {START_CLOCK: False, NEXT: False, CHECK: True}),
                 *[(self._enabled("Form2", "label", f"ตัวเลข {d}", s), f"digit tile {d} is not enabled")
@@ -208,12 +222,12 @@ class Walk:
                 *[(not self._showing("Form2", "label", name, s), f"{name!r} is showing at level 1")
                   for name in ("ช่องหลักสิบ แถวที่ 2", "ช่องหลักหน่วย แถวที่ 2", "ช่องหลักสิบ ผลรวม",
                                "ช่องหลักหน่วย ผลรวม", "ตัวนับ แถวที่ 2")],
-                (clock is not None and clock < self.clock_at_start,
-                 f"the clock has not moved from {self.clock_at_start} s (now {clock} s)"))
+                (clock is not None and clock < (clock_before or self.clock_at_start),
+                 f"the clock has not moved from {clock_before or self.clock_at_start} s (now {clock} s)"))
             if wrong is None:
                 self.count = count
             return wrong
-        self.step("question-1", "question 1 with one row of 2 to 15 pictures and its slots", check)
+        self.step(f"question-{number}", f"question {number} with one row of 2 to 15 pictures and its slots", check)
 
     def answer_is_dragged_in(self):
         # The tiles show every digit in the font of the slots and counters.
@@ -261,21 +275,30 @@ class Walk:
         self.step("pictures-counted", f"{first!r} hidden too and the counter at 2 "
                   "(a click on an empty spot counts nothing)", two_gone, with_pixels=True)
 
-    def answer_is_checked(self):
-        self.click_control(self.form2, "Cm3")
+    def answer_is_checked(self, number=1, check_by=None):
+        """The check pressed (by a click unless `check_by` says otherwise)
+        on question `number`, every answer so far right."""
+        if check_by is None:
+            self.click_control(self.form2, "Cm3")
+        else:
+            check_by()
         answer = f"คำตอบที่ถูก คือ {self.count} ครับ "
 
         def check(s):
             labels = s.showing_labels("Form2")
             return problems(
                 (answer in labels, f"no {answer!r} in LB3; labels {labels}"),
-                (score_line(1, 1, 0, 1) in labels, f"no score line {score_line(1, 1, 0, 1)!r}; labels {labels}"),
+                (score_line(number, number, 0, 1) in labels,
+                 f"no score line {score_line(number, number, 0, 1)!r}; labels {labels}"),
                 (self._buttons_state(s, CHECK) is False, "ตรวจคำตอบ is still enabled"),
                 *[(not self._enabled("Form2", "label", f"ตัวเลข {d}", s), f"digit tile {d} is still enabled")
-                  for d in range(10)])
-        self.step("answer-checked", f"the correct answer {answer!r} and 'ทำถูก 1'", check)
+                  for d in range(10)],
+                # A screen reader hears the correct answer and the score line together.
+                (self._heard(answer.strip() + "\n" + score_line(number, number, 0, 1)),
+                 f"the answer was not told to a screen reader; heard {self.voice.heard[-3:]}"))
+        self.step(f"answer-{number}-checked", f"the correct answer {answer!r} and 'ทำถูก {number}'", check)
 
-    def board_empties(self):
+    def board_empties(self, right=1):
         def check(s, px):
             said = [self._said(s, slot) for slot in (TENS_1, UNITS_1)]
             seen = [self._read(px, slot) for slot in ("LB6", "LB7")]
@@ -285,9 +308,73 @@ class Walk:
                 (seen == ["", ""], f"the screen shows {seen} in the slots"),
                 *self._counter_is(s, px, "0"),
                 *self._buttons(s, {NEXT: True, CHECK: False}),
-                (score_line(1, 1, 0, 1) in s.showing_labels("Form2"), "the score line changed"))
-        self.step("board-empty", "an empty board, empty slots, the counter at 0 and ทำข้อต่อไป enabled",
+                (score_line(right, right, 0, 1) in s.showing_labels("Form2"), "the score line changed"))
+        self.step(f"board-empty-{right}", "an empty board, empty slots, the counter at 0 and ทำข้อต่อไป enabled",
                   check, with_pixels=True)
+
+    def answer_by_keyboard_alone(self):
+        """Question 2 without a pointer. The emptied board has handed the
+        focus to ทำข้อต่อไป: Enter asks, the focus is on the first shown
+        slot, the tens go in on the keypad, Tab, the units with the Thai
+        layout's number row, Tab on to ตรวจคำตอบ and Enter."""
+        def on_next(s):
+            return problems((self._focused(s) == ("push button", NEXT), f"the focus is on {self._focused(s)}"))
+        self.step("focus-on-next", "the keyboard focus on ทำข้อต่อไป", on_next)
+        self.question_appears(2, 1, ask=lambda: self.screen.key("Return"))
+        tens, units = divmod(self.count, 10)
+        first = TENS_1 if self.count >= 10 else UNITS_1
+
+        def on_first_slot(s):
+            return problems((self._focused(s) == ("label", first), f"the focus is on {self._focused(s)}"))
+        self.step("focus-on-slot", f"the keyboard focus on {first!r}", on_first_slot)
+        if self.count >= 10:
+            self.screen.key(f"KP_{tens}", "Tab")
+        self.screen.thai_number_row_key(units)
+
+        def typed(s, px):
+            want = (str(tens) if self.count >= 10 else "", str(units))
+            said = (self._said(s, TENS_1), self._said(s, UNITS_1))
+            seen = (self._read(px, "LB6"), self._read(px, "LB7"))
+            return problems(
+                (said == want, f"the slots tell tens {said[0]!r} and units {said[1]!r}"),
+                (seen == want, f"the screen shows tens {seen[0]!r} and units {seen[1]!r} in the slots"),
+                (self._heard(f"{UNITS_1}: {units}"),
+                 f"the units slot's digit was not told to a screen reader; heard {self.voice.heard[-3:]}"))
+        self.step("answer-typed", f"the slots showing {self.count}, typed", typed, with_pixels=True)
+        self.answer_is_checked(2, check_by=self._tab_to_check_and_press_enter)
+
+    def answer_by_two_taps(self):
+        """Question 3 by tapping: a digit tile, then the slot it goes in."""
+        self.question_appears(3, 2)
+        tens, units = divmod(self.count, 10)
+        for digit, slot in ([(tens, "LB6")] if self.count >= 10 else []) + [(units, "LB7")]:
+            self.click_control(self.form2, f"LB_{digit}")
+
+            def selected(s, px, digit=digit):
+                back = desktop.most_common_colour(px, self.form2[f"LB_{digit}"].inset(6))
+                return problems(
+                    (back == (255, 128, 0), f"the tile {digit} shows the colour {back}, not its selected orange"),
+                    (self._heard(f"เลือก ตัวเลข {digit}"),
+                     f"the selection was not told; heard {self.voice.heard[-3:]}"))
+            self.step(f"tile-{digit}-selected", f"the tile {digit} marked as selected", selected, with_pixels=True)
+            self.click_control(self.form2, slot)
+
+        def placed(s, px):
+            want = (str(tens) if self.count >= 10 else "", str(units))
+            said = (self._said(s, TENS_1), self._said(s, UNITS_1))
+            seen = (self._read(px, "LB6"), self._read(px, "LB7"))
+            return problems(
+                (said == want, f"the slots tell tens {said[0]!r} and units {said[1]!r}"),
+                (seen == want, f"the screen shows tens {seen[0]!r} and units {seen[1]!r} in the slots"))
+        self.step("answer-tapped", f"the slots showing {self.count}, tapped in", placed, with_pixels=True)
+        self.answer_is_checked(3)
+
+    def _tab_to_check_and_press_enter(self):
+        for _ in range(12):
+            if self._focused(self.program.look()) == ("push button", CHECK):
+                break
+            self.screen.key("Tab")
+        self.screen.key("Return")
 
     def leaving_returns_to_the_start(self):
         self.click_control(self.form2, "Cm6")
@@ -331,13 +418,22 @@ class Walk:
         return [(said == number, f"the counter tells {said!r}"),
                 (seen == number, f"the screen shows {seen!r} in the counter")]
 
+    def _heard(self, text):
+        return self.voice is not None and any(text in told for told in self.voice.heard)
+
+    @staticmethod
+    def _focused(s):
+        node = next((n for n in s.in_window("Form2") if n.focused and n.role != "frame"), None)
+        return None if node is None else (node.role, node.name)
+
     @staticmethod
     def _said(s, name):
         node = s.find("label", name, "Form2")
         return None if node is None else node.description
 
     def _read(self, pixels, control):
-        return self.digits.read(pixels, self.form2[control].inset(3))
+        # Clear of the focus ring, which may lie over a slot's edge.
+        return self.digits.read(pixels, self.form2[control].inset(6))
 
     def _drag_digit(self, digit, slot):
         self.screen.drag(self.form2[f"LB_{digit}"].centre(), self.form2[slot].centre())
@@ -405,7 +501,7 @@ def main():
         accessible.pyatspi.Registry.getDesktop(0)
         screen.start_program(args.program, log_path)
         program = accessible.Program("lumo3")
-        walk = Walk(screen, program, form1, form2)
+        walk = Walk(screen, program, form1, form2, accessible.Voice())
         walk.start_screen_opens()
         walk.host_asks_for_a_name()
         walk.quiz_opens()
@@ -415,6 +511,9 @@ def main():
         walk.pictures_are_counted_away()
         walk.answer_is_checked()
         walk.board_empties()
+        walk.answer_by_keyboard_alone()
+        walk.board_empties(2)
+        walk.answer_by_two_taps()
         walk.leaving_returns_to_the_start()
         walk.the_door_says_goodbye_and_ends()
     except (StepFailed, TimeoutError) as failure:
@@ -428,7 +527,8 @@ def main():
         return 1
     finally:
         screen.stop()
-    print(f"PASS: one question played and the program ended; screenshots in {args.shots}")
+    print(f"PASS: three questions played (dragged, typed, tapped) and the program ended; "
+          f"screenshots in {args.shots}")
     return 0
 
 
