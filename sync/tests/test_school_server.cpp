@@ -13,6 +13,17 @@
 #include "store/recorder.h"
 #include "sync/school_sync.h"
 #include "sync/server_reader.h"
+#include "teacher/child_page.h"
+#include "teacher/dialogs.h"
+#include "teacher/games_model.h"
+#include "teacher/games_page.h"
+#include "teacher/source_bar.h"
+#include "teacher/teacher_window.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -144,6 +155,15 @@ void forgetSent(const QString &folder) {
     QVERIFY(c.exec(QStringLiteral("UPDATE answers SET synced = 0")));
 }
 
+class FakeDialogs : public teacher::TeacherDialogs {
+  public:
+    QString exportPath;
+    QStringList told;
+    QString saveFileName(QWidget *, const QString &) override { return exportPath; }
+    bool confirm(QWidget *, const QString &) override { return false; }
+    void inform(QWidget *, const QString &text) override { told << text; }
+};
+
 QString describe(const SyncStatus &status) {
     return QStringLiteral("state %1 (%2), waiting %3 games, %4 answers, %5 deletions")
         .arg(int(status.state))
@@ -171,6 +191,7 @@ class SchoolServer : public QObject {
     void aGameCutOffInTheMiddleIsSentAgainWhole();
     void recordsWaitUntilTheServerTakesThem_data();
     void recordsWaitUntilTheServerTakesThem();
+    void theTeacherSeesTheClassFromTheServer();
 
   private:
     std::unique_ptr<TestServer> server_;
@@ -481,6 +502,77 @@ void SchoolServer::recordsWaitUntilTheServerTakesThem() {
     ServerReader remote(settings);
     compareContents(contentsOf(remote), contentsOf({dir.path()}));
     QCOMPARE(serverCounts(*server_), QStringLiteral("2 games, 17 answers"));
+}
+
+void SchoolServer::theTeacherSeesTheClassFromTheServer() {
+    QTemporaryDir one, two, conf;
+    record(one.path(), QStringLiteral("room-1-pc-01"),
+           {{QStringLiteral("Ann"), 6, true, firstMorning},
+            {QStringLiteral("Zed"), 4, true, firstMorning.addSecs(3600)}});
+    record(two.path(), QStringLiteral("room-1-pc-02"),
+           {{QStringLiteral("Ann"), 8, true, firstMorning.addDays(1)},
+            {QStringLiteral("Chai"), 3, false, firstMorning.addDays(1).addSecs(3600)}});
+    for (const auto &[folder, computer] :
+         {std::pair{one.path(), QStringLiteral("room-1-pc-01")},
+          std::pair{two.path(), QStringLiteral("room-1-pc-02")}}) {
+        SchoolSync sync(folder, server_->settings(), options(computer));
+        sync.start();
+        QVERIFY(sync.waitUntilIdle());
+        COMPARE_STATE(sync, State::UpToDate);
+    }
+    const SettingsFiles files{conf.filePath(QStringLiteral("system.conf")),
+                              conf.filePath(QStringLiteral("user.conf"))};
+    QFile system(files.systemFile);
+    QVERIFY(system.open(QIODevice::WriteOnly));
+    system.write(QStringLiteral("[class]\nnames=Ann, Chai\n[server]\nhost=%1\nport=%2\n")
+                     .arg(server_->settings().host)
+                     .arg(server_->settings().port)
+                     .toUtf8());
+    system.close();
+
+    FakeDialogs dialogs;
+    dialogs.exportPath = conf.filePath(QStringLiteral("class.csv"));
+    teacher::TeacherWindow window(one.path(), files, dialogs, QLocale(QLocale::Thai));
+    QCOMPARE(window.gamesPage()->model()->rowCount(), 2); // this computer's games
+    QVERIFY(window.statusLine()->text().contains(QStringLiteral("ส่งไปยังเซิร์ฟเวอร์ของโรงเรียน")));
+
+    QVERIFY(window.readFromServer(true));
+    QCOMPARE(window.gamesPage()->model()->rowCount(), 4);
+    window.findChild<QCheckBox *>(QStringLiteral("classOnly"))->setChecked(true);
+    QCOMPARE(window.gamesPage()->model()->rowCount(), 3);
+    auto *computer = window.findChild<QComboBox *>(QStringLiteral("computer"));
+    QCOMPARE(computer->count(), 3); // every computer, and each of the two
+    computer->setCurrentIndex(computer->findData(QStringLiteral("room-1-pc-02")));
+    QVERIFY(window.gamesPage()->exportShownRows());
+    QFile csv(dialogs.exportPath);
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(csv.readAll().mid(3)).split(QStringLiteral("\r\n"),
+                                                                          Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 3);
+    QVERIFY(lines[1].startsWith(QStringLiteral("Chai,")));
+    QVERIFY(lines[2].startsWith(QStringLiteral("Ann,")));
+    window.show();
+    window.showChild(QStringLiteral("Ann"));
+    QVERIFY(window.childPage()->summary()->text().contains(QStringLiteral("เล่นทั้งหมด 1 ครั้ง")));
+
+    // The sync's word on what waits, and why.
+    SyncStatus refused;
+    refused.state = State::LoginRefused;
+    refused.server = server_->settings().place();
+    refused.waiting = {2, 30, 0};
+    refused.detail = QStringLiteral("password authentication failed for user \"lumo3\"");
+    refused.retryInMs = 120000;
+    window.showSyncStatus(refused);
+    QVERIFY(window.syncLine()->text().contains(QStringLiteral("32 รายการ")));
+    QVERIFY(window.syncLine()->text().contains(QStringLiteral("รหัสผ่านไม่ถูกต้อง")));
+
+    // A server that went away: the window says so and stays with this computer.
+    QVERIFY(window.readFromServer(false));
+    QVERIFY(server_->stop());
+    QVERIFY(!window.readFromServer(true));
+    QCOMPARE(dialogs.told.size(), 1);
+    QCOMPARE(window.sourceBar()->source(), teacher::SourceBar::ThisComputer);
+    QCOMPARE(window.gamesPage()->model()->rowCount(), 1); // Ann, of the class, here
 }
 
 QTEST_MAIN(SchoolServer)
