@@ -93,7 +93,8 @@ QList<GameRow> SharedQueries::games(const GameFilter &filter) {
         QStringLiteral("SELECT CAST(g.id AS TEXT), g.player, g.computer, %1, %2, g.outcome, "
                        "g.start_level, g.clock_minutes, g.level_reached, g.questions, "
                        "g.right_points, g.wrong_points, g.clock_seconds FROM games g WHERE 1 = 1")
-            .arg(timeText(QStringLiteral("g.started_utc")), timeText(QStringLiteral("g.ended_utc"))) +
+            .arg(timeText(QStringLiteral("g.started_utc")),
+                 timeText(QStringLiteral("g.ended_utc"))) +
         where.sql + QStringLiteral(" ORDER BY g.started_utc DESC, g.id DESC");
     QSqlQuery query(db_);
     if (!run(query, sql, where.values, error_))
@@ -166,19 +167,18 @@ ChildSummary SharedQueries::summary(const QString &player, const GameFilter &fil
     summary.averageWrong = query.value(4).toDouble();
 
     // Every group count and every total checked is one item.
-    const QString right =
-        QStringList{oneIf(QStringLiteral("a.count1 = a.answer1")),
-                    oneIf(QStringLiteral("a.count2 = a.answer2")),
-                    oneIf(QStringLiteral("a.count3 = a.answer3")),
-                    oneIf(QStringLiteral("a.count4 = a.answer4")),
-                    oneIf(QStringLiteral("a.total = a.answer_total"))}
-            .join(QStringLiteral(" + "));
-    const QString items = QStringList{QStringLiteral("1"),
-                                      oneIf(QStringLiteral("a.count2 IS NOT NULL")),
-                                      oneIf(QStringLiteral("a.count3 IS NOT NULL")),
-                                      oneIf(QStringLiteral("a.count4 IS NOT NULL")),
-                                      oneIf(QStringLiteral("a.total IS NOT NULL"))}
+    const QString right = QStringList{oneIf(QStringLiteral("a.count1 = a.answer1")),
+                                      oneIf(QStringLiteral("a.count2 = a.answer2")),
+                                      oneIf(QStringLiteral("a.count3 = a.answer3")),
+                                      oneIf(QStringLiteral("a.count4 = a.answer4")),
+                                      oneIf(QStringLiteral("a.total = a.answer_total"))}
                               .join(QStringLiteral(" + "));
+    const QString items =
+        QStringList{QStringLiteral("1"), oneIf(QStringLiteral("a.count2 IS NOT NULL")),
+                    oneIf(QStringLiteral("a.count3 IS NOT NULL")),
+                    oneIf(QStringLiteral("a.count4 IS NOT NULL")),
+                    oneIf(QStringLiteral("a.total IS NOT NULL"))}
+            .join(QStringLiteral(" + "));
     QSqlQuery levels(db_);
     if (!run(levels,
              QStringLiteral("SELECT a.level, SUM(%1), SUM(%2)").arg(right, items) + mineFrom +

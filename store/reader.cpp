@@ -50,8 +50,7 @@ QStringList ResultReader::computers() {
 ChildSummary ResultReader::summary(const QString &player, const GameFilter &filter) {
     if (!connection_)
         return {};
-    return SharedQueries(connection_->db(), SqlDialect::Sqlite, lastError_)
-        .summary(player, filter);
+    return SharedQueries(connection_->db(), SqlDialect::Sqlite, lastError_).summary(player, filter);
 }
 
 WrongAnswers ResultReader::wrongAnswers(const QString &player, const GameFilter &filter) {

@@ -37,35 +37,43 @@ class LocalTransaction {
 };
 
 // What a later answer or the game's end changes in a game's row.
-const QStringList changingColumns{
-    QStringLiteral("ended_utc"),    QStringLiteral("outcome"),      QStringLiteral("level_reached"),
-    QStringLiteral("questions"),    QStringLiteral("right_points"), QStringLiteral("wrong_points"),
-    QStringLiteral("clock_seconds")};
+const QStringList changingColumns{QStringLiteral("ended_utc"),     QStringLiteral("outcome"),
+                                  QStringLiteral("level_reached"), QStringLiteral("questions"),
+                                  QStringLiteral("right_points"),  QStringLiteral("wrong_points"),
+                                  QStringLiteral("clock_seconds")};
 
 } // namespace
 
 const QStringList &gameColumns() {
-    static const QStringList columns{
-        QStringLiteral("id"),           QStringLiteral("computer"),
-        QStringLiteral("player"),       QStringLiteral("started_utc"),
-        QStringLiteral("start_level"),  QStringLiteral("clock_minutes"),
-        QStringLiteral("settings"),     QStringLiteral("program_version"),
-        QStringLiteral("ended_utc"),    QStringLiteral("outcome"),
-        QStringLiteral("level_reached"), QStringLiteral("questions"),
-        QStringLiteral("right_points"), QStringLiteral("wrong_points"),
-        QStringLiteral("clock_seconds")};
+    static const QStringList columns{QStringLiteral("id"),
+                                     QStringLiteral("computer"),
+                                     QStringLiteral("player"),
+                                     QStringLiteral("started_utc"),
+                                     QStringLiteral("start_level"),
+                                     QStringLiteral("clock_minutes"),
+                                     QStringLiteral("settings"),
+                                     QStringLiteral("program_version"),
+                                     QStringLiteral("ended_utc"),
+                                     QStringLiteral("outcome"),
+                                     QStringLiteral("level_reached"),
+                                     QStringLiteral("questions"),
+                                     QStringLiteral("right_points"),
+                                     QStringLiteral("wrong_points"),
+                                     QStringLiteral("clock_seconds")};
     return columns;
 }
 
 const QStringList &answerColumns() {
-    static const QStringList columns{
-        QStringLiteral("id"),           QStringLiteral("game_id"),      QStringLiteral("question"),
-        QStringLiteral("level"),        QStringLiteral("count1"),       QStringLiteral("count2"),
-        QStringLiteral("count3"),       QStringLiteral("count4"),       QStringLiteral("total"),
-        QStringLiteral("slots"),        QStringLiteral("answer1"),      QStringLiteral("answer2"),
-        QStringLiteral("answer3"),      QStringLiteral("answer4"),      QStringLiteral("answer_total"),
-        QStringLiteral("right_points"), QStringLiteral("wrong_points"), QStringLiteral("seconds"),
-        QStringLiteral("checked_utc")};
+    static const QStringList columns{QStringLiteral("id"),           QStringLiteral("game_id"),
+                                     QStringLiteral("question"),     QStringLiteral("level"),
+                                     QStringLiteral("count1"),       QStringLiteral("count2"),
+                                     QStringLiteral("count3"),       QStringLiteral("count4"),
+                                     QStringLiteral("total"),        QStringLiteral("slots"),
+                                     QStringLiteral("answer1"),      QStringLiteral("answer2"),
+                                     QStringLiteral("answer3"),      QStringLiteral("answer4"),
+                                     QStringLiteral("answer_total"), QStringLiteral("right_points"),
+                                     QStringLiteral("wrong_points"), QStringLiteral("seconds"),
+                                     QStringLiteral("checked_utc")};
     return columns;
 }
 

@@ -59,7 +59,7 @@ Sender::Sender(QString storeFolder, ServerSettings server, SyncOptions options,
     if (options_.programVersion.isEmpty())
         options_.programVersion = QCoreApplication::applicationVersion();
     if (options_.programVersion.isEmpty())
-        options_.programVersion = QStringLiteral("unknown");
+        options_.programVersion = QStringLiteral(LUMO_VERSION);
     status_.server = settings_.place();
     status_.state = settings_.enabled() ? SyncStatus::State::Starting : SyncStatus::State::Off;
     shared_->set(status_);
@@ -183,16 +183,16 @@ bool Sender::openServer() {
     if (schema.kind != ServerSchema::Kind::Ready) {
         Problem problem;
         problem.detail = schema.detail;
-        problem.state = schema.kind == ServerSchema::Kind::TooNew     ? SyncStatus::State::SchemaTooNew
-                        : schema.kind == ServerSchema::Kind::NotSetUp ? SyncStatus::State::NotSetUp
-                                                                      : stateForStatementError(schema.error);
+        problem.state = schema.kind == ServerSchema::Kind::TooNew ? SyncStatus::State::SchemaTooNew
+                        : schema.kind == ServerSchema::Kind::NotSetUp
+                            ? SyncStatus::State::NotSetUp
+                            : stateForStatementError(schema.error);
         return failLater(problem);
     }
     // Another server, or this one set up afresh, has none of what went before.
     QFile known(serverIdPath(folder_));
-    const QString knownId = known.open(QIODevice::ReadOnly)
-                                ? QString::fromUtf8(known.readAll()).trimmed()
-                                : QString();
+    const QString knownId =
+        known.open(QIODevice::ReadOnly) ? QString::fromUtf8(known.readAll()).trimmed() : QString();
     known.close();
     if (knownId != schema.serverId) {
         Outbox outbox(*local_);
@@ -255,8 +255,8 @@ bool Sender::sendGames(Outbox &outbox, int &fetched, int &completed) {
                 return serverFailed(error);
             QSqlQuery(server_->db()).exec(QStringLiteral("ROLLBACK"));
             refused_.insert(game.id);
-            refusedDetail_ = QStringLiteral("the server refused game %1: %2")
-                                 .arg(game.id, errorText(error));
+            refusedDetail_ =
+                QStringLiteral("the server refused game %1: %2").arg(game.id, errorText(error));
             qWarning().noquote() << QStringLiteral("lumo3: ") + refusedDetail_;
             continue;
         }

@@ -42,14 +42,13 @@ ServerConnection::ServerConnection(const ServerSettings &settings, const Connect
     if (!settings.user.isEmpty())
         db_.setUserName(settings.user);
     // QPSQL reads ';' as a space between libpq's options.
-    QStringList connect{QStringLiteral("connect_timeout=%1").arg(options.connectTimeoutSeconds),
-                        QStringLiteral("application_name=lumo3"),
-                        // A server that vanishes from the network is noticed
-                        // within half a minute instead of the system's hours.
-                        QStringLiteral("keepalives_idle=10"),
-                        QStringLiteral("keepalives_interval=5"),
-                        QStringLiteral("keepalives_count=3"),
-                        QStringLiteral("tcp_user_timeout=20000")};
+    QStringList connect{
+        QStringLiteral("connect_timeout=%1").arg(options.connectTimeoutSeconds),
+        QStringLiteral("application_name=lumo3"),
+        // A server that vanishes from the network is noticed
+        // within half a minute instead of the system's hours.
+        QStringLiteral("keepalives_idle=10"), QStringLiteral("keepalives_interval=5"),
+        QStringLiteral("keepalives_count=3"), QStringLiteral("tcp_user_timeout=20000")};
     if (!settings.service.isEmpty())
         connect << QStringLiteral("service=") + conninfoValue(settings.service);
     db_.setConnectOptions(connect.join(QLatin1Char(';')));

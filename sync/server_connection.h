@@ -6,8 +6,8 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QVariantList>
 #include <QString>
+#include <QVariantList>
 
 namespace lumo::sync {
 

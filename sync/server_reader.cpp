@@ -26,14 +26,15 @@ bool ServerReader::connect() {
         problem_ = connection->problem();
         return false;
     }
-    QString version = QCoreApplication::applicationVersion();
+    const QString version = QCoreApplication::applicationVersion();
     const ServerSchema schema =
-        migrateServer(connection->db(), version.isEmpty() ? QStringLiteral("unknown") : version);
+        migrateServer(connection->db(), version.isEmpty() ? QStringLiteral(LUMO_VERSION) : version);
     if (schema.kind != ServerSchema::Kind::Ready) {
         problem_.detail = schema.detail;
-        problem_.state = schema.kind == ServerSchema::Kind::TooNew     ? SyncStatus::State::SchemaTooNew
-                         : schema.kind == ServerSchema::Kind::NotSetUp ? SyncStatus::State::NotSetUp
-                                                                       : stateForStatementError(schema.error);
+        problem_.state = schema.kind == ServerSchema::Kind::TooNew ? SyncStatus::State::SchemaTooNew
+                         : schema.kind == ServerSchema::Kind::NotSetUp
+                             ? SyncStatus::State::NotSetUp
+                             : stateForStatementError(schema.error);
         return false;
     }
     problem_ = {};

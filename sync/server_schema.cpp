@@ -126,9 +126,9 @@ ServerSchema migrateServer(QSqlDatabase &db, const QString &programVersion,
             !query.next())
             return fail(ServerSchema::Kind::Failed);
         result.fromVersion = query.value(0).toInt();
-    } else if (!run(QStringLiteral(
-                   "CREATE TABLE schema_version (version integer PRIMARY KEY, "
-                   "applied_utc timestamptz NOT NULL DEFAULT now(), program_version text NOT NULL)"))) {
+    } else if (!run(QStringLiteral("CREATE TABLE schema_version (version integer PRIMARY KEY, "
+                                   "applied_utc timestamptz NOT NULL DEFAULT now(), "
+                                   "program_version text NOT NULL)"))) {
         return fail(ServerSchema::Kind::Failed);
     }
     if (result.fromVersion > result.toVersion) {

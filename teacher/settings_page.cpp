@@ -4,8 +4,8 @@
 
 #include <QCheckBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -97,11 +97,10 @@ SettingsPage::SettingsPage(const SettingsFiles &files, TeacherDialogs &dialogs, 
     connect(level_, &QSpinBox::valueChanged, this, &SettingsPage::showFirstQuestion);
     connect(clock_, &QCheckBox::toggled, minutes_, &QWidget::setEnabled);
     connect(saveButton, &QPushButton::clicked, this, &SettingsPage::save);
-    connect(computerButton, &QPushButton::clicked, this,
-            [this] {
-                show(readSystemClassSettings(files_));
-                showServer(readSystemServerSettings(files_));
-            });
+    connect(computerButton, &QPushButton::clicked, this, [this] {
+        show(readSystemClassSettings(files_));
+        showServer(readSystemServerSettings(files_));
+    });
     show(readClassSettings(files_));
     showServer(readServerSettings(files_));
 }

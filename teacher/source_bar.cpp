@@ -69,8 +69,7 @@ void SourceBar::setServer(const QString &place) {
 void SourceBar::setClassList(const QStringList &names) {
     classList_ = names;
     const QSignalBlocker blocker(classOnly_);
-    classOnly_->setText(
-        QStringLiteral("เฉพาะนักเรียนในรายชื่อห้องเรียน (%1 คน)").arg(names.size()));
+    classOnly_->setText(QStringLiteral("เฉพาะนักเรียนในรายชื่อห้องเรียน (%1 คน)").arg(names.size()));
     classOnly_->setEnabled(!names.isEmpty());
     if (names.isEmpty())
         classOnly_->setChecked(false);

@@ -42,10 +42,9 @@ QString statusText(const store::StoreStatus &status, bool schoolServer) {
         return QStringLiteral("กำลังเปิดที่เก็บผล…");
     case State::Ready: {
         QString text =
-            schoolServer
-                ? QStringLiteral("บันทึกผลไว้ในเครื่องนี้ที่ %1 และส่งไปยังเซิร์ฟเวอร์ของโรงเรียน")
-                      .arg(status.filePath)
-                : QStringLiteral("บันทึกผลไว้ในเครื่องนี้ที่ %1 (ไม่ส่งไปที่ใด)").arg(status.filePath);
+            schoolServer ? QStringLiteral("บันทึกผลไว้ในเครื่องนี้ที่ %1 และส่งไปยังเซิร์ฟเวอร์ของโรงเรียน")
+                               .arg(status.filePath)
+                         : QStringLiteral("บันทึกผลไว้ในเครื่องนี้ที่ %1 (ไม่ส่งไปที่ใด)").arg(status.filePath);
         if (!status.setAsidePath.isEmpty())
             text += QStringLiteral(" — ไฟล์เดิมเสียหาย เก็บไว้เป็น %1").arg(status.setAsidePath);
         return text;
@@ -96,8 +95,7 @@ QString syncStatusText(const sync::SyncStatus &status, const QLocale &locale) {
     case State::Off:
         return {};
     case State::Starting:
-        return QStringLiteral("เซิร์ฟเวอร์ของโรงเรียน %1: ผลที่ยังไม่ได้ส่ง %2 รายการ")
-            .arg(server, waiting);
+        return QStringLiteral("เซิร์ฟเวอร์ของโรงเรียน %1: ผลที่ยังไม่ได้ส่ง %2 รายการ").arg(server, waiting);
     case State::Sending:
         return QStringLiteral("กำลังส่งผลไปยังเซิร์ฟเวอร์ของโรงเรียน %1: เหลือ %2 รายการ")
             .arg(server, waiting);

@@ -303,7 +303,8 @@ void SchoolServer::twoComputersFillOneClass() {
     QCOMPARE(remote.games(secondDay).size(), 3);
     QCOMPARE(remote.summary(QStringLiteral("Ann")).games, 2);
     QCOMPARE(remote.summary(QStringLiteral("Ann"), computer).games, 1);
-    QCOMPARE(remote.players(classList), (QStringList{QStringLiteral(" Chai "), QStringLiteral("Ann")}));
+    QCOMPARE(remote.players(classList),
+             (QStringList{QStringLiteral(" Chai "), QStringLiteral("Ann")}));
 
     // Deleted on a computer: deleted on the server. Deleted on the server by
     // the teacher: no computer brings it back, each keeps its own copy.
@@ -439,11 +440,12 @@ void SchoolServer::recordsWaitUntilTheServerTakesThem() {
         QVERIFY(server_->admin(QStringLiteral("DROP SCHEMA lumo3 CASCADE")));
     else if (trouble == QLatin1String("service")) {
         server_->usePassword({});
-        server_->useService(QStringLiteral("lumo3-school"),
-                            QStringLiteral("host=%1\nport=%2\ndbname=lumo3\nuser=lumo3\npassword=%3")
-                                .arg(settings.host)
-                                .arg(settings.port)
-                                .arg(server_->rightPassword()));
+        server_->useService(
+            QStringLiteral("lumo3-school"),
+            QStringLiteral("host=%1\nport=%2\ndbname=lumo3\nuser=lumo3\npassword=%3")
+                .arg(settings.host)
+                .arg(settings.port)
+                .arg(server_->rightPassword()));
         settings = ServerSettings{};
         settings.port = 0;
         settings.database.clear();
@@ -480,7 +482,8 @@ void SchoolServer::recordsWaitUntilTheServerTakesThem() {
         if (trouble == QLatin1String("newer")) {
             QString version;
             QVERIFY(server_->admin(
-                QStringLiteral("SELECT version || '|' || program_version FROM lumo3.schema_version"),
+                QStringLiteral(
+                    "SELECT version || '|' || program_version FROM lumo3.schema_version"),
                 &version));
             QCOMPARE(version, QStringLiteral("99|from the future"));
         }
@@ -512,9 +515,8 @@ void SchoolServer::theTeacherSeesTheClassFromTheServer() {
     record(two.path(), QStringLiteral("room-1-pc-02"),
            {{QStringLiteral("Ann"), 8, true, firstMorning.addDays(1)},
             {QStringLiteral("Chai"), 3, false, firstMorning.addDays(1).addSecs(3600)}});
-    for (const auto &[folder, computer] :
-         {std::pair{one.path(), QStringLiteral("room-1-pc-01")},
-          std::pair{two.path(), QStringLiteral("room-1-pc-02")}}) {
+    for (const auto &[folder, computer] : {std::pair{one.path(), QStringLiteral("room-1-pc-01")},
+                                           std::pair{two.path(), QStringLiteral("room-1-pc-02")}}) {
         SchoolSync sync(folder, server_->settings(), options(computer));
         sync.start();
         QVERIFY(sync.waitUntilIdle());
@@ -546,8 +548,8 @@ void SchoolServer::theTeacherSeesTheClassFromTheServer() {
     QVERIFY(window.gamesPage()->exportShownRows());
     QFile csv(dialogs.exportPath);
     QVERIFY(csv.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(csv.readAll().mid(3)).split(QStringLiteral("\r\n"),
-                                                                          Qt::SkipEmptyParts);
+    const QStringList lines =
+        QString::fromUtf8(csv.readAll().mid(3)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 3);
     QVERIFY(lines[1].startsWith(QStringLiteral("Chai,")));
     QVERIFY(lines[2].startsWith(QStringLiteral("Ann,")));

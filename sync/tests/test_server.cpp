@@ -86,7 +86,8 @@ bool TestServer::runAsServerUser(const QString &program, const QStringList &argu
     process.setProcessChannelMode(QProcess::MergedChannels);
     if (asRoot_)
         process.start(QStringLiteral("setpriv"),
-                      QStringList{QStringLiteral("--reuid=postgres"), QStringLiteral("--regid=postgres"),
+                      QStringList{QStringLiteral("--reuid=postgres"),
+                                  QStringLiteral("--regid=postgres"),
                                   QStringLiteral("--init-groups"), QStringLiteral("--"), program} +
                           arguments);
     else
@@ -117,16 +118,16 @@ bool TestServer::setUp() {
             error_ = QStringLiteral("there is no \"postgres\" account to run the server as");
             return false;
         }
-        if (::chown(QFile::encodeName(dir_.path()).constData(), account->pw_uid,
-                    account->pw_gid) != 0) {
+        if (::chown(QFile::encodeName(dir_.path()).constData(), account->pw_uid, account->pw_gid) !=
+            0) {
             error_ = QStringLiteral("cannot hand %1 to postgres").arg(dir_.path());
             return false;
         }
     }
     if (!runAsServerUser(bin(QStringLiteral("initdb")),
                          {QStringLiteral("-D"), dir_.filePath(QStringLiteral("data")),
-                          QStringLiteral("-U"), superuser, QStringLiteral("-A"), QStringLiteral("trust"),
-                          QStringLiteral("-E"), QStringLiteral("UTF8"),
+                          QStringLiteral("-U"), superuser, QStringLiteral("-A"),
+                          QStringLiteral("trust"), QStringLiteral("-E"), QStringLiteral("UTF8"),
                           QStringLiteral("--locale=C.UTF-8"), QStringLiteral("--no-sync")}))
         return false;
     // The superuser comes in through the socket without a password; every
@@ -137,14 +138,17 @@ bool TestServer::setUp() {
         return false;
     }
     QFile::setPermissions(dir_.filePath(QStringLiteral("data/pg_hba.conf")),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                              QFile::ReadOther);
     return start() && resetDatabase();
 }
 
 bool TestServer::start() {
     postgres_ = std::make_unique<QProcess>();
-    postgres_->setStandardOutputFile(dir_.filePath(QStringLiteral("postgres.log")), QIODevice::Append);
-    postgres_->setStandardErrorFile(dir_.filePath(QStringLiteral("postgres.log")), QIODevice::Append);
+    postgres_->setStandardOutputFile(dir_.filePath(QStringLiteral("postgres.log")),
+                                     QIODevice::Append);
+    postgres_->setStandardErrorFile(dir_.filePath(QStringLiteral("postgres.log")),
+                                    QIODevice::Append);
     const QStringList server{bin(QStringLiteral("postgres")),
                              QStringLiteral("-D"),
                              dir_.filePath(QStringLiteral("data")),
@@ -162,9 +166,8 @@ bool TestServer::start() {
         postgres_->start(QStringLiteral("setpriv"),
                          QStringList{QStringLiteral("--reuid=postgres"),
                                      QStringLiteral("--regid=postgres"),
-                                     QStringLiteral("--init-groups"),
-                                     QStringLiteral("--pdeathsig"), QStringLiteral("SIGQUIT"),
-                                     QStringLiteral("--")} +
+                                     QStringLiteral("--init-groups"), QStringLiteral("--pdeathsig"),
+                                     QStringLiteral("SIGQUIT"), QStringLiteral("--")} +
                              server);
     } else {
         postgres_->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGQUIT); });
@@ -273,9 +276,11 @@ ServerSettings TestServer::settings() const {
 void TestServer::usePassword(const QString &password) {
     const QString path = dir_.filePath(QStringLiteral("pgpass"));
     QString escaped = password;
-    escaped.replace(QLatin1Char('\\'), QStringLiteral("\\\\")).replace(QLatin1Char(':'), QStringLiteral("\\:"));
-    writeFile(path, password.isEmpty() ? QByteArray()
-                                       : QStringLiteral("*:*:lumo3:lumo3:%1\n").arg(escaped).toUtf8());
+    escaped.replace(QLatin1Char('\\'), QStringLiteral("\\\\"))
+        .replace(QLatin1Char(':'), QStringLiteral("\\:"));
+    writeFile(path, password.isEmpty()
+                        ? QByteArray()
+                        : QStringLiteral("*:*:lumo3:lumo3:%1\n").arg(escaped).toUtf8());
     // libpq ignores a password file that others may read.
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     qputenv("PGPASSFILE", QFile::encodeName(path));
