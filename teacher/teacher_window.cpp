@@ -111,7 +111,8 @@ void TeacherWindow::countWaiting() {
     status.state =
         server_.enabled() ? sync::SyncStatus::State::Starting : sync::SyncStatus::State::Off;
     status.server = server_.place();
-    status.waiting = reader_->backlog();
+    if (server_.enabled())
+        status.waiting = reader_->backlog();
     const QString text = syncStatusText(status, locale_);
     sync_->setText(text);
     sync_->setVisible(!text.isEmpty());

@@ -109,9 +109,12 @@ QString syncStatusText(const sync::SyncStatus &status, const QLocale &locale) {
                        .arg(server, waiting, becauseText(status.state));
     if (!status.detail.isEmpty())
         text += QStringLiteral(" (%1)").arg(status.detail.simplified());
-    if (status.retryInMs > 0)
+    if (status.retryInMs >= 60000)
         text += QStringLiteral(" จะลองส่งอีกครั้งใน %1 นาที")
                     .arg(locale.toString((status.retryInMs + 59999) / 60000));
+    else if (status.retryInMs > 0)
+        text += QStringLiteral(" จะลองส่งอีกครั้งใน %1 วินาที")
+                    .arg(locale.toString((status.retryInMs + 999) / 1000));
     return text;
 }
 

@@ -540,6 +540,7 @@ void SchoolServer::theTeacherSeesTheClassFromTheServer() {
 
     QVERIFY(window.readFromServer(true));
     QCOMPARE(window.gamesPage()->model()->rowCount(), 4);
+    QVERIFY(!window.findChild<QWidget *>(QStringLiteral("deleteAll"))->isEnabled());
     window.findChild<QCheckBox *>(QStringLiteral("classOnly"))->setChecked(true);
     QCOMPARE(window.gamesPage()->model()->rowCount(), 3);
     auto *computer = window.findChild<QComboBox *>(QStringLiteral("computer"));

@@ -66,7 +66,12 @@ bool gone(pid_t pid) {
 
 } // namespace
 
-TestServer::TestServer() : bin_(serverBinaries()), asRoot_(::geteuid() == 0) {}
+// Under /tmp whatever TMPDIR says: the "postgres" account must reach the
+// folder, and the socket's path must stay under the 107 bytes a unix socket
+// name may have.
+TestServer::TestServer()
+    : dir_(QStringLiteral("/tmp/lumo-pg-XXXXXX")), bin_(serverBinaries()),
+      asRoot_(::geteuid() == 0) {}
 
 TestServer::~TestServer() {
     if (postgres_ && postgres_->state() != QProcess::NotRunning) {
