@@ -10,6 +10,8 @@
 #include <QSqlQuery>
 #include <QSysInfo>
 
+#include <sys/stat.h>
+
 namespace lumo::sync {
 
 namespace {
@@ -17,6 +19,11 @@ namespace {
 /// Where the store's folder remembers which server its records went to.
 QString serverIdPath(const QString &folder) {
     return QDir(folder).filePath(QStringLiteral("school-server-id"));
+}
+
+quint64 inodeOf(const QString &path) {
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? quint64(info.st_ino) : 0;
 }
 
 /// The answers of one game go in statements of this many rows.
@@ -162,14 +169,18 @@ void Sender::round() {
 }
 
 bool Sender::openLocal() {
-    if (local_)
+    // The game sets a damaged file aside and starts a new one under the
+    // same name: what is recorded from then on is in the new one.
+    if (local_ && inodeOf(store::storeFilePath(folder_)) == localInode_)
         return true;
+    local_.reset();
     store::StoreOptions options;
     options.busyTimeoutMs = 5000;
     store::OpenedStore opened = store::openStore(folder_, options);
     if (!opened.connection)
         return failLater({SyncStatus::State::StoreUnusable, opened.status.detail});
     local_ = std::move(opened.connection);
+    localInode_ = inodeOf(store::storeFilePath(folder_));
     return true;
 }
 

@@ -90,6 +90,7 @@ class Sender : public QObject {
     SyncOptions options_;
     std::shared_ptr<SharedSyncStatus> shared_;
     std::unique_ptr<store::Connection> local_;
+    quint64 localInode_ = 0;
     std::unique_ptr<ServerConnection> server_;
     /// Games the server refused as data, left out until the program starts again.
     QSet<QString> refused_;

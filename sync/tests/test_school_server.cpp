@@ -30,6 +30,8 @@
 
 #include <atomic>
 
+#include <sys/stat.h>
+
 using namespace lumo;
 using namespace lumo::store;
 using namespace lumo::store::test;
@@ -191,6 +193,7 @@ class SchoolServer : public QObject {
     void aGameCutOffInTheMiddleIsSentAgainWhole();
     void recordsWaitUntilTheServerTakesThem_data();
     void recordsWaitUntilTheServerTakesThem();
+    void aStoreStartedAfreshIsFollowed();
     void theTeacherSeesTheClassFromTheServer();
 
   private:
@@ -505,6 +508,27 @@ void SchoolServer::recordsWaitUntilTheServerTakesThem() {
     ServerReader remote(settings);
     compareContents(contentsOf(remote), contentsOf({dir.path()}));
     QCOMPARE(serverCounts(*server_), QStringLiteral("2 games, 17 answers"));
+}
+
+void SchoolServer::aStoreStartedAfreshIsFollowed() {
+    // The game sets a damaged store aside and starts a new one while the
+    // sync runs: the new one's games are sent, the old ones stay on the server.
+    QTemporaryDir dir;
+    record(dir.path(), QStringLiteral("room-1-pc-01"), {{QStringLiteral("Ann"), 3}});
+    SchoolSync sync(dir.path(), server_->settings(), options());
+    sync.start();
+    QVERIFY(sync.waitUntilIdle());
+    COMPARE_STATE(sync, State::UpToDate);
+    const QString file = storeFilePath(dir.path());
+    struct stat info {};
+    QVERIFY(::stat(QFile::encodeName(file).constData(), &info) == 0);
+    QVERIFY(!setAside(file, info.st_ino).isEmpty());
+    record(dir.path(), QStringLiteral("room-1-pc-01"),
+           {{QStringLiteral("Ben"), 4, true, firstMorning.addDays(1)}});
+    sync.syncSoon();
+    QVERIFY(sync.waitUntilIdle());
+    COMPARE_STATE(sync, State::UpToDate);
+    QCOMPARE(serverCounts(*server_), QStringLiteral("2 games, 7 answers"));
 }
 
 void SchoolServer::theTeacherSeesTheClassFromTheServer() {
