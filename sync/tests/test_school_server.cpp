@@ -334,6 +334,7 @@ void SchoolServer::aGameCutOffInTheMiddleIsSentAgainWhole_data() {
     QTest::newRow("server restarted") << QStringLiteral("restart") << State::Interrupted;
     QTest::newRow("server stopped") << QStringLiteral("stop") << State::Interrupted;
     QTest::newRow("an answer recorded meanwhile") << QStringLiteral("answer") << State::UpToDate;
+    QTest::newRow("the game's end recorded meanwhile") << QStringLiteral("end") << State::UpToDate;
     QTest::newRow("the game deleted here meanwhile") << QStringLiteral("delete") << State::UpToDate;
 }
 
@@ -367,6 +368,10 @@ void SchoolServer::aGameCutOffInTheMiddleIsSentAgainWhole() {
                 else if (cut == QLatin1String("answer")) {
                     GameRecorder recorder(dir.path());
                     recorder.answerChecked(sampleAnswer(starts[2], 31, 2, 1));
+                    QVERIFY(recorder.waitUntilWritten());
+                } else if (cut == QLatin1String("end")) {
+                    GameRecorder recorder(dir.path());
+                    recorder.gameEnded(sampleEnd(starts[2], Outcome::TimeOut, 30, 40, 9));
                     QVERIFY(recorder.waitUntilWritten());
                 } else if (cut == QLatin1String("delete"))
                     QCOMPARE(ResultReader(dir.path()).deletePlayer(players[2]), 1);
