@@ -95,7 +95,7 @@ QList<GameRow> SharedQueries::games(const GameFilter &filter) {
                        "g.right_points, g.wrong_points, g.clock_seconds FROM games g WHERE 1 = 1")
             .arg(timeText(QStringLiteral("g.started_utc")),
                  timeText(QStringLiteral("g.ended_utc"))) +
-        where.sql + QStringLiteral(" ORDER BY g.started_utc DESC, g.id DESC");
+        where.sql + QStringLiteral(" ORDER BY g.started_utc DESC");
     QSqlQuery query(db_);
     if (!run(query, sql, where.values, error_))
         return rows;

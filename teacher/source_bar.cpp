@@ -17,14 +17,13 @@ QLabel *plainLabel(const QString &text, QWidget *parent) {
 
 SourceBar::SourceBar(QWidget *parent)
     : QWidget(parent), source_(new QComboBox(this)), classOnly_(new QCheckBox(this)),
-      computer_(new QComboBox(this)) {
+      computer_(new QComboBox(this)), computerLabel_(nullptr) {
     source_->setObjectName(QStringLiteral("source"));
     classOnly_->setObjectName(QStringLiteral("classOnly"));
     computer_->setObjectName(QStringLiteral("computer"));
     source_->addItem(QStringLiteral("เครื่องนี้"), ThisComputer);
     computer_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     setClassList({});
-    setComputers({});
 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -33,9 +32,11 @@ SourceBar::SourceBar(QWidget *parent)
     layout->addSpacing(12);
     layout->addWidget(classOnly_);
     layout->addSpacing(12);
-    layout->addWidget(plainLabel(QStringLiteral("เครื่อง"), this));
+    computerLabel_ = plainLabel(QStringLiteral("เครื่อง"), this);
+    layout->addWidget(computerLabel_);
     layout->addWidget(computer_);
     layout->addStretch(1);
+    setComputers({});
 
     connect(source_, &QComboBox::currentIndexChanged, this,
             [this] { emit sourceChosen(source()); });
@@ -83,6 +84,8 @@ void SourceBar::setComputers(const QStringList &computers) {
     for (const QString &name : computers)
         computer_->addItem(name, name);
     computer_->setCurrentIndex(std::max(0, computer_->findData(current)));
+    computer_->setVisible(!computers.isEmpty());
+    computerLabel_->setVisible(!computers.isEmpty());
 }
 
 store::GameFilter SourceBar::scope() const {

@@ -6,6 +6,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 
 namespace lumo::teacher {
 
@@ -24,7 +25,8 @@ class SourceBar : public QWidget {
     /// The server's place, or empty when none is set up (only this computer then).
     void setServer(const QString &place);
     void setClassList(const QStringList &names);
-    /// The computers that have games where the games are read from.
+    /// The computers that have games where the games are read from; none:
+    /// no choice of computer is offered.
     void setComputers(const QStringList &computers);
 
     /// The class list and the computer chosen, as a filter.
@@ -38,6 +40,7 @@ class SourceBar : public QWidget {
     QComboBox *source_;
     QCheckBox *classOnly_;
     QComboBox *computer_;
+    QLabel *computerLabel_;
     QStringList classList_;
 };
 

@@ -168,7 +168,9 @@ bool TeacherWindow::readFromServer(bool server) {
 void TeacherWindow::applyScope() {
     {
         const QSignalBlocker blocker(bar_);
-        bar_->setComputers(source().computers());
+        // This computer's store holds this computer's games: the choice of
+        // a computer is for the server's.
+        bar_->setComputers(fromServer_ ? source().computers() : QStringList());
     }
     games_->setSource(source(), bar_->scope(), fromServer_);
     child_->setSource(source(), bar_->scope(), fromServer_);

@@ -90,9 +90,17 @@ struct Contents {
     QMap<QString, QList<AnswerRow>> answers;
 };
 
+/// Newest first, and games that started together in the order of their ids.
+void sortGames(QList<GameRow> &games) {
+    std::sort(games.begin(), games.end(), [](const GameRow &a, const GameRow &b) {
+        return std::tie(b.startedUtc, b.id) < std::tie(a.startedUtc, a.id);
+    });
+}
+
 Contents contentsOf(ResultSource &source) {
     Contents c;
     c.games = source.games();
+    sortGames(c.games);
     for (const GameRow &game : c.games)
         c.answers[game.id] = source.answers(game.id);
     return c;
@@ -107,9 +115,7 @@ Contents contentsOf(const QStringList &folders) {
         all.games += c.games;
         all.answers.insert(c.answers);
     }
-    std::sort(all.games.begin(), all.games.end(), [](const GameRow &a, const GameRow &b) {
-        return std::tie(b.startedUtc, b.id) < std::tie(a.startedUtc, a.id);
-    });
+    sortGames(all.games);
     return all;
 }
 
