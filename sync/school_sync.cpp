@@ -41,7 +41,7 @@ void SchoolSync::start() {
 }
 
 void SchoolSync::syncSoon() {
-    QMetaObject::invokeMethod(sender_, &Sender::round, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(sender_, &Sender::soon, Qt::QueuedConnection);
 }
 
 void SchoolSync::setServer(const ServerSettings &server) {

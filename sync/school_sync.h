@@ -31,7 +31,9 @@ class SchoolSync : public QObject {
     /// The first round: creates or migrates the server's schema and sends
     /// what waits from earlier runs.
     void start();
-    /// Sends what waits now, also when a try after a failure is planned later.
+    /// Sends what waits in a moment (SyncOptions::soonDelayMs, so that the
+    /// game's end is recorded first), also when a try after a failure is
+    /// planned later.
     void syncSoon();
     /// Another server, or none: takes effect at once.
     void setServer(const ServerSettings &server);

@@ -58,9 +58,11 @@ void SharedSyncStatus::set(const SyncStatus &status) {
 Sender::Sender(QString storeFolder, ServerSettings server, SyncOptions options,
                std::shared_ptr<SharedSyncStatus> shared)
     : folder_(std::move(storeFolder)), settings_(std::move(server)), options_(std::move(options)),
-      shared_(std::move(shared)), retry_(new QTimer(this)) {
+      shared_(std::move(shared)), retry_(new QTimer(this)), soon_(new QTimer(this)) {
     retry_->setSingleShot(true);
     connect(retry_, &QTimer::timeout, this, &Sender::round);
+    soon_->setSingleShot(true);
+    connect(soon_, &QTimer::timeout, this, &Sender::round);
     if (options_.computer.isEmpty())
         options_.computer = QSysInfo::machineHostName();
     if (options_.programVersion.isEmpty())
@@ -88,8 +90,18 @@ void Sender::setServer(const ServerSettings &server) {
     round();
 }
 
+void Sender::soon() {
+    if (finished_)
+        return;
+    if (options_.soonDelayMs <= 0)
+        round();
+    else if (!soon_->isActive())
+        soon_->start(options_.soonDelayMs);
+}
+
 void Sender::finish() {
     finished_ = true;
+    soon_->stop();
     retry_->stop();
     server_.reset();
     local_.reset();
@@ -99,6 +111,7 @@ void Sender::round() {
     if (finished_)
         return;
     retry_->stop();
+    soon_->stop();
     if (!settings_.enabled()) {
         server_.reset();
         SyncStatus status = status_;
@@ -124,6 +137,7 @@ void Sender::round() {
         status.waiting = waiting;
         status.retryInMs = 0;
         publish(status, true);
+        retry_->start(options_.idleCheckMs);
         return;
     }
     if (!openServer())
@@ -160,6 +174,8 @@ void Sender::round() {
     } else if (status.waiting.total() == 0) {
         status.state = SyncStatus::State::UpToDate;
         status.detail.clear();
+        if (!shared_->stopping)
+            retry_->start(options_.idleCheckMs);
     } else if (!shared_->stopping) {
         // Recorded while this round ran.
         status.retryInMs = options_.firstRetryMs;

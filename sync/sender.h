@@ -27,6 +27,12 @@ struct SyncOptions {
     /// after it, up to longestRetryMs.
     int firstRetryMs = 5000;
     int longestRetryMs = 5 * 60 * 1000;
+    /// syncSoon() waits this long, so that the game's last records (its
+    /// end) are in the store first; calls meanwhile make one round.
+    int soonDelayMs = 1500;
+    /// With nothing waiting, the store is looked at again this often, for
+    /// records that came in after the last round.
+    int idleCheckMs = 5 * 60 * 1000;
     /// Games read from the store at a time.
     int gamesPerBatch = 20;
     /// How long the program may wait at its end for a send in progress.
@@ -63,6 +69,8 @@ class Sender : public QObject {
 
     /// Sends what waits now; a try already planned after a failure is brought forward.
     void round();
+    /// A round after soonDelayMs.
+    void soon();
     void setServer(const ServerSettings &server);
     /// Closes both connections; nothing is tried after.
     void finish();
@@ -96,6 +104,7 @@ class Sender : public QObject {
     QSet<QString> refused_;
     QString refusedDetail_;
     QTimer *retry_;
+    QTimer *soon_;
     int failures_ = 0;
     bool finished_ = false;
     SyncStatus status_;

@@ -81,6 +81,8 @@ SyncOptions options(const QString &computer = QStringLiteral("room-1-pc-01")) {
     o.computer = computer;
     o.programVersion = QStringLiteral("3.1.0-test");
     o.gamesPerBatch = 3;
+    o.soonDelayMs = 0;
+    o.idleCheckMs = 600000;
     return o;
 }
 
