@@ -38,9 +38,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
 # Loaded at run time, so not found by dpkg-shlibdeps: the window system
-# plugins, the SQLite driver of Qt SQL (the results store) and a font set
-# that has Thai.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6sql6-sqlite, fonts-thai-tlwg")
+# plugins, the SQLite driver of Qt SQL (the results store), its PostgreSQL
+# driver (the school's server) and a font set that has Thai.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "qt6-qpa-plugins, libqt6sql6-sqlite, libqt6sql6-psql, fonts-thai-tlwg")
 # A native window on a Wayland desktop; without it the game runs through XWayland.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 include(CPack)

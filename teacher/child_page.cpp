@@ -39,9 +39,9 @@ QList<int> possibleCounts() {
 
 } // namespace
 
-ChildPage::ChildPage(store::ResultReader &reader, TeacherDialogs &dialogs, const QLocale &locale,
+ChildPage::ChildPage(store::ResultSource &source, TeacherDialogs &dialogs, const QLocale &locale,
                      QWidget *parent)
-    : QWidget(parent), reader_(reader), dialogs_(dialogs), locale_(locale),
+    : QWidget(parent), source_(&source), dialogs_(dialogs), locale_(locale),
       names_(new QComboBox(this)), summary_(plainLabel(this)), levels_(plainLabel(this)),
       charts_(new QHBoxLayout), delete_(new QPushButton(this)) {
     names_->setObjectName(QStringLiteral("child"));
@@ -70,6 +70,14 @@ ChildPage::ChildPage(store::ResultReader &reader, TeacherDialogs &dialogs, const
     connect(delete_, &QPushButton::clicked, this, &ChildPage::deleteChild);
 }
 
+void ChildPage::setSource(store::ResultSource &source, const store::GameFilter &scope,
+                          bool server) {
+    source_ = &source;
+    scope_ = scope;
+    server_ = server;
+    reload();
+}
+
 QString ChildPage::child() const {
     return names_->currentData().toString();
 }
@@ -80,7 +88,7 @@ void ChildPage::reload() {
     names_->clear();
     // In the order of the teacher's language: Thai leading vowels do not
     // sort by their code points.
-    QStringList players = reader_.players();
+    QStringList players = source_->players(scope_);
     QCollator collator(locale_);
     std::sort(players.begin(), players.end(), collator);
     for (const QString &name : players)
@@ -117,7 +125,7 @@ void ChildPage::showSummary() {
 void ChildPage::readSummary() {
     stale_ = false;
     const QString name = child();
-    const store::ChildSummary s = reader_.summary(name);
+    const store::ChildSummary s = source_->summary(name, scope_);
     if (s.games == 0) {
         summary_->setText(QStringLiteral("ยังไม่มีผลการทดสอบ"));
         levels_->clear();
@@ -138,7 +146,7 @@ void ChildPage::readSummary() {
         }
         levels_->setText(lines.join(QLatin1Char('\n')));
     }
-    const store::WrongAnswers wrong = reader_.wrongAnswers(name);
+    const store::WrongAnswers wrong = source_->wrongAnswers(name, scope_);
     if (!counts_) {
         // Made with the page's first showing: the first chart in a process
         // costs a good part of a frame, which the window's opening is spared.
@@ -155,14 +163,17 @@ void ChildPage::readSummary() {
 
 bool ChildPage::deleteChild() {
     const QString name = child();
-    const int games = reader_.summary(name).games;
-    if (name.isEmpty() || games == 0 ||
-        !dialogs_.confirm(this, QStringLiteral("ลบผลการทดสอบทั้งหมดของ \"%1\" (%2 เกม) ใช่หรือไม่?\n"
-                                               "ลบแล้วเอาคืนไม่ได้")
-                                    .arg(shortenLongLines(name, 200), locale_.toString(games))))
+    const int games = source_->summary(name).games;
+    QString question = QStringLiteral("ลบผลการทดสอบทั้งหมดของ \"%1\" (%2 เกม) ใช่หรือไม่?\n"
+                                      "ลบแล้วเอาคืนไม่ได้")
+                           .arg(shortenLongLines(name, 200), locale_.toString(games));
+    if (server_)
+        question += QStringLiteral("\nลบจากเซิร์ฟเวอร์ของโรงเรียน (ทุกเครื่อง) "
+                                   "ผลที่เก็บไว้ในแต่ละเครื่องยังอยู่ในเครื่องนั้น");
+    if (name.isEmpty() || games == 0 || !dialogs_.confirm(this, question))
         return false;
-    if (reader_.deletePlayer(name) < 0) {
-        dialogs_.inform(this, QStringLiteral("ลบไม่ได้: %1").arg(reader_.lastError()));
+    if (source_->deletePlayer(name) < 0) {
+        dialogs_.inform(this, QStringLiteral("ลบไม่ได้: %1").arg(source_->lastError()));
         return false;
     }
     reload();

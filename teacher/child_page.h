@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/reader.h"
+#include "store/result_source.h"
 
 #include <QLocale>
 #include <QWidget>
@@ -20,8 +20,11 @@ class WrongChart;
 class ChildPage : public QWidget {
     Q_OBJECT
   public:
-    ChildPage(store::ResultReader &reader, TeacherDialogs &dialogs, const QLocale &locale,
+    ChildPage(store::ResultSource &source, TeacherDialogs &dialogs, const QLocale &locale,
               QWidget *parent = nullptr);
+
+    /// Reads from another place, within `scope` (a class list, a computer).
+    void setSource(store::ResultSource &source, const store::GameFilter &scope, bool server);
 
     /// Reads the names again, keeping the child shown if it still has games.
     void reload();
@@ -46,7 +49,9 @@ class ChildPage : public QWidget {
     void showSummary();
     void readSummary();
 
-    store::ResultReader &reader_;
+    store::ResultSource *source_;
+    store::GameFilter scope_;
+    bool server_ = false;
     TeacherDialogs &dialogs_;
     QLocale locale_;
     QComboBox *names_;

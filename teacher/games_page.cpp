@@ -27,14 +27,15 @@ QLabel *plainLabel(const QString &text, QWidget *parent) {
 }
 } // namespace
 
-GamesPage::GamesPage(store::ResultReader &reader, TeacherDialogs &dialogs, const QLocale &locale,
+GamesPage::GamesPage(store::ResultSource &source, TeacherDialogs &dialogs, const QLocale &locale,
                      QWidget *parent)
-    : QWidget(parent), reader_(reader), dialogs_(dialogs), locale_(locale),
+    : QWidget(parent), source_(&source), dialogs_(dialogs), locale_(locale),
       model_(new GamesModel(locale, this)), sorted_(new QSortFilterProxyModel(this)),
       table_(new QTableView(this)), name_(new QLineEdit(this)),
       fromOn_(new QCheckBox(QStringLiteral("ตั้งแต่วันที่"), this)),
       toOn_(new QCheckBox(QStringLiteral("ถึงวันที่"), this)), from_(new DayPicker(locale, this)),
-      to_(new DayPicker(locale, this)), count_(plainLabel({}, this)) {
+      to_(new DayPicker(locale, this)), count_(plainLabel({}, this)),
+      deleteAll_(new QPushButton(QStringLiteral("ลบผลของทุกคน…"), this)) {
     name_->setObjectName(QStringLiteral("nameFilter"));
     name_->setPlaceholderText(QStringLiteral("พิมพ์ชื่อหรือบางส่วนของชื่อ"));
     name_->setClearButtonEnabled(true);
@@ -68,8 +69,7 @@ GamesPage::GamesPage(store::ResultReader &reader, TeacherDialogs &dialogs, const
 
     auto *exportButton = new QPushButton(QStringLiteral("ส่งออกเป็น CSV…"), this);
     exportButton->setObjectName(QStringLiteral("export"));
-    auto *deleteAllButton = new QPushButton(QStringLiteral("ลบผลของทุกคน…"), this);
-    deleteAllButton->setObjectName(QStringLiteral("deleteAll"));
+    deleteAll_->setObjectName(QStringLiteral("deleteAll"));
 
     auto *filters = new QHBoxLayout;
     filters->addWidget(plainLabel(QStringLiteral("ชื่อ"), this));
@@ -83,7 +83,7 @@ GamesPage::GamesPage(store::ResultReader &reader, TeacherDialogs &dialogs, const
     auto *actions = new QHBoxLayout;
     actions->addWidget(count_, 1);
     actions->addWidget(exportButton);
-    actions->addWidget(deleteAllButton);
+    actions->addWidget(deleteAll_);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(filters);
     layout->addWidget(table_, 1);
@@ -96,19 +96,36 @@ GamesPage::GamesPage(store::ResultReader &reader, TeacherDialogs &dialogs, const
         connect(picker, &DayPicker::dayChanged, this, &GamesPage::reload);
     }
     connect(exportButton, &QPushButton::clicked, this, &GamesPage::exportShownRows);
-    connect(deleteAllButton, &QPushButton::clicked, this, &GamesPage::deleteEverything);
+    connect(deleteAll_, &QPushButton::clicked, this, &GamesPage::deleteEverything);
     connect(table_, &QTableView::activated, this, [this](const QModelIndex &index) {
         emit childChosen(model_->game(sorted_->mapToSource(index).row()).player);
     });
 }
 
+void GamesPage::setSource(store::ResultSource &source, const store::GameFilter &scope,
+                          bool server) {
+    source_ = &source;
+    scope_ = scope;
+    server_ = server;
+    // The whole school's results are not the teacher's to delete at a click;
+    // one child's are.
+    deleteAll_->setEnabled(!server);
+    deleteAll_->setToolTip(server ? QStringLiteral("บนเซิร์ฟเวอร์ของโรงเรียนลบได้ทีละคน "
+                                                   "ที่หน้า \"รายบุคคล\"")
+                                  : QString());
+    reload();
+}
+
 store::GameFilter GamesPage::filter() const {
-    return {name_->text(), fromOn_->isChecked() ? from_->day() : QDate(),
-            toOn_->isChecked() ? to_->day() : QDate()};
+    store::GameFilter filter = scope_;
+    filter.nameContains = name_->text();
+    filter.firstDay = fromOn_->isChecked() ? from_->day() : QDate();
+    filter.lastDay = toOn_->isChecked() ? to_->day() : QDate();
+    return filter;
 }
 
 void GamesPage::reload() {
-    model_->setGames(reader_.games(filter()));
+    model_->setGames(source_->games(filter()));
     count_->setText(QStringLiteral("แสดง %1 เกม").arg(locale_.toString(model_->rowCount())));
 }
 
@@ -140,14 +157,16 @@ bool GamesPage::exportShownRows() {
 }
 
 bool GamesPage::deleteEverything() {
-    const int games = static_cast<int>(reader_.games().size());
+    if (server_)
+        return false;
+    const int games = static_cast<int>(source_->games().size());
     if (games == 0 ||
         !dialogs_.confirm(this, QStringLiteral("ลบผลการทดสอบของนักเรียนทุกคน (%1 เกม) ใช่หรือไม่?\n"
                                                "ลบแล้วเอาคืนไม่ได้")
                                     .arg(locale_.toString(games))))
         return false;
-    if (reader_.deleteAll() < 0) {
-        dialogs_.inform(this, QStringLiteral("ลบไม่ได้: %1").arg(reader_.lastError()));
+    if (source_->deleteAll() < 0) {
+        dialogs_.inform(this, QStringLiteral("ลบไม่ได้: %1").arg(source_->lastError()));
         return false;
     }
     reload();

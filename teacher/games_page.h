@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/reader.h"
+#include "store/result_source.h"
 
 #include <QLocale>
 #include <QWidget>
@@ -8,6 +8,7 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QSortFilterProxyModel;
 class QTableView;
 
@@ -22,9 +23,12 @@ class TeacherDialogs;
 class GamesPage : public QWidget {
     Q_OBJECT
   public:
-    GamesPage(store::ResultReader &reader, TeacherDialogs &dialogs, const QLocale &locale,
+    GamesPage(store::ResultSource &source, TeacherDialogs &dialogs, const QLocale &locale,
               QWidget *parent = nullptr);
 
+    /// Reads from another place, within `scope` (a class list, a computer);
+    /// on the server, deleting everyone's records is not offered.
+    void setSource(store::ResultSource &source, const store::GameFilter &scope, bool server);
     /// Reads the games again with the current filter.
     void reload();
     store::GameFilter filter() const;
@@ -45,7 +49,9 @@ class GamesPage : public QWidget {
     void recordsDeleted();
 
   private:
-    store::ResultReader &reader_;
+    store::ResultSource *source_;
+    store::GameFilter scope_;
+    bool server_ = false;
     TeacherDialogs &dialogs_;
     QLocale locale_;
     GamesModel *model_;
@@ -57,6 +63,7 @@ class GamesPage : public QWidget {
     DayPicker *from_;
     DayPicker *to_;
     QLabel *count_;
+    QPushButton *deleteAll_;
 };
 
 } // namespace lumo::teacher

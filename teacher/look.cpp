@@ -18,6 +18,10 @@ void applyTeacherLook(QWidget *window) {
     palette.setColor(QPalette::Text, darkBlue);
     palette.setColor(QPalette::Button, QColor(224, 224, 255));
     palette.setColor(QPalette::ButtonText, darkBlue);
+    // A button that cannot be pressed must look it.
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(128, 128, 160));
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(128, 128, 160));
+    palette.setColor(QPalette::Disabled, QPalette::Text, QColor(128, 128, 160));
     palette.setColor(QPalette::Highlight, QColor(0, 0, 128));
     palette.setColor(QPalette::HighlightedText, Qt::white);
     window->setPalette(palette);

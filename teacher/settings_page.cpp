@@ -4,8 +4,10 @@
 
 #include <QCheckBox>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -27,7 +29,8 @@ SettingsPage::SettingsPage(const SettingsFiles &files, TeacherDialogs &dialogs, 
       firstQuestion_(plainLabel({}, this)),
       clock_(new QCheckBox(QStringLiteral("จับเวลา (ไม่เลือก: ไม่มีหมดเวลา แสดงเวลาที่ใช้ไปแทน)"), this)),
       minutes_(new QSpinBox(this)), fullscreen_(new QCheckBox(QStringLiteral("เปิดเกมเต็มจอ"), this)),
-      names_(new QPlainTextEdit(this)) {
+      names_(new QPlainTextEdit(this)), host_(new QLineEdit(this)), port_(new QSpinBox(this)),
+      database_(new QLineEdit(this)), user_(new QLineEdit(this)), service_(new QLineEdit(this)) {
     level_->setObjectName(QStringLiteral("startLevel"));
     level_->setRange(ClassSettings::lowestLevel, ClassSettings::highestLevel);
     clock_->setObjectName(QStringLiteral("clock"));
@@ -52,6 +55,27 @@ SettingsPage::SettingsPage(const SettingsFiles &files, TeacherDialogs &dialogs, 
     form->addRow(QString(), fullscreen_);
     form->addRow(plainLabel(QStringLiteral("รายชื่อนักเรียน\n(ให้เลือกตอนใส่ชื่อ)"), this), names_);
 
+    // The school's server: where it is; its password never goes in here.
+    host_->setObjectName(QStringLiteral("serverHost"));
+    host_->setPlaceholderText(QStringLiteral("ว่างไว้: ไม่ส่งผลไปที่ใด"));
+    port_->setObjectName(QStringLiteral("serverPort"));
+    port_->setRange(0, 65535);
+    port_->setSpecialValueText(QStringLiteral("ตามบริการ"));
+    database_->setObjectName(QStringLiteral("serverDatabase"));
+    user_->setObjectName(QStringLiteral("serverUser"));
+    service_->setObjectName(QStringLiteral("serverService"));
+    service_->setPlaceholderText(QStringLiteral("ชื่อบริการใน pg_service.conf (ไม่บังคับ)"));
+    auto *server = new QGroupBox(QStringLiteral("เซิร์ฟเวอร์ของโรงเรียน (PostgreSQL)"), this);
+    auto *serverForm = new QFormLayout(server);
+    serverForm->addRow(plainLabel(QStringLiteral("เครื่องเซิร์ฟเวอร์"), server), host_);
+    serverForm->addRow(plainLabel(QStringLiteral("พอร์ต"), server), port_);
+    serverForm->addRow(plainLabel(QStringLiteral("ฐานข้อมูล"), server), database_);
+    serverForm->addRow(plainLabel(QStringLiteral("ผู้ใช้"), server), user_);
+    serverForm->addRow(plainLabel(QStringLiteral("บริการ"), server), service_);
+    serverForm->addRow(plainLabel(QStringLiteral("รหัสผ่านไม่เก็บในไฟล์ตั้งค่านี้: ใส่ไว้ในไฟล์ ~/.pgpass "
+                                                 "หรือในบริการของ pg_service.conf ตามที่ README บอก"),
+                                  server));
+
     auto *saveButton = new QPushButton(QStringLiteral("บันทึกการตั้งค่า"), this);
     saveButton->setObjectName(QStringLiteral("saveSettings"));
     auto *computerButton = new QPushButton(QStringLiteral("ใช้ค่าของเครื่องนี้"), this);
@@ -63,6 +87,7 @@ SettingsPage::SettingsPage(const SettingsFiles &files, TeacherDialogs &dialogs, 
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form, 1);
+    layout->addWidget(server);
     layout->addWidget(plainLabel(QStringLiteral("ค่าที่บันทึกที่นี่ใช้กับผู้ใช้นี้ และใช้กับเกมถัดไป "
                                                 "ค่าของทุกคนในเครื่องนี้ตั้งได้ในไฟล์ %1")
                                      .arg(files.systemFile),
@@ -72,9 +97,30 @@ SettingsPage::SettingsPage(const SettingsFiles &files, TeacherDialogs &dialogs, 
     connect(level_, &QSpinBox::valueChanged, this, &SettingsPage::showFirstQuestion);
     connect(clock_, &QCheckBox::toggled, minutes_, &QWidget::setEnabled);
     connect(saveButton, &QPushButton::clicked, this, &SettingsPage::save);
-    connect(computerButton, &QPushButton::clicked, this,
-            [this] { show(readSystemClassSettings(files_)); });
+    connect(computerButton, &QPushButton::clicked, this, [this] {
+        show(readSystemClassSettings(files_));
+        showServer(readSystemServerSettings(files_));
+    });
     show(readClassSettings(files_));
+    showServer(readServerSettings(files_));
+}
+
+ServerSettings SettingsPage::shownServer() const {
+    ServerSettings settings;
+    settings.host = host_->text().trimmed();
+    settings.port = port_->value();
+    settings.database = database_->text().trimmed();
+    settings.user = user_->text().trimmed();
+    settings.service = service_->text().trimmed();
+    return settings;
+}
+
+void SettingsPage::showServer(const ServerSettings &settings) {
+    host_->setText(settings.host);
+    port_->setValue(settings.port);
+    database_->setText(settings.database);
+    user_->setText(settings.user);
+    service_->setText(settings.service);
 }
 
 ClassSettings SettingsPage::shown() const {
@@ -108,12 +154,14 @@ void SettingsPage::showFirstQuestion() {
 
 bool SettingsPage::save() {
     const ClassSettings settings = shown();
-    if (!writeClassSettings(files_, settings)) {
+    const ServerSettings server = shownServer();
+    if (!writeClassSettings(files_, settings) || !writeServerSettings(files_, server)) {
         dialogs_.inform(this,
                         QStringLiteral("บันทึกการตั้งค่าไม่ได้: เขียนไฟล์ %1 ไม่ได้").arg(files_.userFile));
         return false;
     }
     emit settingsSaved(settings);
+    emit serverSettingsSaved(readServerSettings(files_));
     return true;
 }
 

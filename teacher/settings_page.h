@@ -1,11 +1,13 @@
 #pragma once
 
+#include "settings/server_settings.h"
 #include "settings/settings_files.h"
 
 #include <QWidget>
 
 class QCheckBox;
 class QLabel;
+class QLineEdit;
 class QPlainTextEdit;
 class QSpinBox;
 
@@ -22,11 +24,14 @@ class SettingsPage : public QWidget {
 
     ClassSettings shown() const;
     void show(const ClassSettings &settings);
+    ServerSettings shownServer() const;
+    void showServer(const ServerSettings &settings);
     /// Writes what is shown to the user's settings file.
     bool save();
 
   signals:
     void settingsSaved(const lumo::ClassSettings &settings);
+    void serverSettingsSaved(const lumo::ServerSettings &settings);
 
   private:
     void showFirstQuestion();
@@ -39,6 +44,11 @@ class SettingsPage : public QWidget {
     QSpinBox *minutes_;
     QCheckBox *fullscreen_;
     QPlainTextEdit *names_;
+    QLineEdit *host_;
+    QSpinBox *port_;
+    QLineEdit *database_;
+    QLineEdit *user_;
+    QLineEdit *service_;
 };
 
 } // namespace lumo::teacher

@@ -1,61 +1,183 @@
 #include "teacher/teacher_window.h"
 
 #include "store/reader.h"
+#include "sync/server_reader.h"
 #include "teacher/child_page.h"
+#include "teacher/dialogs.h"
 #include "teacher/games_page.h"
 #include "teacher/look.h"
 #include "teacher/settings_page.h"
+#include "teacher/source_bar.h"
 #include "teacher/texts.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace lumo::teacher {
 
+namespace {
+QLabel *statusLabel(const QString &name, QWidget *parent) {
+    auto *label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    return label;
+}
+
+void colour(QLabel *label, bool good) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, good ? QColor(0, 0, 64) : QColor(160, 0, 0));
+    label->setPalette(palette);
+}
+} // namespace
+
 TeacherWindow::TeacherWindow(const QString &storeFolder, const SettingsFiles &settings,
                              TeacherDialogs &dialogs, const QLocale &locale, QWidget *parent)
-    : QWidget(parent), reader_(std::make_unique<store::ResultReader>(storeFolder)),
+    : QWidget(parent), dialogs_(dialogs), locale_(locale),
+      reader_(std::make_unique<store::ResultReader>(storeFolder)), bar_(new SourceBar(this)),
       tabs_(new QTabWidget(this)), games_(new GamesPage(*reader_, dialogs, locale, this)),
       child_(new ChildPage(*reader_, dialogs, locale, this)),
-      settings_(new SettingsPage(settings, dialogs, this)), status_(new QLabel(this)) {
+      settings_(new SettingsPage(settings, dialogs, this)),
+      status_(statusLabel(QStringLiteral("storeStatus"), this)),
+      sync_(statusLabel(QStringLiteral("syncStatus"), this)) {
     setObjectName(QStringLiteral("teacherWindow"));
     setWindowTitle(teacherWindowTitle);
     setLocale(locale);
     applyTeacherLook(this);
-    resize(1024, 680);
+    resize(1024, 720);
 
     tabs_->addTab(games_, QStringLiteral("ผลการทดสอบ"));
     tabs_->addTab(child_, QStringLiteral("รายบุคคล"));
     tabs_->addTab(settings_, QStringLiteral("ตั้งค่าสำหรับห้องเรียน"));
-    status_->setObjectName(QStringLiteral("storeStatus"));
-    status_->setTextFormat(Qt::PlainText);
-    status_->setWordWrap(true);
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(bar_);
     layout->addWidget(tabs_, 1);
     layout->addWidget(status_);
+    layout->addWidget(sync_);
 
     connect(games_, &GamesPage::childChosen, this, &TeacherWindow::showChild);
     connect(games_, &GamesPage::recordsDeleted, child_, &ChildPage::reload);
     connect(child_, &ChildPage::recordsDeleted, games_, &GamesPage::reload);
-    connect(settings_, &SettingsPage::settingsSaved, this, &TeacherWindow::settingsSaved);
+    connect(games_, &GamesPage::recordsDeleted, this, &TeacherWindow::deleted);
+    connect(child_, &ChildPage::recordsDeleted, this, &TeacherWindow::deleted);
+    connect(settings_, &SettingsPage::settingsSaved, this, [this](const ClassSettings &s) {
+        bar_->setClassList(s.classList);
+        emit settingsSaved(s);
+    });
+    connect(settings_, &SettingsPage::serverSettingsSaved, this, [this](const ServerSettings &s) {
+        useServerSettings(s);
+        emit serverSettingsSaved(s);
+    });
+    connect(bar_, &SourceBar::sourceChosen, this,
+            [this](SourceBar::Source s) { readFromServer(s == SourceBar::SchoolServer); });
+    connect(bar_, &SourceBar::scopeChanged, this, &TeacherWindow::applyScope);
 
-    showStoreStatus(reader_->status());
-    reload();
+    bar_->setClassList(readClassSettings(settings).classList);
+    storeStatus_ = reader_->status();
+    useServerSettings(readServerSettings(settings));
+    applyScope();
 }
 
 TeacherWindow::~TeacherWindow() = default;
 
+store::ResultSource &TeacherWindow::source() const {
+    if (fromServer_ && serverReader_)
+        return *serverReader_;
+    return *reader_;
+}
+
+void TeacherWindow::useServerSettings(const ServerSettings &settings) {
+    const bool changed = !(settings == server_);
+    server_ = settings;
+    bar_->setServer(settings.enabled() ? settings.place() : QString());
+    if (changed) {
+        serverReader_.reset();
+        if (fromServer_) {
+            fromServer_ = false;
+            applyScope();
+        }
+    }
+    showStoreStatus(storeStatus_);
+    countWaiting();
+}
+
+void TeacherWindow::countWaiting() {
+    if (syncHeard_)
+        return;
+    // No word from a sync yet: what waits is what the store holds unsent.
+    sync::SyncStatus status;
+    status.state =
+        server_.enabled() ? sync::SyncStatus::State::Starting : sync::SyncStatus::State::Off;
+    status.server = server_.place();
+    if (server_.enabled())
+        status.waiting = reader_->backlog();
+    const QString text = syncStatusText(status, locale_);
+    sync_->setText(text);
+    sync_->setVisible(!text.isEmpty());
+    colour(sync_, true);
+}
+
+void TeacherWindow::deleted() {
+    if (!fromServer_) {
+        countWaiting();
+        emit recordsDeleted();
+    }
+}
+
 void TeacherWindow::showStoreStatus(const store::StoreStatus &status) {
-    status_->setText(statusText(status));
-    QPalette palette = status_->palette();
-    palette.setColor(QPalette::WindowText, status.ready() ? QColor(0, 0, 64) : QColor(160, 0, 0));
-    status_->setPalette(palette);
+    storeStatus_ = status;
+    status_->setText(statusText(status, server_.enabled()));
+    colour(status_, status.ready());
+}
+
+void TeacherWindow::showSyncStatus(const sync::SyncStatus &status) {
+    syncHeard_ = true;
+    const QString text = syncStatusText(status, locale_);
+    sync_->setText(text);
+    sync_->setVisible(!text.isEmpty());
+    colour(sync_, !status.failing());
+}
+
+bool TeacherWindow::readFromServer(bool server) {
+    const bool wanted = server;
+    if (server && !serverReader_ && server_.enabled()) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        serverReader_ = std::make_unique<sync::ServerReader>(server_);
+        QApplication::restoreOverrideCursor();
+    }
+    if (server && (!serverReader_ || !serverReader_->canRead())) {
+        const QString why = serverReader_ ? serverReader_->problem().detail : QString();
+        serverReader_.reset();
+        dialogs_.inform(this, QStringLiteral("อ่านผลจากเซิร์ฟเวอร์ของโรงเรียนไม่ได้: %1").arg(why));
+        server = false;
+    }
+    fromServer_ = server;
+    // Made again when the server is chosen again: it may have moved on.
+    if (!server)
+        serverReader_.reset();
+    {
+        const QSignalBlocker blocker(bar_);
+        bar_->setSource(server ? SourceBar::SchoolServer : SourceBar::ThisComputer);
+    }
+    applyScope();
+    return fromServer_ == wanted;
+}
+
+void TeacherWindow::applyScope() {
+    {
+        const QSignalBlocker blocker(bar_);
+        // This computer's store holds this computer's games: the choice of
+        // a computer is for the server's.
+        bar_->setComputers(fromServer_ ? source().computers() : QStringList());
+    }
+    games_->setSource(source(), bar_->scope(), fromServer_);
+    child_->setSource(source(), bar_->scope(), fromServer_);
 }
 
 void TeacherWindow::reload() {
-    games_->reload();
-    child_->reload();
+    applyScope();
 }
 
 void TeacherWindow::showChild(const QString &name) {

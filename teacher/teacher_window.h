@@ -1,7 +1,9 @@
 #pragma once
 
+#include "settings/server_settings.h"
 #include "settings/settings_files.h"
 #include "store/status.h"
+#include "sync/sync_status.h"
 
 #include <QKeySequence>
 #include <QLocale>
@@ -14,6 +16,11 @@ class QTabWidget;
 
 namespace lumo::store {
 class ResultReader;
+class ResultSource;
+} // namespace lumo::store
+
+namespace lumo::sync {
+class ServerReader;
 }
 
 namespace lumo::teacher {
@@ -21,6 +28,7 @@ namespace lumo::teacher {
 class ChildPage;
 class GamesPage;
 class SettingsPage;
+class SourceBar;
 class TeacherDialogs;
 
 /// The start screen's way into the teacher's window: four keys held at
@@ -31,7 +39,9 @@ inline QKeySequence teacherShortcut() {
 
 /// The teacher's window "ผลการทดสอบ": the recorded games, one child at a
 /// time, the class settings, and a line saying whether results are saved.
-/// Children's names are shown as plain text everywhere.
+/// The games come from this computer's store or, when the settings name a
+/// school server, from the server: every computer's games. Children's
+/// names are shown as plain text everywhere.
 class TeacherWindow : public QWidget {
     Q_OBJECT
   public:
@@ -42,26 +52,55 @@ class TeacherWindow : public QWidget {
     /// The game's recorder knows best whether results are being saved; in
     /// the game's process its status replaces what the window found itself.
     void showStoreStatus(const store::StoreStatus &status);
-    /// Reads every page again from the store.
+    /// The school sync's word on what waits to be sent and why; until one
+    /// comes, the window counts what waits in the store itself.
+    void showSyncStatus(const sync::SyncStatus &status);
+    /// Reads every page again from where the games come from.
     void reload();
     void showChild(const QString &name);
+    /// Reads from the school's server (connecting first, which may take a
+    /// few seconds) or from this computer; false if the server cannot be
+    /// read, and the window stays with this computer.
+    bool readFromServer(bool server);
 
     GamesPage *gamesPage() const { return games_; }
     ChildPage *childPage() const { return child_; }
     SettingsPage *settingsPage() const { return settings_; }
+    SourceBar *sourceBar() const { return bar_; }
     QTabWidget *tabs() const { return tabs_; }
     QLabel *statusLine() const { return status_; }
+    QLabel *syncLine() const { return sync_; }
 
   signals:
     void settingsSaved(const lumo::ClassSettings &settings);
+    /// The sync should take these from now on.
+    void serverSettingsSaved(const lumo::ServerSettings &settings);
+    /// Records were deleted from this computer's store: the sync should
+    /// tell the server soon.
+    void recordsDeleted();
 
   private:
+    store::ResultSource &source() const;
+    void applyScope();
+    void useServerSettings(const ServerSettings &settings);
+    void countWaiting();
+    void deleted();
+
+    TeacherDialogs &dialogs_;
+    QLocale locale_;
+    ServerSettings server_;
     std::unique_ptr<store::ResultReader> reader_;
+    std::unique_ptr<sync::ServerReader> serverReader_;
+    bool fromServer_ = false;
+    store::StoreStatus storeStatus_;
+    bool syncHeard_ = false;
+    SourceBar *bar_;
     QTabWidget *tabs_;
     GamesPage *games_;
     ChildPage *child_;
     SettingsPage *settings_;
     QLabel *status_;
+    QLabel *sync_;
 };
 
 } // namespace lumo::teacher

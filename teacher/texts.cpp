@@ -35,13 +35,16 @@ QString startedText(const QDateTime &startedUtc, const QLocale &locale) {
            locale.toString(local.time(), QStringLiteral("HH:mm"));
 }
 
-QString statusText(const store::StoreStatus &status) {
+QString statusText(const store::StoreStatus &status, bool schoolServer) {
     using State = store::StoreStatus::State;
     switch (status.state) {
     case State::Opening:
         return QStringLiteral("กำลังเปิดที่เก็บผล…");
     case State::Ready: {
-        QString text = QStringLiteral("บันทึกผลไว้ในเครื่องนี้ที่ %1 (ไม่ส่งไปที่ใด)").arg(status.filePath);
+        QString text =
+            schoolServer ? QStringLiteral("บันทึกผลไว้ในเครื่องนี้ที่ %1 และส่งไปยังเซิร์ฟเวอร์ของโรงเรียน")
+                               .arg(status.filePath)
+                         : QStringLiteral("บันทึกผลไว้ในเครื่องนี้ที่ %1 (ไม่ส่งไปที่ใด)").arg(status.filePath);
         if (!status.setAsidePath.isEmpty())
             text += QStringLiteral(" — ไฟล์เดิมเสียหาย เก็บไว้เป็น %1").arg(status.setAsidePath);
         return text;
@@ -59,6 +62,60 @@ QString statusText(const store::StoreStatus &status) {
         return QStringLiteral("ไม่สามารถบันทึกผลได้: %1 (%2)").arg(status.detail, status.filePath);
     }
     return {};
+}
+
+namespace {
+QString becauseText(sync::SyncStatus::State state) {
+    using State = sync::SyncStatus::State;
+    switch (state) {
+    case State::Unreachable:
+        return QStringLiteral("ติดต่อเซิร์ฟเวอร์ไม่ได้ (เซิร์ฟเวอร์ปิดอยู่หรือเครือข่ายขัดข้อง)");
+    case State::LoginRefused:
+        return QStringLiteral("เซิร์ฟเวอร์ไม่ยอมให้เข้า (ผู้ใช้หรือรหัสผ่านไม่ถูกต้อง หรือไม่อนุญาตเครื่องนี้)");
+    case State::NotSetUp:
+        return QStringLiteral("ฐานข้อมูลบนเซิร์ฟเวอร์ยังไม่ได้ตั้งตาม README");
+    case State::SchemaTooNew:
+        return QStringLiteral("ฐานข้อมูลบนเซิร์ฟเวอร์ตั้งโดยโปรแกรมรุ่นที่ใหม่กว่า "
+                              "โปรแกรมนี้จึงไม่แตะต้อง ต้องติดตั้งรุ่นใหม่");
+    case State::Interrupted:
+        return QStringLiteral("การส่งถูกตัดกลางคัน");
+    case State::StoreUnusable:
+        return QStringLiteral("อ่านที่เก็บผลในเครื่องนี้ไม่ได้");
+    default:
+        return {};
+    }
+}
+} // namespace
+
+QString syncStatusText(const sync::SyncStatus &status, const QLocale &locale) {
+    using State = sync::SyncStatus::State;
+    const QString server = status.server;
+    const QString waiting = locale.toString(status.waiting.total());
+    switch (status.state) {
+    case State::Off:
+        return {};
+    case State::Starting:
+        return QStringLiteral("เซิร์ฟเวอร์ของโรงเรียน %1: ผลที่ยังไม่ได้ส่ง %2 รายการ").arg(server, waiting);
+    case State::Sending:
+        return QStringLiteral("กำลังส่งผลไปยังเซิร์ฟเวอร์ของโรงเรียน %1: เหลือ %2 รายการ")
+            .arg(server, waiting);
+    case State::UpToDate:
+        return QStringLiteral("ส่งผลทั้งหมดไปยังเซิร์ฟเวอร์ของโรงเรียน %1 แล้ว").arg(server);
+    default:
+        break;
+    }
+    QString text = QStringLiteral("ผลที่ยังไม่ได้ส่งไปยังเซิร์ฟเวอร์ของโรงเรียน %1: %2 รายการ "
+                                  "รออยู่ในเครื่องนี้ เพราะ%3")
+                       .arg(server, waiting, becauseText(status.state));
+    if (!status.detail.isEmpty())
+        text += QStringLiteral(" (%1)").arg(status.detail.simplified());
+    if (status.retryInMs >= 60000)
+        text += QStringLiteral(" จะลองส่งอีกครั้งใน %1 นาที")
+                    .arg(locale.toString((status.retryInMs + 59999) / 60000));
+    else if (status.retryInMs > 0)
+        text += QStringLiteral(" จะลองส่งอีกครั้งใน %1 วินาที")
+                    .arg(locale.toString((status.retryInMs + 999) / 1000));
+    return text;
 }
 
 } // namespace lumo::teacher

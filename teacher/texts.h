@@ -4,6 +4,7 @@
 
 #include "store/reader.h"
 #include "store/status.h"
+#include "sync/sync_status.h"
 
 #include <QLocale>
 #include <QString>
@@ -23,6 +24,10 @@ QString clockText(const store::GameRow &game);
 QString startedText(const QDateTime &startedUtc, const QLocale &locale);
 
 /// The status line: where results are kept, or why they cannot be.
-QString statusText(const store::StoreStatus &status);
+QString statusText(const store::StoreStatus &status, bool schoolServer = false);
+
+/// The school server's line: what waits to be sent and why; empty when no
+/// server is set up.
+QString syncStatusText(const sync::SyncStatus &status, const QLocale &locale);
 
 } // namespace lumo::teacher

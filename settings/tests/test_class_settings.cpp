@@ -1,6 +1,7 @@
 // Class settings from the computer's file and the user's, in real files:
 // the user's keys win, bad values fall back to their defaults with a
 // warning, and saving keeps only what differs from the computer's file.
+#include "settings/server_settings.h"
 #include "settings/settings_files.h"
 
 #include <QFile>
@@ -35,6 +36,8 @@ class ClassSettingsFiles : public QObject {
     void theUsersKeysWinAndBadValuesFallBack_data();
     void theUsersKeysWinAndBadValuesFallBack();
     void savingKeepsOnlyWhatDiffersFromTheComputer();
+    void theServerComesFromBothFilesAndNeverItsPassword_data();
+    void theServerComesFromBothFilesAndNeverItsPassword();
 };
 
 void ClassSettingsFiles::theUsersKeysWinAndBadValuesFallBack_data() {
@@ -133,6 +136,52 @@ void ClassSettingsFiles::theStandardFilesFollowXdgConfigDirs() {
     qputenv("XDG_CONFIG_DIRS", "/tmp/lumo-room");
     QCOMPARE(SettingsFiles::standard().systemFile,
              QStringLiteral("/tmp/lumo-room/lumo3/lumo3.conf"));
+}
+
+void ClassSettingsFiles::theServerComesFromBothFilesAndNeverItsPassword_data() {
+    QTest::addColumn<QByteArray>("system");
+    QTest::addColumn<QByteArray>("user");
+    QTest::addColumn<QString>("place"); // empty: no server
+    QTest::addColumn<int>("problems");
+    QTest::newRow("no files: off") << QByteArray() << QByteArray() << QString() << 0;
+    QTest::newRow("the computer's file names the server")
+        << QByteArray("[server]\nhost=school-db.example\n") << QByteArray()
+        << QStringLiteral("school-db.example:5432/lumo3 as lumo3") << 0;
+    QTest::newRow("the user's keys win; an empty host turns it off")
+        << QByteArray("[server]\nhost=a\nport=5433\n") << QByteArray("[server]\nhost=\n")
+        << QString() << 0;
+    QTest::newRow("a service leaves what the files do not set to it")
+        << QByteArray("[server]\nservice=lumo3\n") << QByteArray("[server]\nuser=teacher\n")
+        << QStringLiteral("service lumo3 as teacher") << 0;
+    QTest::newRow("a password is never read, a bad port falls back")
+        << QByteArray("[server]\nhost=db\npassword=secret\nport=99999\n") << QByteArray()
+        << QStringLiteral("db:5432/lumo3 as lumo3") << 2;
+}
+
+void ClassSettingsFiles::theServerComesFromBothFilesAndNeverItsPassword() {
+    QFETCH(QByteArray, system);
+    QFETCH(QByteArray, user);
+    QFETCH(QString, place);
+    QFETCH(int, problems);
+    QTemporaryDir dir;
+    const SettingsFiles files{dir.filePath(QStringLiteral("system.conf")),
+                              dir.filePath(QStringLiteral("user.conf"))};
+    writeFile(files.systemFile, system);
+    writeFile(files.userFile, user);
+    QStringList found;
+    const ServerSettings server = readServerSettings(files, &found);
+    QCOMPARE(server.enabled(), !place.isEmpty());
+    if (server.enabled()) {
+        const QString shown = server.place() + QStringLiteral(" as ") + server.user;
+        QCOMPARE(shown.trimmed(), place);
+    }
+    QCOMPARE(found.size(), problems);
+    for (const QString &problem : found)
+        QVERIFY(!problem.contains(QStringLiteral("secret")));
+
+    // Saved as the user's own, it reads back the same.
+    QVERIFY(writeServerSettings(files, server));
+    QCOMPARE(readServerSettings(files), server);
 }
 
 QTEST_GUILESS_MAIN(ClassSettingsFiles)

@@ -31,6 +31,8 @@ grep -q '^Exec=lumo3$' "$desktop" || fail "the desktop entry does not start lumo
 metainfo=$prefix/share/metainfo/org.example.lumo3.metainfo.xml
 [ -f "$metainfo" ] || fail "no AppStream metadata"
 
+[ -s "$prefix/share/doc/lumo3/server-setup.sql" ] || fail "no set-up script for a school's server"
+
 desktop-file-validate "$desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net --pedantic "$metainfo" || fail "appstreamcli validate"
 

@@ -4,6 +4,7 @@
 #include "platform/fonts.h"
 #include "store/opening.h"
 #include "store/reader.h"
+#include "sync/school_sync.h"
 #include "teacher/child_page.h"
 #include "teacher/dialogs.h"
 #include "teacher/games_page.h"
@@ -15,6 +16,8 @@
 #include <QStyleFactory>
 #include <QTabWidget>
 #include <QTemporaryDir>
+
+#include <memory>
 
 namespace {
 
@@ -55,7 +58,14 @@ int main(int argc, char *argv[]) {
         QStringLiteral("odd-names"),
         QStringLiteral(
             "Add games of children with names that look like formulas, markup and SQL."));
-    parser.addOptions({folderOption, tabOption, childOption, exportOption, oddNamesOption});
+    const QCommandLineOption systemOption(
+        QStringLiteral("standard-settings"),
+        QStringLiteral("Read the computer's and the user's own settings files (the class list, "
+                       "the school's server) instead of a sample class list."));
+    const QCommandLineOption serverOption(QStringLiteral("server"),
+                                          QStringLiteral("Show the school server's games first."));
+    parser.addOptions({folderOption, tabOption, childOption, exportOption, oddNamesOption,
+                       systemOption, serverOption});
     parser.process(app);
 
     QTemporaryDir temporary;
@@ -77,12 +87,30 @@ int main(int argc, char *argv[]) {
     if (system.open(QIODevice::WriteOnly))
         system.write("[class]\nnames=ด.ญ. มาลี ใจดี, ด.ช. สมชาย รักเรียน\n");
     system.close();
-    const lumo::SettingsFiles settings{system.fileName(),
-                                       temporary.filePath(QStringLiteral("user.conf"))};
+    const lumo::SettingsFiles settings =
+        parser.isSet(systemOption)
+            ? lumo::SettingsFiles::standard()
+            : lumo::SettingsFiles{system.fileName(),
+                                  temporary.filePath(QStringLiteral("user.conf"))};
 
     DemoDialogs dialogs;
     dialogs.exportPath = parser.value(exportOption);
     lumo::teacher::TeacherWindow window(folder, settings, dialogs, QLocale());
+    // As the game wires it: the sync's word in the window's bottom line, and
+    // a deletion or new settings passed on to the sync.
+    std::unique_ptr<lumo::sync::SchoolSync> sync;
+    if (parser.isSet(systemOption)) {
+        sync = std::make_unique<lumo::sync::SchoolSync>(folder, lumo::readServerSettings(settings));
+        QObject::connect(sync.get(), &lumo::sync::SchoolSync::statusChanged, &window,
+                         &lumo::teacher::TeacherWindow::showSyncStatus);
+        QObject::connect(&window, &lumo::teacher::TeacherWindow::recordsDeleted, sync.get(),
+                         &lumo::sync::SchoolSync::syncSoon);
+        QObject::connect(&window, &lumo::teacher::TeacherWindow::serverSettingsSaved, sync.get(),
+                         &lumo::sync::SchoolSync::setServer);
+        sync->start();
+    }
+    if (parser.isSet(serverOption) && !window.readFromServer(true))
+        return 1;
     if (parser.isSet(exportOption))
         return window.gamesPage()->exportShownRows() ? 0 : 1;
     window.tabs()->setCurrentIndex(parser.value(tabOption).toInt());

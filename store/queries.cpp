@@ -1,0 +1,251 @@
+#include "store/queries.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace lumo::store {
+
+namespace {
+
+std::optional<int> optionalInt(const QVariant &value) {
+    return value.isNull() ? std::nullopt : std::optional<int>(value.toInt());
+}
+
+// Plain CASE and CAST, which both databases read alike: SQLite would add up
+// comparisons as numbers, PostgreSQL would not.
+QString oneIf(const QString &condition) {
+    return QStringLiteral("CASE WHEN %1 THEN 1 ELSE 0 END").arg(condition);
+}
+
+const QString mineFrom =
+    QStringLiteral(" FROM answers a JOIN games g ON g.id = a.game_id WHERE g.player = ?");
+
+} // namespace
+
+SqlConditions scopeConditions(const GameFilter &filter) {
+    SqlConditions c;
+    if (!filter.computer.isEmpty()) {
+        c.sql += QStringLiteral(" AND g.computer = ?");
+        c.values << filter.computer;
+    }
+    if (filter.firstDay.isValid()) {
+        c.sql += QStringLiteral(" AND g.started_utc >= ?");
+        c.values << utcText(filter.firstDay.startOfDay());
+    }
+    if (filter.lastDay.isValid()) {
+        c.sql += QStringLiteral(" AND g.started_utc < ?");
+        c.values << utcText(filter.lastDay.addDays(1).startOfDay());
+    }
+    return c;
+}
+
+SqlConditions filterConditions(const GameFilter &filter, SqlDialect dialect) {
+    SqlConditions c = scopeConditions(filter);
+    if (!filter.nameContains.isEmpty()) {
+        // A position and not LIKE: a name may hold % or _ of its own.
+        c.sql += dialect == SqlDialect::Sqlite
+                     ? QStringLiteral(" AND instr(lower(g.player), lower(?)) > 0")
+                     : QStringLiteral(" AND strpos(lower(g.player), lower(?)) > 0");
+        c.values << filter.nameContains;
+    }
+    if (!filter.players.isEmpty()) {
+        QStringList marks;
+        for (const QString &name : filter.players) {
+            marks << QStringLiteral("?");
+            c.values << name.trimmed();
+        }
+        c.sql += QStringLiteral(" AND trim(g.player) IN (%1)").arg(marks.join(QLatin1Char(',')));
+    }
+    return c;
+}
+
+QString SharedQueries::timeText(const QString &column) const {
+    // The server keeps timestamps; both hand them back in the store's text form.
+    if (dialect_ == SqlDialect::Sqlite)
+        return column;
+    return QStringLiteral(R"(to_char(%1 AT TIME ZONE 'UTC', 'YYYY-MM-DD"T"HH24:MI:SS.MS"Z"'))")
+        .arg(column);
+}
+
+namespace {
+bool run(QSqlQuery &query, const QString &sql, const QVariantList &values, QString &error) {
+    query.setForwardOnly(true);
+    if (!query.prepare(sql)) {
+        error = query.lastError().text();
+        return false;
+    }
+    for (const QVariant &value : values)
+        query.addBindValue(value);
+    if (query.exec())
+        return true;
+    error = query.lastError().text();
+    return false;
+}
+} // namespace
+
+QList<GameRow> SharedQueries::games(const GameFilter &filter) {
+    QList<GameRow> rows;
+    const SqlConditions where = filterConditions(filter, dialect_);
+    const QString sql =
+        QStringLiteral("SELECT CAST(g.id AS TEXT), g.player, g.computer, %1, %2, g.outcome, "
+                       "g.start_level, g.clock_minutes, g.level_reached, g.questions, "
+                       "g.right_points, g.wrong_points, g.clock_seconds FROM games g WHERE 1 = 1")
+            .arg(timeText(QStringLiteral("g.started_utc")),
+                 timeText(QStringLiteral("g.ended_utc"))) +
+        where.sql + QStringLiteral(" ORDER BY g.started_utc DESC");
+    QSqlQuery query(db_);
+    if (!run(query, sql, where.values, error_))
+        return rows;
+    rows.reserve(1024);
+    while (query.next()) {
+        GameRow row;
+        row.id = query.value(0).toString();
+        row.player = query.value(1).toString();
+        row.computer = query.value(2).toString();
+        row.startedUtc = fromUtcText(query.value(3).toString());
+        if (!query.value(4).isNull())
+            row.endedUtc = fromUtcText(query.value(4).toString());
+        row.outcome = outcomeFromKey(query.value(5).toString());
+        row.startLevel = query.value(6).toInt();
+        row.clockMinutes = optionalInt(query.value(7));
+        row.levelReached = query.value(8).toInt();
+        row.questions = query.value(9).toInt();
+        row.right = query.value(10).toInt();
+        row.wrong = query.value(11).toInt();
+        row.clockSeconds = optionalInt(query.value(12));
+        rows.append(std::move(row));
+    }
+    return rows;
+}
+
+QStringList SharedQueries::players(const GameFilter &filter) {
+    QStringList names;
+    const SqlConditions where = filterConditions(filter, dialect_);
+    QSqlQuery query(db_);
+    if (!run(query,
+             QStringLiteral("SELECT DISTINCT g.player FROM games g WHERE 1 = 1") + where.sql +
+                 QStringLiteral(" ORDER BY g.player"),
+             where.values, error_))
+        return names;
+    while (query.next())
+        names.append(query.value(0).toString());
+    return names;
+}
+
+QStringList SharedQueries::computers() {
+    QStringList names;
+    QSqlQuery query(db_);
+    if (!run(query, QStringLiteral("SELECT DISTINCT computer FROM games ORDER BY computer"), {},
+             error_))
+        return names;
+    while (query.next())
+        names.append(query.value(0).toString());
+    return names;
+}
+
+ChildSummary SharedQueries::summary(const QString &player, const GameFilter &filter) {
+    ChildSummary summary;
+    const SqlConditions scope = scopeConditions(filter);
+    const QVariantList values = QVariantList{player} + scope.values;
+    QSqlQuery query(db_);
+    if (!run(query,
+             QStringLiteral("SELECT COUNT(*), COUNT(g.outcome), COALESCE(MAX(g.right_points), 0), "
+                            "COALESCE(AVG(CAST(g.right_points AS DOUBLE PRECISION)), 0), "
+                            "COALESCE(AVG(CAST(g.wrong_points AS DOUBLE PRECISION)), 0) "
+                            "FROM games g WHERE g.player = ?") +
+                 scope.sql,
+             values, error_) ||
+        !query.next())
+        return summary;
+    summary.games = query.value(0).toInt();
+    summary.finishedGames = query.value(1).toInt();
+    summary.bestRight = query.value(2).toInt();
+    summary.averageRight = query.value(3).toDouble();
+    summary.averageWrong = query.value(4).toDouble();
+
+    // Every group count and every total checked is one item.
+    const QString right = QStringList{oneIf(QStringLiteral("a.count1 = a.answer1")),
+                                      oneIf(QStringLiteral("a.count2 = a.answer2")),
+                                      oneIf(QStringLiteral("a.count3 = a.answer3")),
+                                      oneIf(QStringLiteral("a.count4 = a.answer4")),
+                                      oneIf(QStringLiteral("a.total = a.answer_total"))}
+                              .join(QStringLiteral(" + "));
+    const QString items =
+        QStringList{QStringLiteral("1"), oneIf(QStringLiteral("a.count2 IS NOT NULL")),
+                    oneIf(QStringLiteral("a.count3 IS NOT NULL")),
+                    oneIf(QStringLiteral("a.count4 IS NOT NULL")),
+                    oneIf(QStringLiteral("a.total IS NOT NULL"))}
+            .join(QStringLiteral(" + "));
+    QSqlQuery levels(db_);
+    if (!run(levels,
+             QStringLiteral("SELECT a.level, SUM(%1), SUM(%2)").arg(right, items) + mineFrom +
+                 scope.sql + QStringLiteral(" GROUP BY a.level ORDER BY a.level"),
+             values, error_))
+        return summary;
+    while (levels.next())
+        summary.levels.append(
+            {levels.value(0).toInt(), levels.value(1).toInt(), levels.value(2).toInt()});
+    return summary;
+}
+
+WrongAnswers SharedQueries::wrongAnswers(const QString &player, const GameFilter &filter) {
+    WrongAnswers wrong;
+    const SqlConditions scope = scopeConditions(filter);
+    const QVariantList values = QVariantList{player} + scope.values;
+    // One row per group shown and answered wrongly.
+    const QString counts =
+        QStringLiteral("WITH mine AS (SELECT a.*") + mineFrom + scope.sql +
+        QStringLiteral(") SELECT c, COUNT(*) FROM ("
+                       "SELECT count1 AS c, answer1 AS x FROM mine "
+                       "UNION ALL SELECT count2, answer2 FROM mine "
+                       "UNION ALL SELECT count3, answer3 FROM mine "
+                       "UNION ALL SELECT count4, answer4 FROM mine) AS wrong_groups "
+                       "WHERE c IS NOT NULL AND c <> x GROUP BY c ORDER BY c");
+    const QString totals = QStringLiteral("SELECT a.total, COUNT(*)") + mineFrom + scope.sql +
+                           QStringLiteral(" AND a.total IS NOT NULL AND a.total <> a.answer_total "
+                                          "GROUP BY a.total ORDER BY a.total");
+    for (auto [sql, list] :
+         {std::pair{&counts, &wrong.counts}, std::pair{&totals, &wrong.totals}}) {
+        QSqlQuery query(db_);
+        if (!run(query, *sql, values, error_))
+            continue;
+        while (query.next())
+            list->append({query.value(0).toInt(), query.value(1).toInt()});
+    }
+    return wrong;
+}
+
+QList<AnswerRow> SharedQueries::answers(const QString &gameId) {
+    QList<AnswerRow> rows;
+    QSqlQuery query(db_);
+    if (!run(query,
+             QStringLiteral("SELECT question, level, count1, count2, count3, count4, total, slots, "
+                            "right_points, wrong_points, seconds, %1 FROM answers "
+                            "WHERE game_id = ? ORDER BY question, checked_utc")
+                 .arg(timeText(QStringLiteral("checked_utc"))),
+             {gameId}, error_))
+        return rows;
+    while (query.next()) {
+        AnswerRow row;
+        row.question = query.value(0).toInt();
+        row.level = query.value(1).toInt();
+        for (int g = 0; g < 4; ++g)
+            if (!query.value(2 + g).isNull())
+                row.counts.append(query.value(2 + g).toInt());
+        row.total = optionalInt(query.value(6));
+        for (const QJsonValue &slot :
+             QJsonDocument::fromJson(query.value(7).toString().toUtf8()).array())
+            row.slotCaptions.append(slot.toString());
+        row.pointsRight = query.value(8).toInt();
+        row.pointsWrong = query.value(9).toInt();
+        row.seconds = query.value(10).toDouble();
+        row.checkedUtc = fromUtcText(query.value(11).toString());
+        rows.append(row);
+    }
+    return rows;
+}
+
+} // namespace lumo::store

@@ -1,0 +1,102 @@
+#pragma once
+
+// What the teacher's window reads, whichever place it reads from.
+
+#include "store/records.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace lumo::store {
+
+/// Which games to list. Days are the user's local days, both ends included;
+/// an invalid day leaves that end open. The name matches anywhere in the
+/// player's name, ignoring case for Latin letters.
+struct GameFilter {
+    QString nameContains;
+    QDate firstDay;
+    QDate lastDay;
+    /// Only these names (a class list), matched exactly but for spaces at
+    /// either end; empty: everyone.
+    QStringList players;
+    /// Only the games of this computer; empty: every computer.
+    QString computer;
+};
+
+/// One game as the teacher's window lists it.
+struct GameRow {
+    QString id;
+    QString player;
+    QString computer;
+    QDateTime startedUtc;
+    QDateTime endedUtc;             ///< invalid while unfinished
+    std::optional<Outcome> outcome; ///< none: unfinished (the program never recorded an end)
+    int startLevel = 1;
+    std::optional<int> clockMinutes; ///< none: no clock
+    int levelReached = 1;
+    int questions = 0;
+    int right = 0;
+    int wrong = 0;
+    std::optional<int> clockSeconds; ///< left, or used when there was no clock
+
+    bool operator==(const GameRow &) const = default;
+};
+
+/// How much of a level's marking a child got right: every group count and
+/// every total checked is one item.
+struct LevelShare {
+    int level = 1;
+    int rightItems = 0;
+    int items = 0;
+
+    bool operator==(const LevelShare &) const = default;
+};
+
+struct ChildSummary {
+    int games = 0;
+    int finishedGames = 0;
+    int bestRight = 0; ///< most points right in one game
+    double averageRight = 0;
+    double averageWrong = 0;
+    QList<LevelShare> levels; ///< levels the child played, ascending
+
+    bool operator==(const ChildSummary &) const = default;
+};
+
+/// How many times a value was answered wrongly.
+struct WrongTally {
+    int value = 0;
+    int times = 0;
+
+    bool operator==(const WrongTally &) const = default;
+};
+
+/// The group counts and the totals a child answered wrongly, ascending by value.
+struct WrongAnswers {
+    QList<WrongTally> counts;
+    QList<WrongTally> totals;
+
+    bool operator==(const WrongAnswers &) const = default;
+};
+
+/// One answer of a game, in question order (for tests and a later detail view).
+struct AnswerRow {
+    int question = 0;
+    int level = 1;
+    QList<int> counts;
+    std::optional<int> total;
+    QStringList slotCaptions;
+    int pointsRight = 0;
+    int pointsWrong = 0;
+    double seconds = 0;
+    QDateTime checkedUtc;
+
+    bool operator==(const AnswerRow &) const = default;
+};
+
+} // namespace lumo::store

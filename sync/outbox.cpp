@@ -1,0 +1,211 @@
+#include "sync/outbox.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QVariant>
+
+namespace lumo::sync {
+
+namespace {
+
+/// Rolls back unless committed.
+class LocalTransaction {
+  public:
+    explicit LocalTransaction(QSqlDatabase &db) : db_(db) {}
+    ~LocalTransaction() {
+        if (open_)
+            QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
+    }
+    bool begin(QSqlError &error) { return open_ = run(QStringLiteral("BEGIN IMMEDIATE"), error); }
+    bool commit(QSqlError &error) {
+        if (!run(QStringLiteral("COMMIT"), error))
+            return false;
+        open_ = false;
+        return true;
+    }
+
+  private:
+    bool run(const QString &sql, QSqlError &error) {
+        QSqlQuery query(db_);
+        if (query.exec(sql))
+            return true;
+        error = query.lastError();
+        return false;
+    }
+    QSqlDatabase &db_;
+    bool open_ = false;
+};
+
+// What a later answer or the game's end changes in a game's row.
+const QStringList changingColumns{QStringLiteral("ended_utc"),     QStringLiteral("outcome"),
+                                  QStringLiteral("level_reached"), QStringLiteral("questions"),
+                                  QStringLiteral("right_points"),  QStringLiteral("wrong_points"),
+                                  QStringLiteral("clock_seconds")};
+
+} // namespace
+
+const QStringList &gameColumns() {
+    static const QStringList columns{QStringLiteral("id"),
+                                     QStringLiteral("computer"),
+                                     QStringLiteral("player"),
+                                     QStringLiteral("started_utc"),
+                                     QStringLiteral("start_level"),
+                                     QStringLiteral("clock_minutes"),
+                                     QStringLiteral("settings"),
+                                     QStringLiteral("program_version"),
+                                     QStringLiteral("ended_utc"),
+                                     QStringLiteral("outcome"),
+                                     QStringLiteral("level_reached"),
+                                     QStringLiteral("questions"),
+                                     QStringLiteral("right_points"),
+                                     QStringLiteral("wrong_points"),
+                                     QStringLiteral("clock_seconds")};
+    return columns;
+}
+
+const QStringList &answerColumns() {
+    static const QStringList columns{QStringLiteral("id"),           QStringLiteral("game_id"),
+                                     QStringLiteral("question"),     QStringLiteral("level"),
+                                     QStringLiteral("count1"),       QStringLiteral("count2"),
+                                     QStringLiteral("count3"),       QStringLiteral("count4"),
+                                     QStringLiteral("total"),        QStringLiteral("slots"),
+                                     QStringLiteral("answer1"),      QStringLiteral("answer2"),
+                                     QStringLiteral("answer3"),      QStringLiteral("answer4"),
+                                     QStringLiteral("answer_total"), QStringLiteral("right_points"),
+                                     QStringLiteral("wrong_points"), QStringLiteral("seconds"),
+                                     QStringLiteral("checked_utc")};
+    return columns;
+}
+
+bool Outbox::run(QSqlQuery &query, const QString &sql, const QVariantList &values) {
+    query.setForwardOnly(true);
+    if (!query.prepare(sql)) {
+        error_ = query.lastError();
+        return false;
+    }
+    for (const QVariant &value : values)
+        query.addBindValue(value);
+    if (query.exec())
+        return true;
+    error_ = query.lastError();
+    return false;
+}
+
+store::Backlog Outbox::backlog() {
+    store::Backlog backlog;
+    QSqlQuery query(local_.db());
+    if (!run(query,
+             QStringLiteral("SELECT (SELECT COUNT(*) FROM games WHERE synced = 0), "
+                            "(SELECT COUNT(*) FROM answers WHERE synced = 0), "
+                            "(SELECT COUNT(*) FROM deletions)"),
+             {}) ||
+        !query.next())
+        return backlog;
+    backlog.games = query.value(0).toInt();
+    backlog.answers = query.value(1).toInt();
+    backlog.deletions = query.value(2).toInt();
+    return backlog;
+}
+
+QStringList Outbox::deletions() {
+    QStringList ids;
+    QSqlQuery query(local_.db());
+    if (!run(query, QStringLiteral("SELECT game_id FROM deletions ORDER BY deleted_utc"), {}))
+        return ids;
+    while (query.next())
+        ids << query.value(0).toString();
+    return ids;
+}
+
+bool Outbox::forgetDeletion(const QString &gameId) {
+    QSqlQuery query(local_.db());
+    return run(query, QStringLiteral("DELETE FROM deletions WHERE game_id = ?"), {gameId});
+}
+
+QList<OutgoingGame> Outbox::nextGames(int limit, const QSet<QString> &skipped) {
+    QList<OutgoingGame> games;
+    QString sql = QStringLiteral("SELECT %1 FROM games g WHERE (g.synced = 0 OR EXISTS (SELECT 1 "
+                                 "FROM answers a WHERE a.game_id = g.id AND a.synced = 0))")
+                      .arg(gameColumns().join(QStringLiteral(", ")));
+    QVariantList values;
+    if (!skipped.isEmpty()) {
+        QStringList marks;
+        for (const QString &id : skipped) {
+            marks << QStringLiteral("?");
+            values << id;
+        }
+        sql += QStringLiteral(" AND g.id NOT IN (%1)").arg(marks.join(QLatin1Char(',')));
+    }
+    sql += QStringLiteral(" ORDER BY g.started_utc, g.id LIMIT ?");
+    values << limit;
+    QSqlQuery query(local_.db());
+    if (!run(query, sql, values))
+        return games;
+    const int gameWidth = static_cast<int>(gameColumns().size());
+    while (query.next()) {
+        OutgoingGame game;
+        for (int c = 0; c < gameWidth; ++c)
+            game.game << query.value(c);
+        game.id = query.value(0).toString();
+        games << game;
+    }
+    query.finish();
+
+    const QString answersSql =
+        QStringLiteral("SELECT %1 FROM answers WHERE game_id = ? AND synced = 0 ORDER BY question")
+            .arg(answerColumns().join(QStringLiteral(", ")));
+    const int answerWidth = static_cast<int>(answerColumns().size());
+    for (OutgoingGame &game : games) {
+        QSqlQuery answers(local_.db());
+        if (!run(answers, answersSql, {game.id}))
+            return {};
+        while (answers.next()) {
+            QVariantList row;
+            for (int c = 0; c < answerWidth; ++c)
+                row << answers.value(c);
+            game.answers << row;
+        }
+    }
+    return games;
+}
+
+bool Outbox::markSent(const OutgoingGame &game, bool &complete) {
+    complete = false;
+    LocalTransaction transaction(local_.db());
+    if (!transaction.begin(error_))
+        return false;
+    for (const QVariantList &answer : game.answers) {
+        QSqlQuery query(local_.db());
+        if (!run(query, QStringLiteral("UPDATE answers SET synced = 1 WHERE id = ?"),
+                 {answer.first()}))
+            return false;
+    }
+    // The game's row as it was read, and no answer that was not sent: a
+    // check recorded while the game was on its way keeps it unsent.
+    QString sql = QStringLiteral("UPDATE games SET synced = 1 WHERE id = ?");
+    QVariantList values{game.id};
+    for (const QString &column : changingColumns) {
+        sql += QStringLiteral(" AND %1 IS ?").arg(column);
+        values << game.game.at(gameColumns().indexOf(column));
+    }
+    sql += QStringLiteral(
+        " AND NOT EXISTS (SELECT 1 FROM answers a WHERE a.game_id = games.id AND a.synced = 0)");
+    QSqlQuery query(local_.db());
+    if (!run(query, sql, values))
+        return false;
+    complete = query.numRowsAffected() == 1;
+    return transaction.commit(error_);
+}
+
+bool Outbox::resendEverything() {
+    LocalTransaction transaction(local_.db());
+    if (!transaction.begin(error_))
+        return false;
+    QSqlQuery games(local_.db());
+    QSqlQuery answers(local_.db());
+    return run(games, QStringLiteral("UPDATE games SET synced = 0"), {}) &&
+           run(answers, QStringLiteral("UPDATE answers SET synced = 0"), {}) &&
+           transaction.commit(error_);
+}
+
+} // namespace lumo::sync

@@ -1,0 +1,55 @@
+#pragma once
+
+// The local side of sending: what this computer's store has that the
+// server has not, and marking it sent once the server has committed it.
+
+#include "store/connection.h"
+#include "store/reader.h"
+
+#include <QSet>
+#include <QString>
+#include <QVariantList>
+
+namespace lumo::sync {
+
+/// One game with the answers not sent yet, values in the server's column order.
+struct OutgoingGame {
+    QString id;
+    QVariantList game;
+    QList<QVariantList> answers;
+};
+
+/// Columns of the games and answers tables that travel, in the same order
+/// on both sides.
+const QStringList &gameColumns();
+const QStringList &answerColumns();
+
+class Outbox {
+  public:
+    explicit Outbox(store::Connection &local) : local_(local) {}
+
+    store::Backlog backlog();
+    /// Ids of games deleted here, oldest deletion first.
+    QStringList deletions();
+    bool forgetDeletion(const QString &gameId);
+
+    /// Games with something unsent, oldest first, leaving out `skipped`.
+    QList<OutgoingGame> nextGames(int limit, const QSet<QString> &skipped);
+    /// Marks the answers sent, and the game too unless anything was
+    /// recorded for it since it was read (`complete` false: it goes again).
+    bool markSent(const OutgoingGame &game, bool &complete);
+    /// Another server: every record goes again.
+    bool resendEverything();
+
+    bool failed() const { return error_.isValid(); }
+    QSqlError error() const { return error_; }
+    void clearError() { error_ = {}; }
+
+  private:
+    bool run(QSqlQuery &query, const QString &sql, const QVariantList &values);
+
+    store::Connection &local_;
+    QSqlError error_;
+};
+
+} // namespace lumo::sync

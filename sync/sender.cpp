@@ -1,0 +1,393 @@
+#include "sync/sender.h"
+
+#include "store/opening.h"
+#include "sync/server_schema.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QSqlQuery>
+#include <QSysInfo>
+
+#include <sys/stat.h>
+
+namespace lumo::sync {
+
+namespace {
+
+/// Where the store's folder remembers which server its records went to.
+QString serverIdPath(const QString &folder) {
+    return QDir(folder).filePath(QStringLiteral("school-server-id"));
+}
+
+quint64 inodeOf(const QString &path) {
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? quint64(info.st_ino) : 0;
+}
+
+/// The answers of one game go in statements of this many rows.
+constexpr int answersPerStatement = 50;
+
+QString marks(int count) {
+    QStringList list;
+    for (int i = 0; i < count; ++i)
+        list << QStringLiteral("?");
+    return QLatin1Char('(') + list.join(QLatin1Char(',')) + QLatin1Char(')');
+}
+
+/// A value the server cannot take (class 22, data exception; 23, a broken
+/// constraint): trying again would fail the same way.
+bool isDataError(const QSqlError &error) {
+    const QString code = error.nativeErrorCode();
+    return code.startsWith(QLatin1String("22")) || code.startsWith(QLatin1String("23"));
+}
+
+} // namespace
+
+SyncStatus SharedSyncStatus::get() const {
+    QMutexLocker lock(&mutex_);
+    return status_;
+}
+
+void SharedSyncStatus::set(const SyncStatus &status) {
+    QMutexLocker lock(&mutex_);
+    status_ = status;
+}
+
+Sender::Sender(QString storeFolder, ServerSettings server, SyncOptions options,
+               std::shared_ptr<SharedSyncStatus> shared)
+    : folder_(std::move(storeFolder)), settings_(std::move(server)), options_(std::move(options)),
+      shared_(std::move(shared)), retry_(new QTimer(this)), soon_(new QTimer(this)) {
+    retry_->setSingleShot(true);
+    connect(retry_, &QTimer::timeout, this, &Sender::round);
+    soon_->setSingleShot(true);
+    connect(soon_, &QTimer::timeout, this, &Sender::round);
+    if (options_.computer.isEmpty())
+        options_.computer = QSysInfo::machineHostName();
+    if (options_.programVersion.isEmpty())
+        options_.programVersion = QCoreApplication::applicationVersion();
+    if (options_.programVersion.isEmpty())
+        options_.programVersion = QStringLiteral(LUMO_VERSION);
+    status_.server = settings_.place();
+    status_.state = settings_.enabled() ? SyncStatus::State::Starting : SyncStatus::State::Off;
+    shared_->set(status_);
+}
+
+Sender::~Sender() = default;
+
+void Sender::setServer(const ServerSettings &server) {
+    if (server == settings_)
+        return;
+    settings_ = server;
+    server_.reset();
+    failures_ = 0;
+    SyncStatus status = status_;
+    status.server = settings_.place();
+    status.detail.clear();
+    status.state = settings_.enabled() ? SyncStatus::State::Starting : SyncStatus::State::Off;
+    publish(status, true);
+    round();
+}
+
+void Sender::soon() {
+    if (finished_)
+        return;
+    if (options_.soonDelayMs <= 0)
+        round();
+    else if (!soon_->isActive())
+        soon_->start(options_.soonDelayMs);
+}
+
+void Sender::finish() {
+    finished_ = true;
+    soon_->stop();
+    retry_->stop();
+    server_.reset();
+    local_.reset();
+}
+
+void Sender::round() {
+    if (finished_)
+        return;
+    retry_->stop();
+    soon_->stop();
+    if (!settings_.enabled()) {
+        server_.reset();
+        SyncStatus status = status_;
+        status.state = SyncStatus::State::Off;
+        status.detail.clear();
+        status.retryInMs = 0;
+        publish(status, true);
+        return;
+    }
+    if (!openLocal())
+        return;
+    Outbox outbox(*local_);
+    store::Backlog waiting = outbox.backlog();
+    if (outbox.failed()) {
+        localFailed(outbox.error());
+        return;
+    }
+    // Nothing to send and the server seen in this run: no need to call it.
+    if (waiting.total() == 0 && server_ && refused_.isEmpty()) {
+        SyncStatus status = status_;
+        status.state = SyncStatus::State::UpToDate;
+        status.detail.clear();
+        status.waiting = waiting;
+        status.retryInMs = 0;
+        publish(status, true);
+        retry_->start(options_.idleCheckMs);
+        return;
+    }
+    if (!openServer())
+        return;
+
+    SyncStatus status = status_;
+    status.state = SyncStatus::State::Sending;
+    status.detail.clear();
+    status.waiting = waiting;
+    status.retryInMs = 0;
+    publish(status, true);
+    for (int idle = 0;;) {
+        if (!sendDeletions(outbox))
+            return;
+        int fetched = 0;
+        int completed = 0;
+        if (!sendGames(outbox, fetched, completed))
+            return;
+        if (fetched == 0 || shared_->stopping)
+            break;
+        // A game played right now may change faster than it is marked: it
+        // goes again after its next answer.
+        if (completed == 0 && ++idle >= 3)
+            break;
+    }
+
+    failures_ = 0;
+    status = status_;
+    status.waiting = outbox.backlog();
+    status.retryInMs = 0;
+    if (!refused_.isEmpty()) {
+        status.state = SyncStatus::State::Interrupted;
+        status.detail = refusedDetail_;
+    } else if (status.waiting.total() == 0) {
+        status.state = SyncStatus::State::UpToDate;
+        status.detail.clear();
+        if (!shared_->stopping)
+            retry_->start(options_.idleCheckMs);
+    } else if (!shared_->stopping) {
+        // Recorded while this round ran.
+        status.retryInMs = options_.firstRetryMs;
+        retry_->start(options_.firstRetryMs);
+    }
+    publish(status, true);
+}
+
+bool Sender::openLocal() {
+    // The game sets a damaged file aside and starts a new one under the
+    // same name: what is recorded from then on is in the new one.
+    if (local_ && inodeOf(store::storeFilePath(folder_)) == localInode_)
+        return true;
+    local_.reset();
+    store::StoreOptions options;
+    options.busyTimeoutMs = 5000;
+    store::OpenedStore opened = store::openStore(folder_, options);
+    if (!opened.connection)
+        return failLater({SyncStatus::State::StoreUnusable, opened.status.detail});
+    local_ = std::move(opened.connection);
+    localInode_ = inodeOf(store::storeFilePath(folder_));
+    return true;
+}
+
+bool Sender::openServer() {
+    if (server_)
+        return true;
+    auto connection = std::make_unique<ServerConnection>(settings_, options_.connect);
+    if (!connection->open())
+        return failLater(connection->problem());
+    const ServerSchema schema = migrateServer(connection->db(), options_.programVersion);
+    if (schema.kind != ServerSchema::Kind::Ready) {
+        Problem problem;
+        problem.detail = schema.detail;
+        problem.state = schema.kind == ServerSchema::Kind::TooNew ? SyncStatus::State::SchemaTooNew
+                        : schema.kind == ServerSchema::Kind::NotSetUp
+                            ? SyncStatus::State::NotSetUp
+                            : stateForStatementError(schema.error);
+        return failLater(problem);
+    }
+    // Another server, or this one set up afresh, has none of what went before.
+    QFile known(serverIdPath(folder_));
+    const QString knownId =
+        known.open(QIODevice::ReadOnly) ? QString::fromUtf8(known.readAll()).trimmed() : QString();
+    known.close();
+    if (knownId != schema.serverId) {
+        Outbox outbox(*local_);
+        if (!knownId.isEmpty() && !outbox.resendEverything())
+            return localFailed(outbox.error());
+        QSaveFile file(serverIdPath(folder_));
+        if (!file.open(QIODevice::WriteOnly) || file.write(schema.serverId.toUtf8()) < 0 ||
+            !file.commit())
+            qWarning().noquote() << QStringLiteral("lumo3: cannot write %1 (%2); records may be "
+                                                   "sent to the school's server again")
+                                        .arg(file.fileName(), file.errorString());
+    }
+    server_ = std::move(connection);
+    return true;
+}
+
+bool Sender::serverFailed(const QSqlError &error) {
+    if (server_ && server_->db().isOpen())
+        QSqlQuery(server_->db()).exec(QStringLiteral("ROLLBACK"));
+    server_.reset();
+    return failLater({stateForStatementError(error), errorText(error)});
+}
+
+bool Sender::sendDeletions(Outbox &outbox) {
+    const QStringList ids = outbox.deletions();
+    if (outbox.failed())
+        return localFailed(outbox.error());
+    for (const QString &id : ids) {
+        QSqlQuery query(server_->db());
+        for (const auto &[sql, values] : std::initializer_list<std::pair<QString, QVariantList>>{
+                 {QStringLiteral("BEGIN"), {}},
+                 // The same lock as a game being sent: the deletion waits
+                 // for it, or it finds the game's id among the deleted.
+                 {QStringLiteral("SELECT pg_advisory_xact_lock(hashtextextended(?, 0))"), {id}},
+                 {QStringLiteral("INSERT INTO deletions (game_id, deleted_by) VALUES (?, ?) "
+                                 "ON CONFLICT (game_id) DO NOTHING"),
+                  {id, options_.computer}},
+                 {QStringLiteral("DELETE FROM games WHERE id = ?"), {id}},
+                 {QStringLiteral("COMMIT"), {}}}) {
+            if (!execOnServer(query, sql, values))
+                return serverFailed(query.lastError());
+        }
+        if (!outbox.forgetDeletion(id))
+            return localFailed(outbox.error());
+    }
+    return true;
+}
+
+bool Sender::sendGames(Outbox &outbox, int &fetched, int &completed) {
+    const QList<OutgoingGame> games = outbox.nextGames(options_.gamesPerBatch, refused_);
+    if (outbox.failed())
+        return localFailed(outbox.error());
+    fetched = static_cast<int>(games.size());
+    for (const OutgoingGame &game : games) {
+        if (shared_->stopping)
+            return true;
+        QSqlError error;
+        if (!sendGame(game, error)) {
+            if (!isDataError(error))
+                return serverFailed(error);
+            QSqlQuery(server_->db()).exec(QStringLiteral("ROLLBACK"));
+            refused_.insert(game.id);
+            refusedDetail_ =
+                QStringLiteral("the server refused game %1: %2").arg(game.id, errorText(error));
+            qWarning().noquote() << QStringLiteral("lumo3: ") + refusedDetail_;
+            continue;
+        }
+        bool complete = false;
+        if (!outbox.markSent(game, complete)) {
+            // The store is busy: the game goes again, which the server takes as it is.
+            outbox.clearError();
+            continue;
+        }
+        completed += complete ? 1 : 0;
+        SyncStatus status = status_;
+        status.lastSentUtc = QDateTime::currentDateTimeUtc();
+        status.waiting = outbox.backlog();
+        outbox.clearError();
+        publish(status, false);
+    }
+    return true;
+}
+
+bool Sender::sendGame(const OutgoingGame &game, QSqlError &error) {
+    QSqlQuery query(server_->db());
+    const auto run = [&](const QString &sql, const QVariantList &values) {
+        if (execOnServer(query, sql, values))
+            return true;
+        error = query.lastError();
+        return false;
+    };
+    if (!run(QStringLiteral("BEGIN"), {}) ||
+        !run(QStringLiteral("SELECT pg_advisory_xact_lock(hashtextextended(?, 0))"), {game.id}) ||
+        !run(QStringLiteral("SELECT 1 FROM deletions WHERE game_id = ?"), {game.id}))
+        return false;
+    if (query.next()) {
+        // Deleted on the server by the teacher: it stays deleted there.
+        return run(QStringLiteral("ROLLBACK"), {});
+    }
+
+    const QStringList &columns = gameColumns();
+    QStringList updates;
+    for (const QString &column : columns.mid(1))
+        updates << QStringLiteral("%1 = EXCLUDED.%1").arg(column);
+    updates << QStringLiteral("received_utc = now()");
+    if (!run(QStringLiteral("INSERT INTO games (%1) VALUES %2 ON CONFLICT (id) DO UPDATE SET %3")
+                 .arg(columns.join(QStringLiteral(", ")), marks(int(columns.size())),
+                      updates.join(QStringLiteral(", "))),
+             game.game))
+        return false;
+
+    const int width = static_cast<int>(answerColumns().size());
+    for (qsizetype from = 0; from < game.answers.size(); from += answersPerStatement) {
+        const qsizetype rows = std::min<qsizetype>(answersPerStatement, game.answers.size() - from);
+        QStringList tuples;
+        QVariantList values;
+        for (qsizetype r = from; r < from + rows; ++r) {
+            tuples << marks(width);
+            values << game.answers[r];
+        }
+        // An answer never changes once checked: one that is there already
+        // came with an earlier send of this game.
+        if (!run(QStringLiteral("INSERT INTO answers (%1) VALUES %2 ON CONFLICT (id) DO NOTHING")
+                     .arg(answerColumns().join(QStringLiteral(", ")),
+                          tuples.join(QStringLiteral(", "))),
+                 values))
+            return false;
+    }
+    if (options_.beforeCommit)
+        options_.beforeCommit(game.id);
+    return run(QStringLiteral("COMMIT"), {});
+}
+
+bool Sender::failLater(const Problem &problem) {
+    ++failures_;
+    const int delay = static_cast<int>(std::min<qint64>(
+        qint64(options_.firstRetryMs) << std::min(failures_ - 1, 20), options_.longestRetryMs));
+    SyncStatus status = status_;
+    status.state = problem.state;
+    status.detail = problem.detail;
+    status.retryInMs = delay;
+    if (local_) {
+        Outbox outbox(*local_);
+        const store::Backlog waiting = outbox.backlog();
+        if (!outbox.failed())
+            status.waiting = waiting;
+    }
+    publish(status, true);
+    if (!finished_ && !shared_->stopping)
+        retry_->start(delay);
+    return false;
+}
+
+bool Sender::localFailed(const QSqlError &error) {
+    local_.reset();
+    return failLater({SyncStatus::State::StoreUnusable, errorText(error)});
+}
+
+void Sender::publish(SyncStatus status, bool now) {
+    // While games go one after the other, the count that waits is news a
+    // few times a second, not for every game.
+    const bool changed = status.state != status_.state || status.detail != status_.detail;
+    status_ = std::move(status);
+    shared_->set(status_);
+    if (now || changed || !sincePublished_.isValid() || sincePublished_.elapsed() >= 250) {
+        sincePublished_.start();
+        emit statusChanged(status_);
+    }
+}
+
+} // namespace lumo::sync

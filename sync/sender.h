@@ -1,0 +1,114 @@
+#pragma once
+
+// The sync's thread: sends what the store has and the server has not, one
+// game per server transaction, and tries again later when it cannot.
+
+#include "settings/server_settings.h"
+#include "store/connection.h"
+#include "sync/outbox.h"
+#include "sync/server_connection.h"
+#include "sync/sync_status.h"
+
+#include <QElapsedTimer>
+#include <QMutex>
+#include <QObject>
+#include <QSet>
+#include <QTimer>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+
+namespace lumo::sync {
+
+struct SyncOptions {
+    ConnectOptions connect;
+    /// The pause after the first failure; it doubles with every failure
+    /// after it, up to longestRetryMs.
+    int firstRetryMs = 5000;
+    int longestRetryMs = 5 * 60 * 1000;
+    /// syncSoon() waits this long, so that the game's last records (its
+    /// end) are in the store first; calls meanwhile make one round.
+    int soonDelayMs = 1500;
+    /// With nothing waiting, the store is looked at again this often, for
+    /// records that came in after the last round.
+    int idleCheckMs = 5 * 60 * 1000;
+    /// Games read from the store at a time.
+    int gamesPerBatch = 20;
+    /// How long the program may wait at its end for a send in progress.
+    int finishTimeoutMs = 3000;
+    /// This computer's name, as deletions are signed; empty: the host name.
+    QString computer;
+    /// Written on the server with each schema step; empty: the application's version.
+    QString programVersion;
+    /// Tests only: called on the sync's thread inside each game's server
+    /// transaction, just before it is committed.
+    std::function<void(const QString &gameId)> beforeCommit;
+};
+
+/// The status as last set by the sender, readable from any thread.
+class SharedSyncStatus {
+  public:
+    SyncStatus get() const;
+    void set(const SyncStatus &status);
+    /// Set by the owner when the program ends: the round in progress stops
+    /// after the game it is sending.
+    std::atomic<bool> stopping = false;
+
+  private:
+    mutable QMutex mutex_;
+    SyncStatus status_;
+};
+
+class Sender : public QObject {
+    Q_OBJECT
+  public:
+    Sender(QString storeFolder, ServerSettings server, SyncOptions options,
+           std::shared_ptr<SharedSyncStatus> shared);
+    ~Sender() override;
+
+    /// Sends what waits now; a try already planned after a failure is brought forward.
+    void round();
+    /// A round after soonDelayMs.
+    void soon();
+    void setServer(const ServerSettings &server);
+    /// Closes both connections; nothing is tried after.
+    void finish();
+
+  signals:
+    void statusChanged(const lumo::sync::SyncStatus &status);
+
+  private:
+    bool openLocal();
+    bool openServer();
+    bool sendDeletions(Outbox &outbox);
+    /// One batch; false when the server failed. `fetched` counts the games
+    /// read, `completed` those marked sent with nothing new since.
+    bool sendGames(Outbox &outbox, int &fetched, int &completed);
+    /// One game in one server transaction; false with the error.
+    bool sendGame(const OutgoingGame &game, QSqlError &error);
+    /// Rolls back, drops the connection and tries again later.
+    bool serverFailed(const QSqlError &error);
+    bool failLater(const Problem &problem);
+    bool localFailed(const QSqlError &error);
+    void publish(SyncStatus status, bool now);
+
+    QString folder_;
+    ServerSettings settings_;
+    SyncOptions options_;
+    std::shared_ptr<SharedSyncStatus> shared_;
+    std::unique_ptr<store::Connection> local_;
+    quint64 localInode_ = 0;
+    std::unique_ptr<ServerConnection> server_;
+    /// Games the server refused as data, left out until the program starts again.
+    QSet<QString> refused_;
+    QString refusedDetail_;
+    QTimer *retry_;
+    QTimer *soon_;
+    int failures_ = 0;
+    bool finished_ = false;
+    SyncStatus status_;
+    QElapsedTimer sincePublished_;
+};
+
+} // namespace lumo::sync

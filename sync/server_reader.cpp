@@ -1,0 +1,138 @@
+#include "sync/server_reader.h"
+
+#include "store/queries.h"
+#include "sync/server_schema.h"
+
+#include <QCoreApplication>
+#include <QSqlQuery>
+#include <QSysInfo>
+
+namespace lumo::sync {
+
+ServerReader::ServerReader(const ServerSettings &settings, const ConnectOptions &options,
+                           const QString &computer)
+    : settings_(settings), options_(options),
+      computer_(computer.isEmpty() ? QSysInfo::machineHostName() : computer) {
+    connect();
+}
+
+ServerReader::~ServerReader() = default;
+
+bool ServerReader::connect() {
+    if (connection_)
+        return true;
+    auto connection = std::make_unique<ServerConnection>(settings_, options_);
+    if (!connection->open()) {
+        problem_ = connection->problem();
+        return false;
+    }
+    const QString version = QCoreApplication::applicationVersion();
+    const ServerSchema schema =
+        migrateServer(connection->db(), version.isEmpty() ? QStringLiteral(LUMO_VERSION) : version);
+    if (schema.kind != ServerSchema::Kind::Ready) {
+        problem_.detail = schema.detail;
+        problem_.state = schema.kind == ServerSchema::Kind::TooNew ? SyncStatus::State::SchemaTooNew
+                         : schema.kind == ServerSchema::Kind::NotSetUp
+                             ? SyncStatus::State::NotSetUp
+                             : stateForStatementError(schema.error);
+        return false;
+    }
+    problem_ = {};
+    connection_ = std::move(connection);
+    return true;
+}
+
+template <typename Read>
+auto ServerReader::read(Read read) -> decltype(read(std::declval<QSqlDatabase &>())) {
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (!connect()) {
+            lastError_ = problem_.detail;
+            return {};
+        }
+        lastError_.clear();
+        auto result = read(connection_->db());
+        if (lastError_.isEmpty())
+            return result;
+        // The server restarted since the last read: one more try on a new connection.
+        connection_.reset();
+    }
+    return {};
+}
+
+QList<store::GameRow> ServerReader::games(const store::GameFilter &filter) {
+    return read([&](QSqlDatabase &db) {
+        return store::SharedQueries(db, store::SqlDialect::Postgres, lastError_).games(filter);
+    });
+}
+
+QStringList ServerReader::players(const store::GameFilter &filter) {
+    return read([&](QSqlDatabase &db) {
+        return store::SharedQueries(db, store::SqlDialect::Postgres, lastError_).players(filter);
+    });
+}
+
+QStringList ServerReader::computers() {
+    return read([&](QSqlDatabase &db) {
+        return store::SharedQueries(db, store::SqlDialect::Postgres, lastError_).computers();
+    });
+}
+
+store::ChildSummary ServerReader::summary(const QString &player, const store::GameFilter &filter) {
+    return read([&](QSqlDatabase &db) {
+        return store::SharedQueries(db, store::SqlDialect::Postgres, lastError_)
+            .summary(player, filter);
+    });
+}
+
+store::WrongAnswers ServerReader::wrongAnswers(const QString &player,
+                                               const store::GameFilter &filter) {
+    return read([&](QSqlDatabase &db) {
+        return store::SharedQueries(db, store::SqlDialect::Postgres, lastError_)
+            .wrongAnswers(player, filter);
+    });
+}
+
+QList<store::AnswerRow> ServerReader::answers(const QString &gameId) {
+    return read([&](QSqlDatabase &db) {
+        return store::SharedQueries(db, store::SqlDialect::Postgres, lastError_).answers(gameId);
+    });
+}
+
+int ServerReader::deletePlayer(const QString &player) {
+    return deleteWhere(QStringLiteral("player = ?"), {player});
+}
+
+int ServerReader::deleteAll() {
+    return deleteWhere(QStringLiteral("TRUE"), {});
+}
+
+int ServerReader::deleteWhere(const QString &condition, const QVariantList &values) {
+    if (!connect()) {
+        lastError_ = problem_.detail;
+        return -1;
+    }
+    QSqlDatabase &db = connection_->db();
+    QSqlQuery query(db);
+    const auto run = [&](const QString &sql, const QVariantList &bound) {
+        if (execOnServer(query, sql, bound))
+            return true;
+        lastError_ = errorText(query.lastError());
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+        connection_.reset();
+        return false;
+    };
+    if (!run(QStringLiteral("BEGIN"), {}) ||
+        !run(QStringLiteral("INSERT INTO deletions (game_id, deleted_by) SELECT id, ? FROM games "
+                            "WHERE ") +
+                 condition + QStringLiteral(" ON CONFLICT (game_id) DO NOTHING"),
+             QVariantList{computer_} + values) ||
+        !run(QStringLiteral("DELETE FROM games WHERE ") + condition, values))
+        return -1;
+    const int deleted = query.numRowsAffected();
+    if (!run(QStringLiteral("COMMIT"), {}))
+        return -1;
+    lastError_.clear();
+    return deleted;
+}
+
+} // namespace lumo::sync

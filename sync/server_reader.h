@@ -1,0 +1,55 @@
+#pragma once
+
+#include "settings/server_settings.h"
+#include "store/result_source.h"
+#include "sync/server_connection.h"
+
+#include <memory>
+
+namespace lumo::sync {
+
+/// The teacher's window on the school's server: every computer's games,
+/// read with the same queries as this computer's store. Reads on the
+/// calling thread; a connection that drops is made again at the next read.
+class ServerReader : public store::ResultSource {
+  public:
+    /// Connects at once (waiting at most the connect timeout), and creates
+    /// or migrates the server's schema as the sync would.
+    explicit ServerReader(const ServerSettings &settings, const ConnectOptions &options = {},
+                          const QString &computer = {});
+    ~ServerReader() override;
+
+    bool canRead() const { return connection_ != nullptr; }
+    /// Why the server cannot be read.
+    const Problem &problem() const { return problem_; }
+    const ServerSettings &settings() const { return settings_; }
+    QString lastError() const override { return lastError_; }
+
+    QList<store::GameRow> games(const store::GameFilter &filter = {}) override;
+    QStringList players(const store::GameFilter &filter = {}) override;
+    QStringList computers() override;
+    store::ChildSummary summary(const QString &player,
+                                const store::GameFilter &filter = {}) override;
+    store::WrongAnswers wrongAnswers(const QString &player,
+                                     const store::GameFilter &filter = {}) override;
+    QList<store::AnswerRow> answers(const QString &gameId) override;
+
+    /// Deletes on the server only, and keeps the ids there, so that no
+    /// computer sends those games again; each computer keeps its own copy.
+    int deletePlayer(const QString &player) override;
+    int deleteAll() override;
+
+  private:
+    bool connect();
+    template <typename Read> auto read(Read read) -> decltype(read(std::declval<QSqlDatabase &>()));
+    int deleteWhere(const QString &condition, const QVariantList &values);
+
+    ServerSettings settings_;
+    ConnectOptions options_;
+    QString computer_;
+    std::unique_ptr<ServerConnection> connection_;
+    Problem problem_;
+    QString lastError_;
+};
+
+} // namespace lumo::sync

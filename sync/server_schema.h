@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QList>
+#include <QSqlError>
+#include <QString>
+#include <QStringList>
+
+class QSqlDatabase;
+
+namespace lumo::sync {
+
+/// One step of the server's schema history, as in the local store: steps are
+/// never edited once released; a change is a new step at the end.
+struct ServerStep {
+    int version;
+    QStringList statements;
+};
+
+const QList<ServerStep> &serverSteps();
+int latestServerVersion(const QList<ServerStep> &steps = serverSteps());
+
+struct ServerSchema {
+    enum class Kind { Ready, TooNew, NotSetUp, Failed };
+    Kind kind = Kind::Ready;
+    int fromVersion = 0;
+    int toVersion = 0;
+    /// Made when the schema was first created: a server set up afresh (or
+    /// another server) has another id, and everything is sent to it again.
+    QString serverId;
+    QString detail;
+    QSqlError error;
+};
+
+/// Creates or migrates the program's schema on the server in one
+/// transaction, with the other computers that start at the same moment
+/// waiting their turn. A schema from a newer program is read, never changed.
+/// The schema itself must exist and belong to the program's user (the
+/// README's set-up); its tables the program makes itself.
+ServerSchema migrateServer(QSqlDatabase &db, const QString &programVersion,
+                           const QList<ServerStep> &steps = serverSteps());
+
+} // namespace lumo::sync

@@ -1,0 +1,619 @@
+// The sync against a real PostgreSQL server that this program starts: whole
+// games arrive as they were played, names verbatim; two computers fill one
+// class; a server that is down, killed or restarted in the middle of a
+// game, a refused login, a schema from a newer program: the records wait,
+// nothing is lost and nothing arrives twice. And the teacher's window on
+// the server's games.
+#include "samples.h"
+#include "test_server.h"
+
+#include "store/connection.h"
+#include "store/opening.h"
+#include "store/reader.h"
+#include "store/recorder.h"
+#include "sync/school_sync.h"
+#include "sync/server_reader.h"
+#include "teacher/child_page.h"
+#include "teacher/dialogs.h"
+#include "teacher/games_model.h"
+#include "teacher/games_page.h"
+#include "teacher/source_bar.h"
+#include "teacher/teacher_window.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <atomic>
+
+#include <sys/stat.h>
+
+using namespace lumo;
+using namespace lumo::store;
+using namespace lumo::store::test;
+using namespace lumo::sync;
+using namespace lumo::sync::test;
+using State = SyncStatus::State;
+
+namespace {
+
+struct Played {
+    QString player;
+    int answers = 30;
+    bool ended = true;
+    QDateTime at = firstMorning;
+};
+
+/// Records games as the game does, on one computer.
+QList<GameStart> record(const QString &folder, const QString &computer,
+                        const QList<Played> &games) {
+    GameRecorder recorder(folder);
+    QList<GameStart> starts;
+    for (const Played &p : games) {
+        GameStart start = sampleStart(p.player, 1, 30, p.at);
+        start.computer = computer;
+        recorder.gameStarted(start);
+        int right = 0, wrong = 0;
+        for (int q = 1; q <= p.answers; ++q) {
+            const AnswerCheck answer = sampleAnswer(start, q, 1 + (q - 1) / 25, q % 3, q % 7 == 0);
+            recorder.answerChecked(answer);
+            right += answer.pointsRight;
+            wrong += answer.pointsWrong;
+        }
+        if (p.ended)
+            recorder.gameEnded(sampleEnd(start, Outcome::Won, p.answers, right, wrong));
+        starts << start;
+    }
+    if (!recorder.waitUntilWritten())
+        qWarning("the recorder did not finish in time");
+    return starts;
+}
+
+/// Tries again only when told to, so that each test decides when.
+SyncOptions options(const QString &computer = QStringLiteral("room-1-pc-01")) {
+    SyncOptions o;
+    o.firstRetryMs = 600000;
+    o.longestRetryMs = 600000;
+    o.computer = computer;
+    o.programVersion = QStringLiteral("3.1.0-test");
+    o.gamesPerBatch = 3;
+    o.soonDelayMs = 0;
+    o.idleCheckMs = 600000;
+    return o;
+}
+
+/// Every game with its answers, in the order the source lists them.
+struct Contents {
+    QList<GameRow> games;
+    QMap<QString, QList<AnswerRow>> answers;
+};
+
+/// Newest first, and games that started together in the order of their ids.
+void sortGames(QList<GameRow> &games) {
+    std::sort(games.begin(), games.end(), [](const GameRow &a, const GameRow &b) {
+        return std::tie(b.startedUtc, b.id) < std::tie(a.startedUtc, a.id);
+    });
+}
+
+Contents contentsOf(ResultSource &source) {
+    Contents c;
+    c.games = source.games();
+    sortGames(c.games);
+    for (const GameRow &game : c.games)
+        c.answers[game.id] = source.answers(game.id);
+    return c;
+}
+
+/// The union of several computers' stores, as the server should hold it.
+Contents contentsOf(const QStringList &folders) {
+    Contents all;
+    for (const QString &folder : folders) {
+        ResultReader reader(folder);
+        const Contents c = contentsOf(reader);
+        all.games += c.games;
+        all.answers.insert(c.answers);
+    }
+    sortGames(all.games);
+    return all;
+}
+
+void compareContents(const Contents &actual, const Contents &expected) {
+    QCOMPARE(actual.games.size(), expected.games.size());
+    for (qsizetype i = 0; i < expected.games.size(); ++i) {
+        const GameRow &a = actual.games[i];
+        const GameRow &e = expected.games[i];
+        QCOMPARE(a.id, e.id);
+        QCOMPARE(a.player, e.player);
+        QCOMPARE(a.computer, e.computer);
+        QCOMPARE(a.startedUtc, e.startedUtc);
+        QVERIFY2(a == e, qPrintable(QStringLiteral("game %1 differs").arg(e.id)));
+        QCOMPARE(actual.answers.value(e.id).size(), expected.answers.value(e.id).size());
+        QVERIFY2(actual.answers.value(e.id) == expected.answers.value(e.id),
+                 qPrintable(QStringLiteral("the answers of game %1 differ").arg(e.id)));
+    }
+}
+
+/// What the server holds, counted by its superuser: doubles would show here.
+QString serverCounts(TestServer &server) {
+    QString counts;
+    server.admin(QStringLiteral("SELECT (SELECT count(*) FROM lumo3.games) || ' games, ' || "
+                                "(SELECT count(*) FROM lumo3.answers) || ' answers'"),
+                 &counts);
+    return counts;
+}
+
+QString localCounts(const QStringList &folders) {
+    qsizetype games = 0, answers = 0;
+    for (const QString &folder : folders) {
+        ResultReader reader(folder);
+        for (const GameRow &game : reader.games()) {
+            ++games;
+            answers += reader.answers(game.id).size();
+        }
+    }
+    return QStringLiteral("%1 games, %2 answers").arg(games).arg(answers);
+}
+
+/// Every record of a store marked as not sent, as if the program had never sent it.
+void forgetSent(const QString &folder) {
+    Connection c(storeFilePath(folder));
+    QVERIFY(c.exec(QStringLiteral("UPDATE games SET synced = 0")));
+    QVERIFY(c.exec(QStringLiteral("UPDATE answers SET synced = 0")));
+}
+
+class FakeDialogs : public teacher::TeacherDialogs {
+  public:
+    QString exportPath;
+    QStringList told;
+    QString saveFileName(QWidget *, const QString &) override { return exportPath; }
+    bool confirm(QWidget *, const QString &) override { return false; }
+    void inform(QWidget *, const QString &text) override { told << text; }
+};
+
+QString describe(const SyncStatus &status) {
+    return QStringLiteral("state %1 (%2), waiting %3 games, %4 answers, %5 deletions")
+        .arg(int(status.state))
+        .arg(status.detail)
+        .arg(status.waiting.games)
+        .arg(status.waiting.answers)
+        .arg(status.waiting.deletions);
+}
+
+} // namespace
+
+/// The sync's state, with what it said when it is another.
+#define COMPARE_STATE(sync, expected)                                                              \
+    QVERIFY2((sync).status().state == (expected), qPrintable(describe((sync).status())))
+
+class SchoolServer : public QObject {
+    Q_OBJECT
+  private slots:
+    void initTestCase();
+    void init();
+    void aWholeGameArrivesAsItWasPlayed_data();
+    void aWholeGameArrivesAsItWasPlayed();
+    void twoComputersFillOneClass();
+    void aGameCutOffInTheMiddleIsSentAgainWhole_data();
+    void aGameCutOffInTheMiddleIsSentAgainWhole();
+    void recordsWaitUntilTheServerTakesThem_data();
+    void recordsWaitUntilTheServerTakesThem();
+    void aStoreStartedAfreshIsFollowed();
+    void theTeacherSeesTheClassFromTheServer();
+
+  private:
+    std::unique_ptr<TestServer> server_;
+};
+
+void SchoolServer::initTestCase() {
+    server_ = std::make_unique<TestServer>();
+    QVERIFY2(server_->setUp(), qPrintable(server_->error()));
+}
+
+void SchoolServer::init() {
+    // A test that failed half-way may have left the server stopped.
+    if (!server_->isRunning())
+        QVERIFY2(server_->start(), qPrintable(server_->error()));
+    QVERIFY2(server_->resetDatabase(), qPrintable(server_->error()));
+    server_->usePassword(server_->rightPassword());
+    qunsetenv("PGSERVICEFILE");
+}
+
+void SchoolServer::aWholeGameArrivesAsItWasPlayed_data() {
+    QTest::addColumn<QString>("name");
+    QTest::newRow("Thai") << QStringLiteral("ด.ญ. มาลี ใจดี");
+    QTest::newRow("quotes and backslashes") << QStringLiteral("O'Brien \"Bob\" \\' \\\\ ''");
+    QTest::newRow("markup") << QStringLiteral("<b>ตัวหนา</b> <img src=x onerror=alert(1)>");
+    QTest::newRow("SQL") << QStringLiteral("x'); DROP TABLE lumo3.games; --");
+    QTest::newRow("formula, line break, % and _")
+        << QStringLiteral("=1+1\r\n100% _นักเรียน_ $1 :p ?");
+}
+
+void SchoolServer::aWholeGameArrivesAsItWasPlayed() {
+    QFETCH(QString, name);
+    QTemporaryDir dir;
+    record(dir.path(), QStringLiteral("room-1-pc-01"),
+           {{name, 100}, {name, 7, false, firstMorning.addDays(1)}});
+    SchoolSync sync(dir.path(), server_->settings(), options());
+    sync.start();
+    QVERIFY(sync.waitUntilIdle());
+    COMPARE_STATE(sync, State::UpToDate);
+    QCOMPARE(sync.status().waiting, Backlog{});
+    QVERIFY(sync.status().lastSentUtc.isValid());
+
+    // The server answers every question of the teacher's window as this
+    // computer's store does.
+    ResultReader local(dir.path());
+    ServerReader remote(server_->settings());
+    QVERIFY2(remote.canRead(), qPrintable(remote.problem().detail));
+    compareContents(contentsOf(remote), contentsOf(local));
+    QCOMPARE(remote.games().first().player, name);
+    QCOMPARE(remote.players(), QStringList{name});
+    QCOMPARE(remote.computers(), QStringList{QStringLiteral("room-1-pc-01")});
+    QCOMPARE(remote.summary(name), local.summary(name));
+    QCOMPARE(remote.summary(name).games, 2);
+    QCOMPARE(remote.wrongAnswers(name), local.wrongAnswers(name));
+    QVERIFY(!local.wrongAnswers(name).counts.isEmpty());
+    QVERIFY(remote.lastError().isEmpty());
+
+    // Sending everything again makes no double.
+    const QString counts = serverCounts(*server_);
+    QCOMPARE(counts, QStringLiteral("2 games, 107 answers"));
+    forgetSent(dir.path());
+    sync.syncSoon();
+    QVERIFY(sync.waitUntilIdle());
+    COMPARE_STATE(sync, State::UpToDate);
+    QCOMPARE(serverCounts(*server_), counts);
+}
+
+void SchoolServer::twoComputersFillOneClass() {
+    QTemporaryDir one, two;
+    const QDateTime day1 = firstMorning, day2 = firstMorning.addDays(1);
+    record(one.path(), QStringLiteral("room-1-pc-01"),
+           {{QStringLiteral("Ann"), 10, true, day1},
+            {QStringLiteral("Ben"), 5, true, day1.addSecs(3600)},
+            {QStringLiteral("Zed"), 3, true, day2.addSecs(7200)}});
+    record(two.path(), QStringLiteral("room-1-pc-02"),
+           {{QStringLiteral("Ann"), 20, true, day2},
+            {QStringLiteral(" Chai "), 4, false, day2.addSecs(3600)}});
+    {
+        SchoolSync first(one.path(), server_->settings(), options());
+        SchoolSync second(two.path(), server_->settings(), options(QStringLiteral("room-1-pc-02")));
+        first.start();
+        second.start();
+        QVERIFY(first.waitUntilIdle());
+        QVERIFY(second.waitUntilIdle());
+        COMPARE_STATE(first, State::UpToDate);
+        COMPARE_STATE(second, State::UpToDate);
+    }
+    ServerReader remote(server_->settings());
+    compareContents(contentsOf(remote), contentsOf({one.path(), two.path()}));
+    QCOMPARE(remote.computers(),
+             (QStringList{QStringLiteral("room-1-pc-01"), QStringLiteral("room-1-pc-02")}));
+
+    // The teacher's filters: the class list, a computer, days.
+    const auto names = [&](const GameFilter &filter) {
+        QStringList list;
+        for (const GameRow &game : remote.games(filter))
+            list << game.player + QLatin1Char('@') + game.computer.right(2);
+        return list;
+    };
+    GameFilter classList;
+    classList.players = {QStringLiteral("Ann"), QStringLiteral("Chai")};
+    QCOMPARE(names(classList), (QStringList{QStringLiteral(" Chai @02"), QStringLiteral("Ann@02"),
+                                            QStringLiteral("Ann@01")}));
+    GameFilter computer;
+    computer.computer = QStringLiteral("room-1-pc-01");
+    QCOMPARE(names(computer), (QStringList{QStringLiteral("Zed@01"), QStringLiteral("Ben@01"),
+                                           QStringLiteral("Ann@01")}));
+    GameFilter secondDay;
+    secondDay.firstDay = day2.toLocalTime().date();
+    QCOMPARE(remote.games(secondDay).size(), 3);
+    QCOMPARE(remote.summary(QStringLiteral("Ann")).games, 2);
+    QCOMPARE(remote.summary(QStringLiteral("Ann"), computer).games, 1);
+    QCOMPARE(remote.players(classList),
+             (QStringList{QStringLiteral(" Chai "), QStringLiteral("Ann")}));
+
+    // Deleted on a computer: deleted on the server. Deleted on the server by
+    // the teacher: no computer brings it back, each keeps its own copy.
+    QCOMPARE(ResultReader(one.path()).deletePlayer(QStringLiteral("Ann")), 1);
+    QCOMPARE(remote.deletePlayer(QStringLiteral("Zed")), 1);
+    forgetSent(one.path());
+    {
+        SchoolSync first(one.path(), server_->settings(), options());
+        first.start();
+        QVERIFY(first.waitUntilIdle());
+        COMPARE_STATE(first, State::UpToDate);
+        QCOMPARE(first.status().waiting, Backlog{});
+    }
+    QCOMPARE(names({}), (QStringList{QStringLiteral(" Chai @02"), QStringLiteral("Ann@02"),
+                                     QStringLiteral("Ben@01")}));
+    QCOMPARE(ResultReader(one.path()).players(),
+             (QStringList{QStringLiteral("Ben"), QStringLiteral("Zed")}));
+}
+
+void SchoolServer::aGameCutOffInTheMiddleIsSentAgainWhole_data() {
+    QTest::addColumn<QString>("cut");
+    QTest::addColumn<State>("state");
+    QTest::newRow("server killed") << QStringLiteral("kill") << State::Interrupted;
+    QTest::newRow("server restarted") << QStringLiteral("restart") << State::Interrupted;
+    QTest::newRow("server stopped") << QStringLiteral("stop") << State::Interrupted;
+    QTest::newRow("an answer recorded meanwhile") << QStringLiteral("answer") << State::UpToDate;
+    QTest::newRow("the game's end recorded meanwhile") << QStringLiteral("end") << State::UpToDate;
+    QTest::newRow("the game deleted here meanwhile") << QStringLiteral("delete") << State::UpToDate;
+}
+
+void SchoolServer::aGameCutOffInTheMiddleIsSentAgainWhole() {
+    // Four games go one by one; the third is cut off just before its
+    // transaction is committed.
+    QFETCH(QString, cut);
+    QFETCH(State, state);
+    QTemporaryDir dir;
+    const QStringList players{QStringLiteral("Ann"), QStringLiteral("Ben"), QStringLiteral("Chai"),
+                              QStringLiteral("Dao")};
+    QList<Played> games;
+    for (int i = 0; i < players.size(); ++i)
+        games << Played{players[i], 30, i != 2, firstMorning.addSecs(3600 * i)};
+    const QList<GameStart> starts = record(dir.path(), QStringLiteral("room-1-pc-01"), games);
+
+    std::atomic<bool> done = false;
+    SyncOptions o = options();
+    o.beforeCommit = [&](const QString &gameId) {
+        if (gameId != starts[2].id.toString(QUuid::WithoutBraces) || done.exchange(true))
+            return;
+        QMetaObject::invokeMethod(
+            this,
+            [&] {
+                if (cut == QLatin1String("kill"))
+                    QVERIFY(server_->kill());
+                else if (cut == QLatin1String("restart"))
+                    QVERIFY(server_->stop() && server_->start());
+                else if (cut == QLatin1String("stop"))
+                    QVERIFY(server_->stop());
+                else if (cut == QLatin1String("answer")) {
+                    GameRecorder recorder(dir.path());
+                    recorder.answerChecked(sampleAnswer(starts[2], 31, 2, 1));
+                    QVERIFY(recorder.waitUntilWritten());
+                } else if (cut == QLatin1String("end")) {
+                    GameRecorder recorder(dir.path());
+                    recorder.gameEnded(sampleEnd(starts[2], Outcome::TimeOut, 30, 40, 9));
+                    QVERIFY(recorder.waitUntilWritten());
+                } else if (cut == QLatin1String("delete"))
+                    QCOMPARE(ResultReader(dir.path()).deletePlayer(players[2]), 1);
+            },
+            Qt::BlockingQueuedConnection);
+    };
+    SchoolSync sync(dir.path(), server_->settings(), o);
+    sync.start();
+    QTRY_VERIFY_WITH_TIMEOUT(sync.status().state == state, 60000);
+    QVERIFY(done);
+
+    if (state == State::Interrupted) {
+        if (cut == QLatin1String("stop")) {
+            // While the server is down the records wait, and say why.
+            sync.syncSoon();
+            QVERIFY(sync.waitUntilIdle());
+            COMPARE_STATE(sync, State::Unreachable);
+            QCOMPARE(sync.status().waiting, ResultReader(dir.path()).backlog());
+            QVERIFY(sync.status().retryInMs > 0);
+        }
+        if (cut != QLatin1String("restart"))
+            QVERIFY2(server_->start(), qPrintable(server_->error()));
+        // The first two games arrived whole, nothing of the third.
+        ServerReader remote(server_->settings());
+        Contents expected = contentsOf({dir.path()});
+        expected.games.erase(std::remove_if(expected.games.begin(), expected.games.end(),
+                                            [&](const GameRow &g) {
+                                                return g.player != players[0] &&
+                                                       g.player != players[1];
+                                            }),
+                             expected.games.end());
+        compareContents(contentsOf(remote), expected);
+        QCOMPARE(serverCounts(*server_), QStringLiteral("2 games, 60 answers"));
+        QCOMPARE(sync.status().waiting.games, 2);
+        sync.syncSoon();
+        QVERIFY(sync.waitUntilIdle());
+    }
+    COMPARE_STATE(sync, State::UpToDate);
+    QCOMPARE(sync.status().waiting, Backlog{});
+    ServerReader remote(server_->settings());
+    compareContents(contentsOf(remote), contentsOf({dir.path()}));
+    QCOMPARE(serverCounts(*server_), localCounts({dir.path()}));
+}
+
+void SchoolServer::recordsWaitUntilTheServerTakesThem_data() {
+    QTest::addColumn<QString>("trouble");
+    QTest::addColumn<State>("state");
+    QTest::newRow("server stopped") << QStringLiteral("stopped") << State::Unreachable;
+    QTest::newRow("wrong password") << QStringLiteral("wrong password") << State::LoginRefused;
+    QTest::newRow("no password") << QStringLiteral("no password") << State::LoginRefused;
+    QTest::newRow("newer schema on the server") << QStringLiteral("newer") << State::SchemaTooNew;
+    QTest::newRow("no schema for the program") << QStringLiteral("no schema") << State::NotSetUp;
+    QTest::newRow("password from a service file") << QStringLiteral("service") << State::UpToDate;
+}
+
+void SchoolServer::recordsWaitUntilTheServerTakesThem() {
+    QFETCH(QString, trouble);
+    QFETCH(State, state);
+    const QString future =
+        QStringLiteral("CREATE TABLE lumo3.schema_version (version integer PRIMARY KEY, "
+                       "applied_utc timestamptz NOT NULL DEFAULT now(), program_version text "
+                       "NOT NULL); INSERT INTO lumo3.schema_version (version, program_version) "
+                       "VALUES (99, 'from the future')");
+    ServerSettings settings = server_->settings();
+    if (trouble == QLatin1String("stopped"))
+        QVERIFY(server_->stop());
+    else if (trouble == QLatin1String("wrong password"))
+        server_->usePassword(QStringLiteral("not the password"));
+    else if (trouble == QLatin1String("no password"))
+        server_->usePassword({});
+    else if (trouble == QLatin1String("newer"))
+        QVERIFY2(server_->asProgramUser(future), qPrintable(server_->error()));
+    else if (trouble == QLatin1String("no schema"))
+        QVERIFY(server_->admin(QStringLiteral("DROP SCHEMA lumo3 CASCADE")));
+    else if (trouble == QLatin1String("service")) {
+        server_->usePassword({});
+        server_->useService(
+            QStringLiteral("lumo3-school"),
+            QStringLiteral("host=%1\nport=%2\ndbname=lumo3\nuser=lumo3\npassword=%3")
+                .arg(settings.host)
+                .arg(settings.port)
+                .arg(server_->rightPassword()));
+        settings = ServerSettings{};
+        settings.port = 0;
+        settings.database.clear();
+        settings.user.clear();
+        settings.service = QStringLiteral("lumo3-school");
+    }
+
+    QTemporaryDir dir;
+    record(dir.path(), QStringLiteral("room-1-pc-01"),
+           {{QStringLiteral("Ann"), 12}, {QStringLiteral("Ben"), 5, false}});
+    SchoolSync sync(dir.path(), settings, options());
+    sync.start();
+    QVERIFY(sync.waitUntilIdle());
+    COMPARE_STATE(sync, state);
+    // The teacher's window, on its own connection, is told the same.
+    ServerReader reader(settings);
+    if (state == State::UpToDate)
+        QVERIFY2(reader.canRead(), qPrintable(reader.problem().detail));
+    else
+        QCOMPARE(reader.problem().state, state);
+
+    if (state != State::UpToDate) {
+        QCOMPARE(sync.status().waiting, (Backlog{2, 17, 0}));
+        QVERIFY(!sync.status().detail.isEmpty());
+        if (trouble != QLatin1String("stopped")) {
+            // Nothing reached the server; a newer schema is left as it was.
+            QString tables;
+            QVERIFY(server_->admin(QStringLiteral("SELECT string_agg(tablename, ',') FROM "
+                                                  "pg_tables WHERE schemaname = 'lumo3'"),
+                                   &tables));
+            QCOMPARE(tables, trouble == QLatin1String("newer") ? QStringLiteral("schema_version")
+                                                               : QString());
+        }
+        if (trouble == QLatin1String("newer")) {
+            QString version;
+            QVERIFY(server_->admin(
+                QStringLiteral(
+                    "SELECT version || '|' || program_version FROM lumo3.schema_version"),
+                &version));
+            QCOMPARE(version, QStringLiteral("99|from the future"));
+        }
+
+        // Put right, the records go, once.
+        if (trouble == QLatin1String("stopped"))
+            QVERIFY(server_->start());
+        else if (trouble.endsWith(QLatin1String("password")))
+            server_->usePassword(server_->rightPassword());
+        else if (trouble == QLatin1String("newer"))
+            QVERIFY(server_->asProgramUser(QStringLiteral("DROP TABLE lumo3.schema_version")));
+        else if (trouble == QLatin1String("no schema"))
+            QVERIFY(server_->admin(QStringLiteral("CREATE SCHEMA lumo3 AUTHORIZATION lumo3")));
+        sync.syncSoon();
+        QVERIFY(sync.waitUntilIdle());
+        COMPARE_STATE(sync, State::UpToDate);
+    }
+    QCOMPARE(sync.status().waiting, Backlog{});
+    ServerReader remote(settings);
+    compareContents(contentsOf(remote), contentsOf({dir.path()}));
+    QCOMPARE(serverCounts(*server_), QStringLiteral("2 games, 17 answers"));
+}
+
+void SchoolServer::aStoreStartedAfreshIsFollowed() {
+    // The game sets a damaged store aside and starts a new one while the
+    // sync runs: the new one's games are sent, the old ones stay on the server.
+    QTemporaryDir dir;
+    record(dir.path(), QStringLiteral("room-1-pc-01"), {{QStringLiteral("Ann"), 3}});
+    SchoolSync sync(dir.path(), server_->settings(), options());
+    sync.start();
+    QVERIFY(sync.waitUntilIdle());
+    COMPARE_STATE(sync, State::UpToDate);
+    const QString file = storeFilePath(dir.path());
+    struct stat info {};
+    QVERIFY(::stat(QFile::encodeName(file).constData(), &info) == 0);
+    QVERIFY(!setAside(file, info.st_ino).isEmpty());
+    record(dir.path(), QStringLiteral("room-1-pc-01"),
+           {{QStringLiteral("Ben"), 4, true, firstMorning.addDays(1)}});
+    sync.syncSoon();
+    QVERIFY(sync.waitUntilIdle());
+    COMPARE_STATE(sync, State::UpToDate);
+    QCOMPARE(serverCounts(*server_), QStringLiteral("2 games, 7 answers"));
+}
+
+void SchoolServer::theTeacherSeesTheClassFromTheServer() {
+    QTemporaryDir one, two, conf;
+    record(one.path(), QStringLiteral("room-1-pc-01"),
+           {{QStringLiteral("Ann"), 6, true, firstMorning},
+            {QStringLiteral("Zed"), 4, true, firstMorning.addSecs(3600)}});
+    record(two.path(), QStringLiteral("room-1-pc-02"),
+           {{QStringLiteral("Ann"), 8, true, firstMorning.addDays(1)},
+            {QStringLiteral("Chai"), 3, false, firstMorning.addDays(1).addSecs(3600)}});
+    for (const auto &[folder, computer] : {std::pair{one.path(), QStringLiteral("room-1-pc-01")},
+                                           std::pair{two.path(), QStringLiteral("room-1-pc-02")}}) {
+        SchoolSync sync(folder, server_->settings(), options(computer));
+        sync.start();
+        QVERIFY(sync.waitUntilIdle());
+        COMPARE_STATE(sync, State::UpToDate);
+    }
+    const SettingsFiles files{conf.filePath(QStringLiteral("system.conf")),
+                              conf.filePath(QStringLiteral("user.conf"))};
+    QFile system(files.systemFile);
+    QVERIFY(system.open(QIODevice::WriteOnly));
+    system.write(QStringLiteral("[class]\nnames=Ann, Chai\n[server]\nhost=%1\nport=%2\n")
+                     .arg(server_->settings().host)
+                     .arg(server_->settings().port)
+                     .toUtf8());
+    system.close();
+
+    FakeDialogs dialogs;
+    dialogs.exportPath = conf.filePath(QStringLiteral("class.csv"));
+    teacher::TeacherWindow window(one.path(), files, dialogs, QLocale(QLocale::Thai));
+    QCOMPARE(window.gamesPage()->model()->rowCount(), 2); // this computer's games
+    QVERIFY(window.statusLine()->text().contains(QStringLiteral("ส่งไปยังเซิร์ฟเวอร์ของโรงเรียน")));
+
+    QVERIFY(window.readFromServer(true));
+    QCOMPARE(window.gamesPage()->model()->rowCount(), 4);
+    QVERIFY(!window.findChild<QWidget *>(QStringLiteral("deleteAll"))->isEnabled());
+    window.findChild<QCheckBox *>(QStringLiteral("classOnly"))->setChecked(true);
+    QCOMPARE(window.gamesPage()->model()->rowCount(), 3);
+    auto *computer = window.findChild<QComboBox *>(QStringLiteral("computer"));
+    QCOMPARE(computer->count(), 3); // every computer, and each of the two
+    computer->setCurrentIndex(computer->findData(QStringLiteral("room-1-pc-02")));
+    QVERIFY(window.gamesPage()->exportShownRows());
+    QFile csv(dialogs.exportPath);
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    const QStringList lines =
+        QString::fromUtf8(csv.readAll().mid(3)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 3);
+    QVERIFY(lines[1].startsWith(QStringLiteral("Chai,")));
+    QVERIFY(lines[2].startsWith(QStringLiteral("Ann,")));
+    window.show();
+    window.showChild(QStringLiteral("Ann"));
+    QVERIFY(window.childPage()->summary()->text().contains(QStringLiteral("เล่นทั้งหมด 1 ครั้ง")));
+
+    // The sync's word on what waits, and why.
+    SyncStatus refused;
+    refused.state = State::LoginRefused;
+    refused.server = server_->settings().place();
+    refused.waiting = {2, 30, 0};
+    refused.detail = QStringLiteral("password authentication failed for user \"lumo3\"");
+    refused.retryInMs = 120000;
+    window.showSyncStatus(refused);
+    QVERIFY(window.syncLine()->text().contains(QStringLiteral("32 รายการ")));
+    QVERIFY(window.syncLine()->text().contains(QStringLiteral("รหัสผ่านไม่ถูกต้อง")));
+
+    // A server that went away: the window says so and stays with this computer.
+    QVERIFY(window.readFromServer(false));
+    QVERIFY(server_->stop());
+    QVERIFY(!window.readFromServer(true));
+    QCOMPARE(dialogs.told.size(), 1);
+    QCOMPARE(window.sourceBar()->source(), teacher::SourceBar::ThisComputer);
+    QCOMPARE(window.gamesPage()->model()->rowCount(), 1); // Ann, of the class, here
+}
+
+QTEST_MAIN(SchoolServer)
+#include "test_school_server.moc"

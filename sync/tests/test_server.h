@@ -1,0 +1,67 @@
+#pragma once
+
+// A real PostgreSQL server for one test program: initdb into a temporary
+// folder, listening only on a unix socket in that folder (no TCP at all),
+// set up with the README's script, and stopped and removed at the end. When
+// the tests run as root, the server runs as the "postgres" account that
+// Debian's package makes; it dies with the test program in any case.
+
+#include "settings/server_settings.h"
+
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace lumo::sync::test {
+
+class TestServer {
+  public:
+    TestServer();
+    ~TestServer();
+    TestServer(const TestServer &) = delete;
+    TestServer &operator=(const TestServer &) = delete;
+
+    /// initdb, start, and the README's set-up with the password given to
+    /// the program's user; false with error() if any step failed.
+    bool setUp();
+    QString error() const { return error_; }
+
+    /// Drops the database and the user and sets them up again.
+    bool resetDatabase();
+
+    bool start();
+    bool isRunning() const { return postgres_ && postgres_->state() != QProcess::NotRunning; }
+    /// A fast shutdown, as when the server is switched off properly.
+    bool stop();
+    /// The server and every process of it killed at once, as by a power cut.
+    bool kill();
+
+    /// Runs SQL as the server's superuser in the program's database; the
+    /// rows come back one a line, columns separated by '|'.
+    bool admin(const QString &sql, QString *output = nullptr);
+    /// The same as the program's user, for objects the program would own.
+    bool asProgramUser(const QString &sql);
+
+    /// Settings that reach the server through its socket.
+    ServerSettings settings() const;
+    /// Writes the password file that libpq reads (PGPASSFILE); none: an empty file.
+    void usePassword(const QString &password);
+    QString rightPassword() const { return QStringLiteral("Lumo-test-1'\\"); }
+    /// Writes a connection service file (PGSERVICEFILE) with one service.
+    void useService(const QString &name, const QString &lines);
+
+  private:
+    QString bin(const QString &program) const;
+    bool runAsServerUser(const QString &program, const QStringList &arguments);
+    bool psql(const QStringList &arguments, QString *output);
+
+    QTemporaryDir dir_;
+    QString bin_;
+    bool asRoot_ = false;
+    std::unique_ptr<QProcess> postgres_;
+    QString error_;
+};
+
+} // namespace lumo::sync::test

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "store/reader_types.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+
+namespace lumo::teacher {
+
+/// Above the pages: where the games are read from (this computer or the
+/// school's server), only the class list's children or everyone, and one
+/// computer or all of them. Every page reads within that choice.
+class SourceBar : public QWidget {
+    Q_OBJECT
+  public:
+    enum Source { ThisComputer, SchoolServer };
+
+    explicit SourceBar(QWidget *parent = nullptr);
+
+    Source source() const;
+    void setSource(Source source);
+    /// The server's place, or empty when none is set up (only this computer then).
+    void setServer(const QString &place);
+    void setClassList(const QStringList &names);
+    /// The computers that have games where the games are read from; none:
+    /// no choice of computer is offered.
+    void setComputers(const QStringList &computers);
+
+    /// The class list and the computer chosen, as a filter.
+    store::GameFilter scope() const;
+
+  signals:
+    void sourceChosen(lumo::teacher::SourceBar::Source source);
+    void scopeChanged();
+
+  private:
+    QComboBox *source_;
+    QCheckBox *classOnly_;
+    QComboBox *computer_;
+    QLabel *computerLabel_;
+    QStringList classList_;
+};
+
+} // namespace lumo::teacher
