@@ -18,14 +18,14 @@ namespace lumo::store {
 /// an invalid day leaves that end open. The name matches anywhere in the
 /// player's name, ignoring case for Latin letters.
 struct GameFilter {
-    QString nameContains;
-    QDate firstDay;
-    QDate lastDay;
+    QString nameContains = {};
+    QDate firstDay = {};
+    QDate lastDay = {};
     /// Only these names (a class list), matched exactly but for spaces at
     /// either end; empty: everyone.
-    QStringList players;
+    QStringList players = {};
     /// Only the games of this computer; empty: every computer.
-    QString computer;
+    QString computer = {};
 };
 
 /// One game as the teacher's window lists it.

@@ -74,7 +74,7 @@ void overwrite(const QString &path, qint64 offset, const QByteArray &bytes, bool
 void checkEarlierGameIsThere(const QString &folder) {
     ResultReader reader(folder);
     QCOMPARE(reader.status().state, StoreStatus::State::Ready);
-    const QList<GameRow> games = reader.games({QStringLiteral("Earlier"), {}, {}});
+    const QList<GameRow> games = reader.games({.nameContains = QStringLiteral("Earlier")});
     QCOMPARE(games.size(), 1);
     QCOMPARE(reader.answers(games.first().id).size(), 5);
 }
@@ -230,7 +230,7 @@ void StoreFaults::aBrokenStoreLeavesTheGamePlayableWithOneWarning() {
         holder.reset();
         checkEarlierGameIsThere(folder);
         ResultReader reader(folder);
-        QCOMPARE(reader.answers(reader.games({QStringLiteral("Now"), {}, {}}).first().id).size(),
+        QCOMPARE(reader.answers(reader.games({.nameContains = QStringLiteral("Now")}).first().id).size(),
                  100);
         break;
     }
@@ -238,7 +238,7 @@ void StoreFaults::aBrokenStoreLeavesTheGamePlayableWithOneWarning() {
         checkEarlierGameIsThere(folder);
         // What fitted is there, in order, with nothing missing in between.
         ResultReader reader(folder);
-        const QList<GameRow> now = reader.games({QStringLiteral("Now"), {}, {}});
+        const QList<GameRow> now = reader.games({.nameContains = QStringLiteral("Now")});
         QCOMPARE(now.size(), 1);
         const QList<AnswerRow> answers = reader.answers(now.first().id);
         QVERIFY(answers.size() < 100);

@@ -218,7 +218,7 @@ void StoreRecording::namesAreKeptVerbatimAndFoundByAnyPart() {
     ResultReader reader(dir.path());
     QCOMPARE(reader.games().size(), 2);
     QVERIFY(reader.players().contains(name));
-    const QList<GameRow> found = reader.games({part, {}, {}});
+    const QList<GameRow> found = reader.games({.nameContains = part});
     QCOMPARE(found.size(), 1);
     QCOMPARE(found.first().player, name);
     QCOMPARE(reader.summary(name).games, 1);
@@ -265,7 +265,7 @@ void StoreRecording::gamesAreFilteredByLocalDayAndName() {
     }
     ResultReader reader(dir.path());
     QStringList got;
-    for (const GameRow &row : reader.games({name, firstDay, lastDay}))
+    for (const GameRow &row : reader.games({.nameContains = name, .firstDay = firstDay, .lastDay = lastDay}))
         got << row.player;
     QCOMPARE(got, expected);
 }
