@@ -116,6 +116,7 @@ void Screen::openWindow()
     stopIfMissing(bind.missing());
     connectControls();
     host_.opened();
+    emit windowOpened();
 }
 
 void Screen::showWindow()
