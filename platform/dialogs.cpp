@@ -34,6 +34,8 @@ QString RealServices::prompt(QWidget *parent, const QString &text, const QString
             completer->setFilterMode(Qt::MatchContains);
             completer->setCompletionMode(QCompleter::PopupCompletion);
             names->setCompleter(completer);
+            // No name is picked yet, so that the Down key picks the first.
+            names->setCurrentIndex(-1);
         }
     }
     dialog.setTextValue(defaultAnswer);

@@ -330,6 +330,10 @@ private slots:
                         problems += QStringLiteral("the class list is not offered as a list to pick from or type into; ");
                         return;
                     }
+                    // The Down key picks the first name, then the child types another.
+                    QTest::keyClick(list, Qt::Key_Down);
+                    if (list->currentText() != choices.first())
+                        problems += QStringLiteral("the Down key does not pick the first name; ");
                     list->lineEdit()->selectAll();
                     QTest::keyClicks(list->lineEdit(), typed);
                     if (accept) {
