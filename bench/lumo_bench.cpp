@@ -401,7 +401,8 @@ void benchHandlers(int runs)
             recorder.waitUntilWritten();
         };
         report("Form2 Cm3_Click (check) with the store recording, level 4",
-               measure(runs, recordedQuestion, [&] { quiz.Cm3_Click(); }, [&] { quiz.Timer2->stop(); }));
+               measure(runs, recordedQuestion, [&] { quiz.Cm3_Click(); },
+                       [&] { quiz.Timer2->stop(); }));
         report("Form2 Cm3_Click with the store recording, level 4 + repaint",
                measure(runs, recordedQuestion, [&] { quiz.Cm3_Click(); repaint(); },
                        [&] { quiz.Timer2->stop(); }));
@@ -411,7 +412,8 @@ void benchHandlers(int runs)
                    recorder.waitUntilWritten();
                }, [&] { quiz.Timer2->stop(); }));
         recorder.waitUntilWritten();
-        if (!recorder.status().ready() || lumo::store::ResultReader(storeFolder.path()).games().isEmpty())
+        if (!recorder.status().ready() ||
+            lumo::store::ResultReader(storeFolder.path()).games().isEmpty())
             std::fprintf(stderr, "the store did not record the checks\n");
         quiz.close();
         settle();

@@ -66,8 +66,8 @@ public:
     }
     QDateTime now() const override { return fixedNow; }
     QLocale locale() const override { return fixedLocale; }
-    QString prompt(QWidget *, const QString &text, const QString &title, const QString &defaultAnswer,
-                   const QStringList &choices) override
+    QString prompt(QWidget *, const QString &text, const QString &title,
+                   const QString &defaultAnswer, const QStringList &choices) override
     {
         prompts.push_back({text, title, defaultAnswer, choices});
         if (promptAnswers.empty())

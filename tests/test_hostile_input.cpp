@@ -327,7 +327,8 @@ private slots:
                     for (int i = 0; list && i < list->count(); ++i)
                         offered << list->itemText(i);
                     if (!list || !list->isVisible() || !list->isEditable() || offered != choices) {
-                        problems += QStringLiteral("the class list is not offered as a list to pick from or type into; ");
+                        problems += QStringLiteral(
+                            "the class list is not offered as a list to pick from or type into; ");
                         return;
                     }
                     // The Down key picks the first name, then the child types another.
