@@ -28,9 +28,6 @@ class ResultsRecording : public QObject {
     /// The class settings the coming games are played with, for their records.
     void setSettings(const ClassSettings &settings) { settings_ = settings; }
 
-    /// The game being recorded; null between games.
-    const QUuid &gameId() const { return gameId_; }
-
   private:
     void clockStarted();
     void answerMarked(const quiz::Game::Marking &marking);
