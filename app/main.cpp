@@ -1,28 +1,22 @@
-#include "app/screen_flow.h"
+#include "app/command_line.h"
+#include "app/program.h"
 #include "platform/application.h"
 #include "platform/services.h"
+#include "teacher/dialogs.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
+    // Also names the folders of the results and the settings.
     lumo::setUpApplication(app);
-
-    QCommandLineParser options;
-    options.setApplicationDescription(QStringLiteral("Counting and adding with big brother Piko"));
-    options.addHelpOption();
-    const QCommandLineOption fullScreen(QStringLiteral("fullscreen"), QStringLiteral("Start in fullscreen (F11 toggles it)."));
-    options.addOption(fullScreen);
-    options.process(app);
+    const lumo::CommandLine commandLine = lumo::readCommandLine(app);
+    if (commandLine.results)
+        return lumo::runTeacherWindowAlone(app);
 
     lumo::RealServices services;
-    lumo::ScreenFlow screens(services);
-    screens.checkLayouts();
-    if (options.isSet(fullScreen))
-        screens.host.placement().setFullScreen(true);
-
-    screens.start.show();
+    lumo::teacher::RealTeacherDialogs dialogs;
+    lumo::Program program(services, lumo::ProgramFolders::standard(), dialogs);
+    program.start(commandLine.fullScreen);
     return app.exec();
 }

@@ -26,6 +26,10 @@
 #include "memory.h"
 #include "fakes/playing.h"
 
+#include "app/results_recording.h"
+#include "store/reader.h"
+#include "store/recorder.h"
+
 #include "platform/controls.h"
 
 #include <QApplication>
@@ -33,6 +37,7 @@
 #include <QHash>
 #include <QLabel>
 #include <QPixmapCache>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <time.h>
@@ -396,6 +401,38 @@ void benchHandlers(int runs)
            measure(runs, questionAnswered, [&] { quiz.Cm3_Click(); repaint(); },
                    [&] { quiz.Timer2->stop(); }));
     report("Form2 Th (marking), level 4", measure(runs, questionAnswered, [&] { quiz.Th(); }));
+
+    // The check as the program makes it: the answer handed to the results
+    // store's writer, which commits it to a real SQLite file on its thread.
+    {
+        QTemporaryDir storeFolder;
+        lumo::store::GameRecorder recorder(storeFolder.path());
+        lumo::ResultsRecording recording(quiz.game(), recorder, game.services);
+        // A game whose clock starts from here on is recorded.
+        quiz.close();
+        settle();
+        const auto recordedQuestion = [&] {
+            questionAnswered();
+            recorder.waitUntilWritten();
+        };
+        report("Form2 Cm3_Click (check) with the store recording, level 4",
+               measure(runs, recordedQuestion, [&] { quiz.Cm3_Click(); },
+                       [&] { quiz.Timer2->stop(); }));
+        report("Form2 Cm3_Click with the store recording, level 4 + repaint",
+               measure(runs, recordedQuestion, [&] { quiz.Cm3_Click(); repaint(); },
+                       [&] { quiz.Timer2->stop(); }));
+        report("Form2 Cm3_Click with the store recording, until committed on disk",
+               measure(runs, recordedQuestion, [&] {
+                   quiz.Cm3_Click();
+                   recorder.waitUntilWritten();
+               }, [&] { quiz.Timer2->stop(); }));
+        recorder.waitUntilWritten();
+        if (!recorder.status().ready() ||
+            lumo::store::ResultReader(storeFolder.path()).games().isEmpty())
+            std::fprintf(stderr, "the store did not record the checks\n");
+        quiz.close();
+        settle();
+    }
 
     {
         Sample ticks, painted;

@@ -35,6 +35,8 @@ public:
     std::deque<QString> promptAnswers;
     struct PromptCall {
         QString text, title, defaultAnswer;
+        /// The names offered to pick from.
+        QStringList choices;
     };
     std::vector<PromptCall> prompts;
     QStringList messages;
@@ -65,9 +67,9 @@ public:
     QDateTime now() const override { return fixedNow; }
     QLocale locale() const override { return fixedLocale; }
     QString prompt(QWidget *, const QString &text, const QString &title,
-                   const QString &defaultAnswer) override
+                   const QString &defaultAnswer, const QStringList &choices) override
     {
-        prompts.push_back({text, title, defaultAnswer});
+        prompts.push_back({text, title, defaultAnswer, choices});
         if (promptAnswers.empty())
             return defaultAnswer;
         const QString answer = promptAnswers.front();

@@ -3,6 +3,8 @@
 
 #include "platform/controls.h"
 
+#include <QComboBox>
+#include <QCompleter>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -10,13 +12,33 @@
 namespace lumo {
 
 QString RealServices::prompt(QWidget *parent, const QString &text, const QString &title,
-                             const QString &defaultAnswer)
+                             const QString &defaultAnswer, const QStringList &choices)
 {
     QInputDialog dialog(parent);
     dialog.setWindowTitle(title);
     dialog.setLabelText(text);
-    dialog.setTextValue(defaultAnswer);
     dialog.setInputMode(QInputDialog::TextInput);
+    if (!choices.isEmpty()) {
+        dialog.setComboBoxItems(choices);
+        dialog.setComboBoxEditable(true);
+        if (auto *names = dialog.findChild<QComboBox *>()) {
+            // An editable combo box finishes a typed text by looking it up
+            // in its list ignoring case, and then answers with the listed
+            // spelling; and its inline completion fills in a listed name
+            // from the first letters. The name must stay as the child typed
+            // it: list names are offered in a popup, compared case by case,
+            // those with the typed letters anywhere (a first name finds the
+            // name with its title).
+            auto *completer = new QCompleter(choices, names);
+            completer->setCaseSensitivity(Qt::CaseSensitive);
+            completer->setFilterMode(Qt::MatchContains);
+            completer->setCompletionMode(QCompleter::PopupCompletion);
+            names->setCompleter(completer);
+            // No name is picked yet, so that the Down key picks the first.
+            names->setCurrentIndex(-1);
+        }
+    }
+    dialog.setTextValue(defaultAnswer);
     for (auto *label : dialog.findChildren<QLabel *>())
         label->setTextFormat(Qt::PlainText);
     if (dialog.exec() != QDialog::Accepted)

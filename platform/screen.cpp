@@ -132,6 +132,7 @@ void Screen::openWindow()
     stopIfMissing(bind.missing());
     connectControls();
     host_.opened();
+    emit windowOpened();
 }
 
 void Screen::showWindow()

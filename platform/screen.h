@@ -97,6 +97,11 @@ public:
     /// at start-up, so that no opening ever meets a missing control.
     void checkLayout();
 
+signals:
+    /// A new window with all its controls exists, not shown yet: others
+    /// may add to it what lives as long as the window (a shortcut).
+    void windowOpened();
+
 protected:
     /// Creates the window and its controls and binds them; the caller then
     /// runs the screen's opening step and calls showWindow().

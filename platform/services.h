@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <QSettings>
 #include <QString>
+#include <QStringList>
 
 #include <random>
 
@@ -26,9 +27,10 @@ public:
     virtual QDateTime now() const = 0;
     virtual QLocale locale() const = 0;
 
-    /// Modal text prompt; a cancelled prompt gives the empty text.
+    /// Modal text prompt; a cancelled prompt gives the empty text. With
+    /// `choices` the answer can be picked from them or typed anew.
     virtual QString prompt(QWidget *parent, const QString &text, const QString &title,
-                           const QString &defaultAnswer) = 0;
+                           const QString &defaultAnswer, const QStringList &choices) = 0;
     /// Modal message box with an OK button only, titled with the program's title.
     virtual void message(QWidget *parent, const QString &text) = 0;
 
@@ -54,7 +56,7 @@ public:
     QDateTime now() const override;
     QLocale locale() const override;
     QString prompt(QWidget *parent, const QString &text, const QString &title,
-                   const QString &defaultAnswer) override;
+                   const QString &defaultAnswer, const QStringList &choices) override;
     void message(QWidget *parent, const QString &text) override;
     QSettings &settings() override { return settings_; }
     QString programFolder() const override;

@@ -66,7 +66,8 @@ void Form1::Im1_Click()
     ++hostClicks_;
     if (hostClicks_ == 1) {
         typedName_ = services_.prompt(window(), QStringLiteral("ป้อนชื่อผู้ทำการทดสอบ"),
-                                     QStringLiteral("ชื่อผู้ทำการทดสอบ"), QStringLiteral("No Name"));
+                                     QStringLiteral("ชื่อผู้ทำการทดสอบ"), QStringLiteral("No Name"),
+                                     nameChoices_);
         if (!isOpen())
             return;
         Label4->setCaption(QStringLiteral("ใช้ Mouse คลิกที่รูป พี่ ปิโก ได้เลยครับ เพื่อเริ่มเกมส์"));

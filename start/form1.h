@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -50,6 +51,10 @@ public:
     /// Opens the screen (controls afresh, then its opening step) and shows it.
     void show();
 
+    /// Names the name prompt offers to pick from (a class list); any other
+    /// name can still be typed.
+    void setNameChoices(const QStringList &names) { nameChoices_ = names; }
+
     // Handlers, named after the control and the event.
     void Form_Load();
     void Im1_Click();
@@ -80,6 +85,7 @@ protected:
 private:
     void connectKeyboard();
 
+    QStringList nameChoices_;
     QString typedName_;
     QDateTime greetTime_;
     std::int16_t hostClicks_ = 0;

@@ -13,6 +13,7 @@
 #include "platform/services.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -284,16 +285,30 @@ private slots:
         QVERIFY2(problems.isEmpty(), qPrintable(problems));
     }
 
+    void theRealNamePromptGivesBackTheNameAsTypedAndNothingWhenCancelled_data()
+    {
+        QTest::addColumn<QStringList>("choices");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("a name to type") << QStringList() << QStringLiteral("<b>ต้น</b>&amp;\u202E😀");
+        // A class list: the name is typed into the list's edit field, and a
+        // name that differs from a listed one only in case stays as typed.
+        QTest::newRow("a class list")
+            << QStringList{QStringLiteral("ด.ช. สมชาย รักเรียน"), QStringLiteral("<i>Malee</i>"),
+                           QStringLiteral("Smith, John")}
+            << QStringLiteral("smith, john");
+    }
+
     void theRealNamePromptGivesBackTheNameAsTypedAndNothingWhenCancelled()
     {
+        QFETCH(QStringList, choices);
+        QFETCH(QString, typed);
         RealServices services;
         QWidget parent;
         parent.show();
         QVERIFY(QTest::qWaitForWindowExposed(&parent));
-        const QString typed = QStringLiteral("<b>ต้น</b>&amp;\u202E😀");
         QString problems;
         const auto answerWith = [&](bool accept) {
-            return [&problems, &typed, accept](QWidget *modal) {
+            return [&problems, &typed, &choices, accept](QWidget *modal) {
                 auto *dialog = qobject_cast<QInputDialog *>(modal);
                 if (!dialog) {
                     problems += QStringLiteral("the modal window is not a text prompt; ");
@@ -304,7 +319,30 @@ private slots:
                         problems += QStringLiteral("a label of the prompt may read its text as markup; ");
                 if (dialog->textValue() != QStringLiteral("No Name"))
                     problems += QStringLiteral("the prompt does not offer its default answer; ");
-                dialog->setTextValue(typed);
+                if (choices.isEmpty()) {
+                    dialog->setTextValue(typed);
+                } else {
+                    auto *list = dialog->findChild<QComboBox *>();
+                    QStringList offered;
+                    for (int i = 0; list && i < list->count(); ++i)
+                        offered << list->itemText(i);
+                    if (!list || !list->isVisible() || !list->isEditable() || offered != choices) {
+                        problems += QStringLiteral(
+                            "the class list is not offered as a list to pick from or type into; ");
+                        return;
+                    }
+                    // The Down key picks the first name, then the child types another.
+                    QTest::keyClick(list, Qt::Key_Down);
+                    if (list->currentText() != choices.first())
+                        problems += QStringLiteral("the Down key does not pick the first name; ");
+                    list->lineEdit()->selectAll();
+                    QTest::keyClicks(list->lineEdit(), typed);
+                    if (accept) {
+                        // Enter in the field answers the prompt.
+                        QTest::keyClick(list->lineEdit(), Qt::Key_Return);
+                        return;
+                    }
+                }
                 accept ? dialog->accept() : dialog->reject();
             };
         };
@@ -312,7 +350,7 @@ private slots:
             ModalAnswer answer(answerWith(true));
             const QString result =
                 services.prompt(&parent, QStringLiteral("ป้อนชื่อผู้ทำการทดสอบ"), QStringLiteral("ชื่อผู้ทำการทดสอบ"),
-                                QStringLiteral("No Name"));
+                                QStringLiteral("No Name"), choices);
             QVERIFY(answer.answered());
             QCOMPARE(result, typed);
         }
@@ -320,7 +358,7 @@ private slots:
             ModalAnswer answer(answerWith(false));
             const QString result =
                 services.prompt(&parent, QStringLiteral("ป้อนชื่อผู้ทำการทดสอบ"), QStringLiteral("ชื่อผู้ทำการทดสอบ"),
-                                QStringLiteral("No Name"));
+                                QStringLiteral("No Name"), choices);
             QVERIFY(answer.answered());
             QVERIFY(result.isEmpty());
         }

@@ -25,10 +25,19 @@ def in_private_session(script, argv):
     if missing:
         print("The end-to-end test needs these Debian packages: " + " ".join(missing), file=sys.stderr)
         return 1
-    env = dict(os.environ, LUMO_E2E_SESSION="1")
+    # The accessibility bus's socket lives in the runtime folder, or in
+    # ~/.cache/at-spi named after the X display when there is none: there a
+    # bus launcher of an earlier run on the same display number, ending late,
+    # removes the socket of this run's, and programs started after that never
+    # reach the bus. A runtime folder of its own keeps each run's socket apart.
+    runtime = tempfile.mkdtemp(prefix="lumo3-e2e-runtime-")
+    env = dict(os.environ, LUMO_E2E_SESSION="1", XDG_RUNTIME_DIR=runtime)
     env.pop("AT_SPI_BUS_ADDRESS", None)
-    return subprocess.call(["dbus-run-session", "--", "/usr/bin/python3", os.path.abspath(script), *argv],
-                           env=env)
+    try:
+        return subprocess.call(["dbus-run-session", "--", "/usr/bin/python3", os.path.abspath(script), *argv],
+                               env=env)
+    finally:
+        shutil.rmtree(runtime, ignore_errors=True)
 
 
 def empty_shots_folder(path):
@@ -150,18 +159,29 @@ class Desktop:
         self.display = ":" + number.decode().strip()
         os.environ["DISPLAY"] = self.display
 
-    def start_program(self, executable, log_path, window=(0, 0, 793, 593), args=()):
+    def start_program(self, executable, log_path, window=(0, 0, 793, 593), args=(),
+                      user_settings="", computer_settings=None):
         """Starts the program with settings and data folders of its own, its
         window at `window` (the client area: x, y, width, height; at
-        793 x 593 the layout is at its design size)."""
-        home = self.home = tempfile.mkdtemp(prefix="lumo3-e2e-")
-        os.makedirs(os.path.join(home, "config", "lumo3"))
-        with open(os.path.join(home, "config", "lumo3", "lumo3.conf"), "w") as conf:
-            conf.write("[window]\ngeometry=@Rect(%d %d %d %d)\n" % window)
+        793 x 593 the layout is at its design size). `user_settings` is
+        added to the user's settings file; `computer_settings`, if given,
+        is the computer's settings file (in place of /etc/xdg). A second
+        program started after the first shares its folders."""
+        home = self.home
+        if home is None:
+            home = self.home = tempfile.mkdtemp(prefix="lumo3-e2e-")
+            os.makedirs(os.path.join(home, "config", "lumo3"))
+            with open(os.path.join(home, "config", "lumo3", "lumo3.conf"), "w", encoding="utf-8") as conf:
+                conf.write("[window]\ngeometry=@Rect(%d %d %d %d)\n" % window + user_settings)
+            os.makedirs(os.path.join(home, "xdg", "lumo3"))
+            if computer_settings is not None:
+                with open(os.path.join(home, "xdg", "lumo3", "lumo3.conf"), "w", encoding="utf-8") as conf:
+                    conf.write(computer_settings)
         env = dict(os.environ)
         env.update({"DISPLAY": self.display, "QT_QPA_PLATFORM": "xcb",
                     "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
                     "XDG_CONFIG_HOME": os.path.join(home, "config"),
+                    "XDG_CONFIG_DIRS": os.path.join(home, "xdg"),
                     "XDG_DATA_HOME": os.path.join(home, "data")})
         env.pop("AT_SPI_BUS_ADDRESS", None)
         self.log = open(log_path, "w")

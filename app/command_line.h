@@ -1,0 +1,19 @@
+#pragma once
+
+class QApplication;
+
+namespace lumo {
+
+/// What the program was asked for on its command line.
+struct CommandLine {
+    /// Start the game in fullscreen.
+    bool fullScreen = false;
+    /// Open only the teacher's window (the desktop entry's action).
+    bool results = false;
+};
+
+/// Reads the command line; --help and unknown options end the program
+/// with their message, as QCommandLineParser does.
+CommandLine readCommandLine(const QApplication &app);
+
+} // namespace lumo

@@ -1,0 +1,43 @@
+#include "app/program.h"
+
+#include "platform/services.h"
+#include "store/opening.h"
+
+namespace lumo {
+
+ProgramFolders ProgramFolders::standard() {
+    return {store::defaultStoreFolder(), SettingsFiles::standard()};
+}
+
+quiz::Rules rulesFor(const ClassSettings &settings) {
+    return {settings.startLevel, settings.clock ? settings.clockMinutes : 0};
+}
+
+Program::Program(Services &services, const ProgramFolders &folders,
+                 teacher::TeacherDialogs &dialogs, const store::RecorderOptions &recorderOptions)
+    : screens(services), recorder(folders.store, recorderOptions),
+      recording(screens.quiz.game(), recorder, services),
+      teacherAccess(screens, recorder, folders.store, folders.settings, dialogs,
+                    services.locale()) {
+    applySettings(readClassSettings(folders.settings));
+    QObject::connect(&teacherAccess, &TeacherAccess::settingsSaved, &screens,
+                     [this](const ClassSettings &saved) { applySettings(saved); });
+}
+
+void Program::applySettings(const ClassSettings &settings) {
+    settings_ = settings;
+    screens.quiz.setRules(rulesFor(settings));
+    screens.start.setNameChoices(settings.classList);
+    recording.setSettings(settings);
+}
+
+void Program::start(bool fullScreen) {
+    screens.checkLayouts();
+    // Fullscreen is for the start of a run; a later change of the setting
+    // waits for the next run, and F11 still switches.
+    if (fullScreen || settings_.fullscreen)
+        screens.host.placement().setFullScreen(true);
+    screens.start.show();
+}
+
+} // namespace lumo

@@ -1,0 +1,71 @@
+#include "app/teacher_access.h"
+
+#include "app/screen_flow.h"
+#include "store/opening.h"
+#include "store/recorder.h"
+#include "teacher/dialogs.h"
+#include "teacher/teacher_window.h"
+
+#include <QApplication>
+#include <QShortcut>
+
+namespace lumo {
+
+TeacherAccess::TeacherAccess(ScreenFlow &screens, store::GameRecorder &recorder,
+                             QString storeFolder, SettingsFiles settingsFiles,
+                             teacher::TeacherDialogs &dialogs, QLocale locale, QObject *parent)
+    : QObject(parent), screens_(screens), recorder_(recorder), storeFolder_(std::move(storeFolder)),
+      settingsFiles_(std::move(settingsFiles)), dialogs_(dialogs), locale_(std::move(locale)) {
+    connect(&screens_.start, &Screen::windowOpened, this, &TeacherAccess::addShortcutToStartScreen);
+    if (screens_.start.isOpen())
+        addShortcutToStartScreen();
+}
+
+TeacherAccess::~TeacherAccess() {
+    // The program is ending: the window goes without being counted out.
+    if (window_) {
+        window_->disconnect(this);
+        delete window_.data();
+    }
+}
+
+void TeacherAccess::addShortcutToStartScreen() {
+    // Made afresh with each start screen window, and gone with it: only the
+    // start screen opens the teacher's window, never a game in progress.
+    auto *shortcut = new QShortcut(teacher::teacherShortcut(), screens_.start.window());
+    connect(shortcut, &QShortcut::activated, this, &TeacherAccess::open);
+}
+
+void TeacherAccess::open() {
+    if (window_) {
+        window_->showNormal();
+        window_->raise();
+        window_->activateWindow();
+        return;
+    }
+    window_ = new teacher::TeacherWindow(storeFolder_, settingsFiles_, dialogs_, locale_);
+    window_->setAttribute(Qt::WA_DeleteOnClose);
+    // What the game's writer found out is newer than what the window read.
+    if (recorder_.status().state != store::StoreStatus::State::Opening)
+        window_->showStoreStatus(recorder_.status());
+    connect(&recorder_, &store::GameRecorder::statusChanged, window_.data(),
+            &teacher::TeacherWindow::showStoreStatus);
+    connect(window_.data(), &teacher::TeacherWindow::settingsSaved, this,
+            &TeacherAccess::settingsSaved);
+    screens_.host.opened();
+    connect(window_.data(), &QObject::destroyed, this, [this] { screens_.host.closed(); });
+    window_->show();
+}
+
+int runTeacherWindowAlone(QApplication &app) {
+    teacher::RealTeacherDialogs dialogs;
+    teacher::TeacherWindow window(store::defaultStoreFolder(), SettingsFiles::standard(), dialogs,
+                                  QLocale::system());
+    // The game's screens keep the program running themselves; here the one
+    // window is the program.
+    app.setQuitOnLastWindowClosed(true);
+    window.show();
+    return app.exec();
+}
+
+} // namespace lumo

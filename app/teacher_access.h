@@ -1,0 +1,61 @@
+#pragma once
+
+#include "settings/settings_files.h"
+#include "teacher/teacher_window.h"
+
+#include <QLocale>
+#include <QObject>
+#include <QPointer>
+
+class QApplication;
+
+namespace lumo {
+
+class ScreenFlow;
+
+namespace store {
+class GameRecorder;
+}
+namespace teacher {
+class TeacherDialogs;
+}
+
+/// The teacher's window beside the game, opened from the start screen with
+/// teacher::teacherShortcut(). It is a window of its own: it counts as an
+/// open screen, so the program goes on while it is open even with no game
+/// screen, and its closing takes no game screen with it. It shows what the
+/// game's recorder knows about the store.
+class TeacherAccess : public QObject {
+    Q_OBJECT
+  public:
+    TeacherAccess(ScreenFlow &screens, store::GameRecorder &recorder, QString storeFolder,
+                  SettingsFiles settingsFiles, teacher::TeacherDialogs &dialogs, QLocale locale,
+                  QObject *parent = nullptr);
+    ~TeacherAccess() override;
+
+    /// Opens the window, or brings it to the front if it is open.
+    void open();
+    /// The open window; null while it is closed.
+    teacher::TeacherWindow *window() const { return window_; }
+
+  signals:
+    /// The teacher saved class settings: they are for the next game.
+    void settingsSaved(const lumo::ClassSettings &settings);
+
+  private:
+    void addShortcutToStartScreen();
+
+    ScreenFlow &screens_;
+    store::GameRecorder &recorder_;
+    QString storeFolder_;
+    SettingsFiles settingsFiles_;
+    teacher::TeacherDialogs &dialogs_;
+    QLocale locale_;
+    QPointer<teacher::TeacherWindow> window_;
+};
+
+/// `lumo3 --results`: the teacher's window alone, on the user's store and
+/// settings; returns when it is closed, with the program's exit code.
+int runTeacherWindowAlone(QApplication &app);
+
+} // namespace lumo
