@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include "platform/services.h"
+#include "settings/server_settings.h"
 #include "store/opening.h"
 
 namespace lumo {
@@ -14,12 +15,17 @@ quiz::Rules rulesFor(const ClassSettings &settings) {
 }
 
 Program::Program(Services &services, const ProgramFolders &folders,
-                 teacher::TeacherDialogs &dialogs, const store::RecorderOptions &recorderOptions)
+                 teacher::TeacherDialogs &dialogs, const store::RecorderOptions &recorderOptions,
+                 const sync::SyncOptions &syncOptions)
     : screens(services), recorder(folders.store, recorderOptions),
       recording(screens.quiz.game(), recorder, services),
-      teacherAccess(screens, recorder, folders.store, folders.settings, dialogs,
+      schoolSync(folders.store, readServerSettings(folders.settings), syncOptions),
+      teacherAccess(screens, recorder, schoolSync, folders.store, folders.settings, dialogs,
                     services.locale()) {
     applySettings(readClassSettings(folders.settings));
+    // Each game goes to the school's server once it has ended.
+    QObject::connect(&screens.quiz.game(), &quiz::Game::ended, &schoolSync,
+                     &sync::SchoolSync::syncSoon);
     QObject::connect(&teacherAccess, &TeacherAccess::settingsSaved, &screens,
                      [this](const ClassSettings &saved) { applySettings(saved); });
 }
@@ -38,6 +44,7 @@ void Program::start(bool fullScreen) {
     if (fullScreen || settings_.fullscreen)
         screens.host.placement().setFullScreen(true);
     screens.start.show();
+    schoolSync.start();
 }
 
 } // namespace lumo

@@ -5,6 +5,7 @@
 #include "app/teacher_access.h"
 #include "settings/settings_files.h"
 #include "store/recorder.h"
+#include "sync/school_sync.h"
 
 #include <QString>
 
@@ -32,7 +33,8 @@ struct ProgramFolders {
 class Program {
   public:
     Program(Services &services, const ProgramFolders &folders, teacher::TeacherDialogs &dialogs,
-            const store::RecorderOptions &recorderOptions = {});
+            const store::RecorderOptions &recorderOptions = {},
+            const sync::SyncOptions &syncOptions = {});
 
     /// Opens the start screen, fullscreen if the settings or `fullScreen` ask.
     void start(bool fullScreen = false);
@@ -44,6 +46,8 @@ class Program {
     ScreenFlow screens;
     store::GameRecorder recorder;
     ResultsRecording recording;
+    /// Sends the recorded games to the school's server, where one is set up.
+    sync::SchoolSync schoolSync;
     TeacherAccess teacherAccess;
 
   private:

@@ -2,7 +2,9 @@
 
 #include "app/screen_flow.h"
 #include "store/opening.h"
+#include "settings/server_settings.h"
 #include "store/recorder.h"
+#include "sync/school_sync.h"
 #include "teacher/dialogs.h"
 #include "teacher/teacher_window.h"
 
@@ -12,9 +14,11 @@
 namespace lumo {
 
 TeacherAccess::TeacherAccess(ScreenFlow &screens, store::GameRecorder &recorder,
-                             QString storeFolder, SettingsFiles settingsFiles,
-                             teacher::TeacherDialogs &dialogs, QLocale locale, QObject *parent)
-    : QObject(parent), screens_(screens), recorder_(recorder), storeFolder_(std::move(storeFolder)),
+                             sync::SchoolSync &schoolSync, QString storeFolder,
+                             SettingsFiles settingsFiles, teacher::TeacherDialogs &dialogs,
+                             QLocale locale, QObject *parent)
+    : QObject(parent), screens_(screens), recorder_(recorder), schoolSync_(schoolSync),
+      storeFolder_(std::move(storeFolder)),
       settingsFiles_(std::move(settingsFiles)), dialogs_(dialogs), locale_(std::move(locale)) {
     connect(&screens_.start, &Screen::windowOpened, this, &TeacherAccess::addShortcutToStartScreen);
     if (screens_.start.isOpen())
@@ -52,15 +56,30 @@ void TeacherAccess::open() {
             &teacher::TeacherWindow::showStoreStatus);
     connect(window_.data(), &teacher::TeacherWindow::settingsSaved, this,
             &TeacherAccess::settingsSaved);
+    connectSchoolSync(*window_, schoolSync_);
     screens_.host.opened();
     connect(window_.data(), &QObject::destroyed, this, [this] { screens_.host.closed(); });
     window_->show();
 }
 
+void connectSchoolSync(teacher::TeacherWindow &window, sync::SchoolSync &schoolSync) {
+    window.showSyncStatus(schoolSync.status());
+    QObject::connect(&schoolSync, &sync::SchoolSync::statusChanged, &window,
+                     &teacher::TeacherWindow::showSyncStatus);
+    QObject::connect(&window, &teacher::TeacherWindow::recordsDeleted, &schoolSync,
+                     &sync::SchoolSync::syncSoon);
+    QObject::connect(&window, &teacher::TeacherWindow::serverSettingsSaved, &schoolSync,
+                     &sync::SchoolSync::setServer);
+}
+
 int runTeacherWindowAlone(QApplication &app) {
     teacher::RealTeacherDialogs dialogs;
-    teacher::TeacherWindow window(store::defaultStoreFolder(), SettingsFiles::standard(), dialogs,
-                                  QLocale::system());
+    const SettingsFiles settings = SettingsFiles::standard();
+    // What waits to be sent to the school's server goes while the window is open.
+    sync::SchoolSync schoolSync(store::defaultStoreFolder(), readServerSettings(settings));
+    teacher::TeacherWindow window(store::defaultStoreFolder(), settings, dialogs, QLocale::system());
+    connectSchoolSync(window, schoolSync);
+    schoolSync.start();
     // The game's screens keep the program running themselves; here the one
     // window is the program.
     app.setQuitOnLastWindowClosed(true);

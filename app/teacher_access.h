@@ -16,6 +16,9 @@ class ScreenFlow;
 namespace store {
 class GameRecorder;
 }
+namespace sync {
+class SchoolSync;
+}
 namespace teacher {
 class TeacherDialogs;
 }
@@ -28,9 +31,9 @@ class TeacherDialogs;
 class TeacherAccess : public QObject {
     Q_OBJECT
   public:
-    TeacherAccess(ScreenFlow &screens, store::GameRecorder &recorder, QString storeFolder,
-                  SettingsFiles settingsFiles, teacher::TeacherDialogs &dialogs, QLocale locale,
-                  QObject *parent = nullptr);
+    TeacherAccess(ScreenFlow &screens, store::GameRecorder &recorder, sync::SchoolSync &schoolSync,
+                  QString storeFolder, SettingsFiles settingsFiles, teacher::TeacherDialogs &dialogs,
+                  QLocale locale, QObject *parent = nullptr);
     ~TeacherAccess() override;
 
     /// Opens the window, or brings it to the front if it is open.
@@ -47,6 +50,7 @@ class TeacherAccess : public QObject {
 
     ScreenFlow &screens_;
     store::GameRecorder &recorder_;
+    sync::SchoolSync &schoolSync_;
     QString storeFolder_;
     SettingsFiles settingsFiles_;
     teacher::TeacherDialogs &dialogs_;
@@ -57,5 +61,9 @@ class TeacherAccess : public QObject {
 /// `lumo3 --results`: the teacher's window alone, on the user's store and
 /// settings; returns when it is closed, with the program's exit code.
 int runTeacherWindowAlone(QApplication &app);
+
+/// The teacher's window told what the sync to the school's server is doing,
+/// and the sync told of deleted records and of another server.
+void connectSchoolSync(teacher::TeacherWindow &window, sync::SchoolSync &schoolSync);
 
 } // namespace lumo
