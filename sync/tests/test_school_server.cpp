@@ -6,6 +6,8 @@
 // the server's games.
 #include "samples.h"
 #include "test_server.h"
+#include "support/classroom.h"
+#include "support/question_cycle.h"
 
 #include "store/connection.h"
 #include "store/opening.h"
@@ -203,10 +205,37 @@ class SchoolServer : public QObject {
     void recordsWaitUntilTheServerTakesThem();
     void aStoreStartedAfreshIsFollowed();
     void theTeacherSeesTheClassFromTheServer();
+    void aGamePlayedInTheProgramReachesTheServerWhenItEnds();
 
   private:
     std::unique_ptr<TestServer> server_;
 };
+
+void SchoolServer::aGamePlayedInTheProgramReachesTheServerWhenItEnds() {
+    // The program as main() makes it, with the school's server in the
+    // user's settings: a game played and left arrives by itself.
+    lumo::test::RoomFolders room;
+    QVERIFY(writeServerSettings(room.settings(), server_->settings()));
+    lumo::test::FakeServices services;
+    lumo::test::FakeTeacherDialogs dialogs;
+    Program program(services, room.folders(), dialogs, lumo::test::quickRecorder(), options());
+    program.start();
+    QVERIFY(program.schoolSync.waitUntilIdle());
+    COMPARE_STATE(program.schoolSync, State::UpToDate);
+
+    Form2 &quiz = program.screens.quiz;
+    quiz.show(QStringLiteral("ด.ช. ต้น"));
+    quiz.Cm1_Click();
+    lumo::test::playQuestions(quiz, 3, true);
+    quiz.Cm6_Click();
+    QVERIFY(program.recorder.waitUntilWritten(5000));
+    QTRY_COMPARE_WITH_TIMEOUT(serverCounts(*server_), QStringLiteral("1 games, 3 answers"), 20000);
+    QVERIFY(program.schoolSync.waitUntilIdle());
+    COMPARE_STATE(program.schoolSync, State::UpToDate);
+    QString row;
+    server_->admin(QStringLiteral("SELECT player || '|' || outcome || '|' || right_points FROM lumo3.games"), &row);
+    QVERIFY2(row.startsWith(QStringLiteral("ด.ช. ต้น|")), qPrintable(row));
+}
 
 void SchoolServer::initTestCase() {
     server_ = std::make_unique<TestServer>();
