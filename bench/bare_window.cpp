@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick for the benchmarks: the least a Qt Widgets program can show,
 // one window the size of the game's screens with one Thai label on it.
 //

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // In-process benchmarks of the game's screens, on the fake services of the
 // tests: no dialog waits, chance is scripted, the pictures are read from
 // the game's own icon folder.

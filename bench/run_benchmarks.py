@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The lumo3 authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Benchmarks of lumo3 against a bare Qt window, on a private Xvfb screen.
 
     run_benchmarks.py --program build/default/lumo3 \\

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The teacher's corner timed: the teacher's window opening on 10,000
 // recorded games, and what recording an answer costs the GUI thread.
 //   teacher_bench [--games N] [--answers-per-game N] [--runs N] [--fresh N] [--folder DIR]

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The lumo3 authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The installed tree is relocatable: the program lives in its own folder
 # with its "icon" folder beside it, and the command in bin/ is a relative
 # link to it, so the program finds its pictures wherever the tree is put.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real modal dialogs. Text in them is shown as typed, never as markup.
 #include "platform/services.h"
 

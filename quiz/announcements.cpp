@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader hears: every change the child makes or sees on the
 // board, told as it happens (platform/announcer.h says how). The clock is
 // told once a minute, not every second.

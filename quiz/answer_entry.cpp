@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Answering: digit tiles dragged onto the answer slots (or tapped, then
 // the slot tapped), and pictures clicked away to count them.
 #include "quiz/form2.h"

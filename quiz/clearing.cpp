@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Emptying the board after a check: one column of pictures every 200 ms,
 // the counters counting down, the slots emptied; then the next question.
 #include "quiz/form2.h"

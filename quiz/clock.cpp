@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clock: one second every tick, the name and the time shown, and the
 // game lost when a countdown runs out.
 #include "quiz/form2.h"

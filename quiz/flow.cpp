@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening the quiz screen and the four buttons that drive a game:
 // start the clock, next question, check, leave.
 #include "quiz/form2.h"

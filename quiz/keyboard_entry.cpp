@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Playing without a pointer. The focus runs through the four buttons, then
 // the shown answer slots (tens before units, row by row, the total last),
 // then the picture rows. A digit typed into a slot is a drop of that tile;

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checking the answer: the game marks the slots, and the screen shows the
 // correct answer and the new score line.
 #include "quiz/form2.h"

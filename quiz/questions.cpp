@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Showing a question: the picture rows of its level, and the answer slots
 // and counters that fit them.
 #include "quiz/form2.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The score line, and the end of a won game after the last question.
 #include "quiz/form2.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tap, then tap: a tap (or click) on an enabled digit tile selects it, and
 // a tap on a shown answer slot puts its digit there, as a drop of that
 // tile would. The selection stays for further slots until another tile is

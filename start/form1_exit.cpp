@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The way out of the program: the exit picture says goodbye, animates, and
 // its second click ends the program.
 #include "start/form1.h"

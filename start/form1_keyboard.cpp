@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start screen without a pointer: the host and the door take the focus
 // (the host first), and Enter or Space on them is a click.
 #include "start/form1.h"

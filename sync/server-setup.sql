@@ -1,3 +1,5 @@
+-- SPDX-FileCopyrightText: 2026 The lumo3 authors
+-- SPDX-License-Identifier: GPL-3.0-or-later
 -- Sets up a PostgreSQL server for lumo3's results, run once by the
 -- server's superuser:
 --     sudo -u postgres psql -v ON_ERROR_STOP=1 -f server-setup.sql

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader hears: every change on the board is told once, in
 // Thai, as a notification that appears with the text as its name.
 #include "support/keyboard_play.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Answering without a keyboard: digit tiles dragged onto the answer slots
 // with real presses, moves and releases on the shown window, and pictures
 // clicked away to count them.

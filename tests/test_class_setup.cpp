@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A teacher sets the game up for a class in the computer's settings file or
 // in the teacher's window, and the next game is played that way: the level
 // it starts at, its clock or none, fullscreen, the class list in the name

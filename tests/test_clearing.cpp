@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Emptying the board after a check: fifteen steps of one column each, the
 // counters counting down, the slots emptied, then the next question may
 // be asked for.

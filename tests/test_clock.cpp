@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The countdown: one second off at every tick, the name and time left in
 // LB1, thirty more minutes at a level-up, and the lost game at 0:0.
 #include "support/question_cycle.h"

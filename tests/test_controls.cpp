@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform's controls on their own: a label's font fitted to its
 // caption, and a drag that ends well whatever happens while it is held.
 #include "platform/application.h"

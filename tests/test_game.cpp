@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rules of a game on their own, without any screen: what each level
 // marks, when a level is over, the clock, and the ways a game ends.
 #include "quiz/game.h"

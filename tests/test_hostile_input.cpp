@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Input that tries to break the game: names full of markup, far too long,
 // invisible or written right to left, and picture files that are missing
 // or damaged. The game shows names exactly as typed, stands its built-in

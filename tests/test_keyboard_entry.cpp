@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Playing without a pointer: digits of every keyboard typed into the
 // focused slot, the focus chain and the ring that shows it, counting a
 // picture row from the keyboard, and the start screen by keyboard.

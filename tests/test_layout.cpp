@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Both screens as they open: every control where the layout puts it, with
 // its caption, font, colours, visibility and enabled state.
 #include "platform/controls.h"

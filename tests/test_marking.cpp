@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checking an answer on the quiz screen: the slots the check fills, the
 // correct answer it shows, and the score line and next question after a
 // level-up. What each level marks is the game's own rule, tested with it.

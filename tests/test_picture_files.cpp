@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture files the game reads: the "icon" folder shipped beside the
 // program and the pictures built into it. Every file is read back with Qt's
 // own image readers, the same way the game reads it. Then how the game

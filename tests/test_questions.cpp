@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Building a question: how many pictures each group shows and from which
 // file, the total, which answer slots and counters are on view, the order of
 // the random draws, and picture files that cannot be read.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The quiz screen's game flow: its opening, the four buttons whose enabled
 // states make up the game's state machine, leaving, and opening it again.
 #include "support/question_cycle.h"

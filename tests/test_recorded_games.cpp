@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program keeps every game played on its screens: from the clock's start,
 // every checked answer as the child left the slots, and the end, whichever
 // way it came. A store that cannot be used leaves the game as playable as

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Both screens at any size: the layout at one scale, centred, the window's
 // size when it first opens, and drags and clicks that still land where the
 // child aims at every scale.

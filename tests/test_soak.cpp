@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A seeded run of random input over both screens. Clicks, drags, taps, keys, timer
 // ticks, name prompts, message boxes and window closings come in an order
 // drawn from one seed; after every event the rules of the game are checked.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start screen: the welcome, the name prompt and greeting, the way into
 // the quiz, the way out of the program, and pictures that cannot be read.
 #include "fakes/fake_services.h"

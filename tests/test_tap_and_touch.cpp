@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Answering without dragging, and with fingers: a tap on a tile and then on
 // a slot, touches that drag, count and press as the mouse does, two fingers
 // at once, touches that the system cancels, and tiles disabled under a

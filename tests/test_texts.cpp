@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The quiz screen's texts and clock arithmetic, byte for byte.
 #include "platform/controls.h"
 #include "platform/dates.h"

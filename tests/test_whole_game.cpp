@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole game of 100 questions played with the keyboard alone, with the
 // clock ticking all along, up to the praise after the last question.
 #include "support/keyboard_play.h"

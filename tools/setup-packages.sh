@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The lumo3 authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that are missing from this machine.
 # Usage: tools/setup-packages.sh PACKAGE...
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The lumo3 authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds the game and runs every test headless.
 #   tools/test.sh          the normal build
 #   tools/test.sh --asan   the build with AddressSanitizer and UndefinedBehaviorSanitizer

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Class settings from the computer's file and the user's, in real files:
 // the user's keys win, bad values fall back to their defaults with a
 // warning, and saving keeps only what differs from the computer's file.

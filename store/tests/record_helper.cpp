@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plays the game's part for tests that need a real process: records one game
 // and its answers through the recorder, as the game does.
 //   store_record_helper FOLDER NAME ANSWERS end     records ANSWERS answers, ends the game, exits

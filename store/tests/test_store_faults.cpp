@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A store that cannot be used never holds up the game: every recording call
 // returns at once, one warning goes to standard error, the status says why,
 // and nothing stored before is lost. Damaged files are set aside, not deleted.

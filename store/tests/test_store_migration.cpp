@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The schema's path from one version to the next: an empty file, a file of
 // an older version with records, a failing step, and a file from a newer
 // program, each opened by the store.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Real processes on one store: a game killed with SIGKILL in the middle
 // keeps every answer committed before the kill and shows as unfinished, and
 // two copies of the program writing at once lose neither's records.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Games recorded through the recorder and read back through the reader, in a
 // real SQLite file: every field, every answer, the summaries, the filters and
 // deleting.

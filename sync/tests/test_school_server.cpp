@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sync against a real PostgreSQL server that this program starts: whole
 // games arrive as they were played, names verbatim; two computers fill one
 // class; a server that is down, killed or restarted in the middle of a

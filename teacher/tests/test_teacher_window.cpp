@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The teacher's window on real stores: what it lists and in which order,
 // the CSV it exports, dates in the user's locale, deleting only after a yes,
 // the class settings it saves, and the store's status.

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The lumo3 authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 """What the program shows, as the accessibility interface (AT-SPI) tells it.
 
 Import this only inside the test's own D-Bus session: pyatspi connects to

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The lumo3 authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A private X desktop for driving lumo3 from outside, as a child would.
 
 Xvfb gives the screen, xdotool the mouse and keyboard, ImageMagick the

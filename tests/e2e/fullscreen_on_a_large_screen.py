@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The lumo3 authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 """End-to-end: the built program started with --fullscreen on a 1920 x 1080
 screen with a window manager (openbox), as on a classroom projector.
 

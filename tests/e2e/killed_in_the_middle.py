@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The lumo3 authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 """End-to-end: the real lumo3, set up for a class by the computer's and the
 user's settings files, is played from outside on its own X screen and
 killed with SIGKILL in the middle of a game, as a power cut would stop it.

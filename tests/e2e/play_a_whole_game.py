@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The lumo3 authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 """End-to-end: one whole game of the real lumo3, from the start screen to
 the praise after question 100, played by mouse and keyboard as a child
 would, on its own X screen, and read through AT-SPI and the pixels.

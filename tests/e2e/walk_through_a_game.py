@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The lumo3 authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 """End-to-end: the real lumo3 on its own X screen, played from outside as
 a child would, three questions and back out: the first by dragging the
 digit tiles, the second by the keyboard alone (the keypad, and the number

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The lumo3 authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One whole game of the program as built, 100 questions in real time (10 to
 # 15 minutes), played on its own X screen like walk_through_a_game.py. Too
 # slow for every test run, so it is only added when asked for:

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The lumo3 authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a scratch folder and checks the installed tree:
 # the program with its pictures beside it, the command link, the desktop
 # entry and the AppStream metadata (both validated).

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The lumo3 authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a program as a native Wayland client of a Weston of its own: headless
 # (no display, no input devices, no GPU), in a private runtime folder, with
 # no config file so that nothing of the user's desktop is read. Works as root.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game as a native Wayland client: one round of play on a real
 // compositor, driven from inside with mouse events on the shown windows,
 // since a Wayland client cannot learn where its window is on the screen and

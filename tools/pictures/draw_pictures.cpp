@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws every picture of the game into one folder as PNG files:
 //   icon-N-SIZE.png   the thirty counting pictures (N = 1..30) at every icon size
 //   c01.png c04.png a01.png a02.png   the host's greeting/goodbye and the exit animation

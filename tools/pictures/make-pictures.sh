@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The lumo3 authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Redraws every picture of the game into assets/icon and assets/pictures.
 # Needs qt6-base-dev, cmake, ninja-build, imagemagick and fonts-noto-color-emoji.
 set -eu

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The lumo3 authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Turns the PNG files written by draw_pictures into the game's picture files.
 # usage: pack-pictures.sh PNG_FOLDER ASSETS_FOLDER
 set -eu

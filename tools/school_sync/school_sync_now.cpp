@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sends this user's recorded games to the school's server now, as the game
 // does in the background, and says how it went: for setting a server up
 // and checking it. Exits 0 when everything recorded here is on the server.
