@@ -21,13 +21,15 @@ foreach(size 16 32 48 64 128 256)
   install(FILES packaging/icons/lumo3-${size}.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME lumo3.png)
 endforeach()
-install(FILES README.md assets/PICTURES.md LICENSES/Apache-2.0.txt
+install(FILES README.md assets/PICTURES.md packaging/copyright LICENSES/GPL-3.0-or-later.txt
+              LICENSES/Apache-2.0.txt
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # A Debian package: cpack -G DEB in the build folder.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME lumo3)
 set(CPACK_PACKAGE_VENDOR "lumo3")
+set(CPACK_RESOURCE_FILE_LICENSE "${CMAKE_SOURCE_DIR}/LICENSES/GPL-3.0-or-later.txt")
 set(CPACK_PACKAGE_CONTACT "lumo3 maintainers <lumo3@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "counting and adding quiz for Thai children, grades 1 to 4")
 set(CPACK_PACKAGE_DESCRIPTION

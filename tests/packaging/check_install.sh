@@ -34,6 +34,9 @@ metainfo=$prefix/share/metainfo/org.example.lumo3.metainfo.xml
 [ -f "$metainfo" ] || fail "no AppStream metadata"
 
 [ -s "$prefix/share/doc/lumo3/server-setup.sql" ] || fail "no set-up script for a school's server"
+for f in copyright GPL-3.0-or-later.txt Apache-2.0.txt; do
+  [ -s "$prefix/share/doc/lumo3/$f" ] || fail "no $f in the documentation folder"
+done
 
 desktop-file-validate "$desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net --pedantic "$metainfo" || fail "appstreamcli validate"
