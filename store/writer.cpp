@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/writer.h"
 
+#include "store/transaction.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSqlQuery>
@@ -22,34 +24,6 @@ QVariant nullInt() {
 QString uuidText(const QUuid &id) {
     return id.toString(QUuid::WithoutBraces);
 }
-
-/// Rolls back an open transaction unless it was committed.
-class Transaction {
-  public:
-    explicit Transaction(QSqlDatabase &db) : db_(db) {}
-    ~Transaction() {
-        if (open_)
-            QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
-    }
-    bool begin(QSqlError &error) { return open_ = run(QStringLiteral("BEGIN IMMEDIATE"), error); }
-    bool commit(QSqlError &error) {
-        if (!run(QStringLiteral("COMMIT"), error))
-            return false;
-        open_ = false;
-        return true;
-    }
-
-  private:
-    bool run(const QString &statement, QSqlError &error) {
-        QSqlQuery query(db_);
-        if (query.exec(statement))
-            return true;
-        error = query.lastError();
-        return false;
-    }
-    QSqlDatabase &db_;
-    bool open_ = false;
-};
 
 bool execBound(QSqlQuery &query, QSqlError &error) {
     if (query.exec())
@@ -235,7 +209,7 @@ bool Writer::writeStart(const GameStart &start, QSqlError &error) {
 }
 
 bool Writer::writeAnswer(const AnswerCheck &answer, QSqlError &error) {
-    Transaction transaction(connection_->db());
+    WriteTransaction transaction(connection_->db());
     if (!transaction.begin(error))
         return false;
 

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sync/outbox.h"
 
+#include "store/transaction.h"
+
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QVariant>
@@ -9,34 +11,6 @@
 namespace lumo::sync {
 
 namespace {
-
-/// Rolls back unless committed.
-class LocalTransaction {
-  public:
-    explicit LocalTransaction(QSqlDatabase &db) : db_(db) {}
-    ~LocalTransaction() {
-        if (open_)
-            QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
-    }
-    bool begin(QSqlError &error) { return open_ = run(QStringLiteral("BEGIN IMMEDIATE"), error); }
-    bool commit(QSqlError &error) {
-        if (!run(QStringLiteral("COMMIT"), error))
-            return false;
-        open_ = false;
-        return true;
-    }
-
-  private:
-    bool run(const QString &sql, QSqlError &error) {
-        QSqlQuery query(db_);
-        if (query.exec(sql))
-            return true;
-        error = query.lastError();
-        return false;
-    }
-    QSqlDatabase &db_;
-    bool open_ = false;
-};
 
 // What a later answer or the game's end changes in a game's row.
 const QStringList changingColumns{QStringLiteral("ended_utc"),     QStringLiteral("outcome"),
@@ -173,7 +147,7 @@ QList<OutgoingGame> Outbox::nextGames(int limit, const QSet<QString> &skipped) {
 
 bool Outbox::markSent(const OutgoingGame &game, bool &complete) {
     complete = false;
-    LocalTransaction transaction(local_.db());
+    store::WriteTransaction transaction(local_.db());
     if (!transaction.begin(error_))
         return false;
     for (const QVariantList &answer : game.answers) {
@@ -200,7 +174,7 @@ bool Outbox::markSent(const OutgoingGame &game, bool &complete) {
 }
 
 bool Outbox::resendEverything() {
-    LocalTransaction transaction(local_.db());
+    store::WriteTransaction transaction(local_.db());
     if (!transaction.begin(error_))
         return false;
     QSqlQuery games(local_.db());

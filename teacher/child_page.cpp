@@ -4,6 +4,7 @@
 
 #include "platform/controls.h"
 #include "teacher/dialogs.h"
+#include "teacher/plain_label.h"
 #include "teacher/wrong_chart.h"
 
 #include <QCollator>
@@ -18,9 +19,8 @@ namespace lumo::teacher {
 
 namespace {
 
-QLabel *plainLabel(QWidget *parent) {
-    auto *label = new QLabel(parent);
-    label->setTextFormat(Qt::PlainText);
+QLabel *topLeftLabel(QWidget *parent) {
+    auto *label = plainLabel({}, parent);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
 }
@@ -44,7 +44,7 @@ QList<int> possibleCounts() {
 ChildPage::ChildPage(store::ResultSource &source, TeacherDialogs &dialogs, const QLocale &locale,
                      QWidget *parent)
     : QWidget(parent), source_(&source), dialogs_(dialogs), locale_(locale),
-      names_(new QComboBox(this)), summary_(plainLabel(this)), levels_(plainLabel(this)),
+      names_(new QComboBox(this)), summary_(topLeftLabel(this)), levels_(topLeftLabel(this)),
       charts_(new QHBoxLayout), delete_(new QPushButton(this)) {
     names_->setObjectName(QStringLiteral("child"));
     names_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -54,7 +54,7 @@ ChildPage::ChildPage(store::ResultSource &source, TeacherDialogs &dialogs, const
     delete_->setObjectName(QStringLiteral("deleteChild"));
 
     auto *top = new QHBoxLayout;
-    auto *nameLabel = plainLabel(this);
+    auto *nameLabel = topLeftLabel(this);
     nameLabel->setText(QStringLiteral("นักเรียน"));
     top->addWidget(nameLabel);
     top->addWidget(names_);
@@ -174,10 +174,9 @@ bool ChildPage::deleteChild() {
                                    "ผลที่เก็บไว้ในแต่ละเครื่องยังอยู่ในเครื่องนั้น");
     if (name.isEmpty() || games == 0 || !dialogs_.confirm(this, question))
         return false;
-    if (source_->deletePlayer(name) < 0) {
-        dialogs_.inform(this, QStringLiteral("ลบไม่ได้: %1").arg(source_->lastError()));
+    const int removed = source_->deletePlayer(name);
+    if (!dialogs_.deletionWent(this, removed, source_->lastError()))
         return false;
-    }
     reload();
     emit recordsDeleted();
     return true;

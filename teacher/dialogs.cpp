@@ -10,6 +10,13 @@
 
 namespace lumo::teacher {
 
+bool TeacherDialogs::deletionWent(QWidget *parent, int removed, const QString &error) {
+    if (removed >= 0)
+        return true;
+    inform(parent, QStringLiteral("ลบไม่ได้: %1").arg(error));
+    return false;
+}
+
 QString RealTeacherDialogs::saveFileName(QWidget *parent, const QString &suggestedPath) {
     return QFileDialog::getSaveFileName(parent, QStringLiteral("ส่งออกเป็น CSV"), suggestedPath,
                                         QStringLiteral("CSV (*.csv)"));

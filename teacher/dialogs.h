@@ -17,6 +17,11 @@ class TeacherDialogs {
     /// Yes or no; no is the default answer.
     virtual bool confirm(QWidget *parent, const QString &question) = 0;
     virtual void inform(QWidget *parent, const QString &text) = 0;
+
+    /// After a deletion that returned `removed` rows (negative when it
+    /// failed with `error`): tells the teacher of a failure; true when the
+    /// deletion went through.
+    bool deletionWent(QWidget *parent, int removed, const QString &error);
 };
 
 /// QFileDialog and QMessageBox, every text plain.

@@ -6,6 +6,7 @@
 #include "teacher/day_picker.h"
 #include "teacher/dialogs.h"
 #include "teacher/games_model.h"
+#include "teacher/plain_label.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -20,14 +21,6 @@
 #include <QVBoxLayout>
 
 namespace lumo::teacher {
-
-namespace {
-QLabel *plainLabel(const QString &text, QWidget *parent) {
-    auto *label = new QLabel(text, parent);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-} // namespace
 
 GamesPage::GamesPage(store::ResultSource &source, TeacherDialogs &dialogs, const QLocale &locale,
                      QWidget *parent)
@@ -167,10 +160,9 @@ bool GamesPage::deleteEverything() {
                                                "ลบแล้วเอาคืนไม่ได้")
                                     .arg(locale_.toString(games))))
         return false;
-    if (source_->deleteAll() < 0) {
-        dialogs_.inform(this, QStringLiteral("ลบไม่ได้: %1").arg(source_->lastError()));
+    const int removed = source_->deleteAll();
+    if (!dialogs_.deletionWent(this, removed, source_->lastError()))
         return false;
-    }
     reload();
     emit recordsDeleted();
     return true;

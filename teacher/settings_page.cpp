@@ -3,6 +3,7 @@
 #include "teacher/settings_page.h"
 
 #include "teacher/dialogs.h"
+#include "teacher/plain_label.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -18,9 +19,8 @@
 namespace lumo::teacher {
 
 namespace {
-QLabel *plainLabel(const QString &text, QWidget *parent) {
-    auto *label = new QLabel(text, parent);
-    label->setTextFormat(Qt::PlainText);
+QLabel *wrappedLabel(const QString &text, QWidget *parent) {
+    auto *label = plainLabel(text, parent);
     label->setWordWrap(true);
     return label;
 }
@@ -28,7 +28,7 @@ QLabel *plainLabel(const QString &text, QWidget *parent) {
 
 SettingsPage::SettingsPage(const SettingsFiles &files, TeacherDialogs &dialogs, QWidget *parent)
     : QWidget(parent), files_(files), dialogs_(dialogs), level_(new QSpinBox(this)),
-      firstQuestion_(plainLabel({}, this)),
+      firstQuestion_(wrappedLabel({}, this)),
       clock_(new QCheckBox(QStringLiteral("จับเวลา (ไม่เลือก: ไม่มีหมดเวลา แสดงเวลาที่ใช้ไปแทน)"), this)),
       minutes_(new QSpinBox(this)), fullscreen_(new QCheckBox(QStringLiteral("เปิดเกมเต็มจอ"), this)),
       names_(new QPlainTextEdit(this)), host_(new QLineEdit(this)), port_(new QSpinBox(this)),
@@ -51,11 +51,11 @@ SettingsPage::SettingsPage(const SettingsFiles &files, TeacherDialogs &dialogs, 
     minutesRow->addWidget(minutes_);
     minutesRow->addStretch(1);
     auto *form = new QFormLayout;
-    form->addRow(plainLabel(QStringLiteral("ระดับที่เริ่ม"), this), levelRow);
+    form->addRow(wrappedLabel(QStringLiteral("ระดับที่เริ่ม"), this), levelRow);
     form->addRow(QString(), clock_);
-    form->addRow(plainLabel(QStringLiteral("เวลาเริ่มต้น"), this), minutesRow);
+    form->addRow(wrappedLabel(QStringLiteral("เวลาเริ่มต้น"), this), minutesRow);
     form->addRow(QString(), fullscreen_);
-    form->addRow(plainLabel(QStringLiteral("รายชื่อนักเรียน\n(ให้เลือกตอนใส่ชื่อ)"), this), names_);
+    form->addRow(wrappedLabel(QStringLiteral("รายชื่อนักเรียน\n(ให้เลือกตอนใส่ชื่อ)"), this), names_);
 
     // The school's server: where it is; its password never goes in here.
     host_->setObjectName(QStringLiteral("serverHost"));
@@ -69,14 +69,14 @@ SettingsPage::SettingsPage(const SettingsFiles &files, TeacherDialogs &dialogs, 
     service_->setPlaceholderText(QStringLiteral("ชื่อบริการใน pg_service.conf (ไม่บังคับ)"));
     auto *server = new QGroupBox(QStringLiteral("เซิร์ฟเวอร์ของโรงเรียน (PostgreSQL)"), this);
     auto *serverForm = new QFormLayout(server);
-    serverForm->addRow(plainLabel(QStringLiteral("เครื่องเซิร์ฟเวอร์"), server), host_);
-    serverForm->addRow(plainLabel(QStringLiteral("พอร์ต"), server), port_);
-    serverForm->addRow(plainLabel(QStringLiteral("ฐานข้อมูล"), server), database_);
-    serverForm->addRow(plainLabel(QStringLiteral("ผู้ใช้"), server), user_);
-    serverForm->addRow(plainLabel(QStringLiteral("บริการ"), server), service_);
-    serverForm->addRow(plainLabel(QStringLiteral("รหัสผ่านไม่เก็บในไฟล์ตั้งค่านี้: ใส่ไว้ในไฟล์ ~/.pgpass "
-                                                 "หรือในบริการของ pg_service.conf ตามที่ README บอก"),
-                                  server));
+    serverForm->addRow(wrappedLabel(QStringLiteral("เครื่องเซิร์ฟเวอร์"), server), host_);
+    serverForm->addRow(wrappedLabel(QStringLiteral("พอร์ต"), server), port_);
+    serverForm->addRow(wrappedLabel(QStringLiteral("ฐานข้อมูล"), server), database_);
+    serverForm->addRow(wrappedLabel(QStringLiteral("ผู้ใช้"), server), user_);
+    serverForm->addRow(wrappedLabel(QStringLiteral("บริการ"), server), service_);
+    serverForm->addRow(wrappedLabel(QStringLiteral("รหัสผ่านไม่เก็บในไฟล์ตั้งค่านี้: ใส่ไว้ในไฟล์ ~/.pgpass "
+                                                   "หรือในบริการของ pg_service.conf ตามที่ README บอก"),
+                                    server));
 
     auto *saveButton = new QPushButton(QStringLiteral("บันทึกการตั้งค่า"), this);
     saveButton->setObjectName(QStringLiteral("saveSettings"));
@@ -90,10 +90,10 @@ SettingsPage::SettingsPage(const SettingsFiles &files, TeacherDialogs &dialogs, 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form, 1);
     layout->addWidget(server);
-    layout->addWidget(plainLabel(QStringLiteral("ค่าที่บันทึกที่นี่ใช้กับผู้ใช้นี้ และใช้กับเกมถัดไป "
-                                                "ค่าของทุกคนในเครื่องนี้ตั้งได้ในไฟล์ %1")
-                                     .arg(files.systemFile),
-                                 this));
+    layout->addWidget(wrappedLabel(QStringLiteral("ค่าที่บันทึกที่นี่ใช้กับผู้ใช้นี้ และใช้กับเกมถัดไป "
+                                                  "ค่าของทุกคนในเครื่องนี้ตั้งได้ในไฟล์ %1")
+                                       .arg(files.systemFile),
+                                   this));
     layout->addLayout(buttons);
 
     connect(level_, &QSpinBox::valueChanged, this, &SettingsPage::showFirstQuestion);

@@ -2,20 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/source_bar.h"
 
+#include "teacher/plain_label.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 
 namespace lumo::teacher {
-
-namespace {
-QLabel *plainLabel(const QString &text, QWidget *parent) {
-    auto *label = new QLabel(text, parent);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-} // namespace
 
 SourceBar::SourceBar(QWidget *parent)
     : QWidget(parent), source_(new QComboBox(this)), classOnly_(new QCheckBox(this)),
