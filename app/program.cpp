@@ -25,8 +25,10 @@ Program::Program(Services &services, const ProgramFolders &folders,
       teacherAccess(screens, recorder, schoolSync, folders.store, folders.settings, dialogs,
                     services.locale()) {
     applySettings(readClassSettings(folders.settings));
-    // Each game goes to the school's server once it has ended.
-    QObject::connect(&screens.quiz.game(), &quiz::Game::ended, &schoolSync,
+    // Each game goes to the school's server once its end is in the store:
+    // sent any sooner, the server would get the game without its end and
+    // hear of the rest only at the next retry.
+    QObject::connect(&recorder, &store::GameRecorder::gameEndWritten, &schoolSync,
                      &sync::SchoolSync::syncSoon);
     QObject::connect(&teacherAccess, &TeacherAccess::settingsSaved, &screens,
                      [this](const ClassSettings &saved) { applySettings(saved); });

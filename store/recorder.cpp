@@ -23,6 +23,7 @@ GameRecorder::GameRecorder(const QString &folder, const RecorderOptions &options
     writer_->moveToThread(thread_);
     connect(thread_, &QThread::finished, writer_, &QObject::deleteLater);
     connect(writer_, &Writer::statusChanged, this, &GameRecorder::statusChanged);
+    connect(writer_, &Writer::gameEndWritten, this, &GameRecorder::gameEndWritten);
     thread_->start();
     QMetaObject::invokeMethod(writer_, &Writer::open, Qt::QueuedConnection);
 }

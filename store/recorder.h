@@ -48,6 +48,10 @@ class GameRecorder : public QObject {
     bool waitUntilWritten(int timeoutMs = 10000);
 
   signals:
+    /// A game's end is committed to the store, with everything before it;
+    /// delivered on the recorder's thread, once per game, however late the
+    /// store took it (a locked file retried, say).
+    void gameEndWritten();
     /// Delivered on the recorder's thread.
     void statusChanged(const lumo::store::StoreStatus &status);
 

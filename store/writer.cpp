@@ -161,7 +161,10 @@ void Writer::drain() {
             reopenLater();
             return;
         }
+        const bool gameEnd = std::holds_alternative<GameEnd>(queue_.front());
         queue_.pop_front();
+        if (gameEnd)
+            emit gameEndWritten();
     }
     StoreStatus status = status_;
     status.state = StoreStatus::State::Ready;

@@ -55,6 +55,8 @@ class Writer : public QObject {
 
   signals:
     void statusChanged(const lumo::store::StoreStatus &status);
+    /// A game's end is committed: the whole game is on disk.
+    void gameEndWritten();
 
   private:
     void drain();

@@ -20,7 +20,7 @@ namespace lumo::sync {
 /// that grows with every failure.
 ///
 /// In main(): create one after the store's folder and the settings are known,
-/// call start(), and syncSoon() whenever a game has ended (or the teacher
+/// call start(), and syncSoon() whenever a game's end is in the store (or the teacher
 /// has deleted records). With no server set up it does nothing but say so.
 class SchoolSync : public QObject {
     Q_OBJECT

@@ -29,8 +29,8 @@ struct SyncOptions {
     /// after it, up to longestRetryMs.
     int firstRetryMs = 5000;
     int longestRetryMs = 5 * 60 * 1000;
-    /// syncSoon() waits this long, so that the game's last records (its
-    /// end) are in the store first; calls meanwhile make one round.
+    /// syncSoon() waits this long, so that calls close together (games
+    /// ending on a busy computer, a teacher deleting) make one round.
     int soonDelayMs = 1500;
     /// With nothing waiting, the store is looked at again this often, for
     /// records that came in after the last round.
