@@ -7,9 +7,9 @@
 // nothing is lost and nothing arrives twice. And the teacher's window on
 // the server's games.
 #include "samples.h"
-#include "test_server.h"
 #include "support/classroom.h"
 #include "support/question_cycle.h"
+#include "test_server.h"
 
 #include "store/connection.h"
 #include "store/opening.h"
