@@ -15,13 +15,35 @@
 
 namespace lumo {
 
-ScreenWindow::ScreenWindow(QSize design) : design_(design), stage_(new QWidget(this))
+ScreenWindow::ScreenWindow(QSize design) : design_(design)
 {
-    stage_->setObjectName(QStringLiteral("stage"));
-    stage_->resize(design);
     setMinimumSize(design / 2);
+}
+
+void ScreenWindow::beginOpening()
+{
+    // What an opening closed from its own handlers left, if not gone yet.
+    const QObjectList leftBehind = children();
+    qDeleteAll(leftBehind);
+    stage_ = new QWidget(this);
+    stage_->setObjectName(QStringLiteral("stage"));
+    stage_->resize(design_);
     auto *fullScreen = new QShortcut(QKeySequence(Qt::Key_F11), this);
     connect(fullScreen, &QShortcut::activated, this, &ScreenWindow::fullScreenAsked);
+}
+
+void ScreenWindow::endOpening()
+{
+    hide();
+    stage_ = nullptr;
+    // Gone as if the window had been deleted: at once deaf to the window's
+    // events, deleted a moment later, since the closing may come from one
+    // of their own handlers (or at the next opening, whichever is first).
+    const QObjectList children = this->children();
+    for (QObject *child : children) {
+        removeEventFilter(child);
+        child->deleteLater();
+    }
 }
 
 double ScreenWindow::scaleFor(QSize size, QSize design)
@@ -44,6 +66,8 @@ void ScreenWindow::resizeEvent(QResizeEvent *event)
 
 void ScreenWindow::fitStage()
 {
+    if (!stage_)
+        return;
     const double scale = scaleFor(size(), design_);
     QRect area(QPoint(), QSize(qRound(design_.width() * scale), qRound(design_.height() * scale)));
     area.moveCenter(rect().center());
@@ -83,7 +107,7 @@ Screen::Screen(Services &services, ScreenHost &host, QString layoutPath)
 {
 }
 
-Screen::~Screen() { delete window_.data(); }
+Screen::~Screen() = default;
 
 const QJsonObject &Screen::layout()
 {
@@ -112,7 +136,10 @@ void Screen::stopIfMissing(const QStringList &missing) const
 
 void Screen::openWindow()
 {
-    window_ = new ScreenWindow(designSize(layout()));
+    if (!kept_)
+        kept_ = std::make_unique<ScreenWindow>(designSize(layout()));
+    window_ = kept_.get();
+    window_->beginOpening();
     connect(window_.data(), &ScreenWindow::closedFromFrame, this, &Screen::closedFromFrame);
     // The controls are made at the scale of the size the window opens at,
     // so that they are laid out and fitted once.
@@ -152,9 +179,7 @@ void Screen::close()
     for (QTimer *timer : window->findChildren<QTimer *>())
         timer->stop();
     window->disconnect(this);
-    window->hide();
-    // The window may be closing from one of its own controls' handlers.
-    window->deleteLater();
+    window->endOpening();
     controls_ = ControlSet();
     announcer_ = nullptr;
     unbindControls();

@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <memory>
+
 namespace lumo {
 
 class Announcer;
@@ -22,7 +24,15 @@ class ScreenWindow : public QWidget {
 public:
     explicit ScreenWindow(QSize design);
 
-    /// The area the layout is measured in, and its scale against the design.
+    /// Makes an empty stage and the window's own keys, for one opening.
+    void beginOpening();
+    /// Hides the window and lets go of everything the opening put in it
+    /// (the stage and its controls, timers, helpers); the window itself
+    /// stays for the next opening.
+    void endOpening();
+
+    /// The area the layout is measured in, and its scale against the design;
+    /// null between openings.
     QWidget *stage() const { return stage_; }
     double scale() const { return scale_; }
     QSize designSize() const { return design_; }
@@ -46,7 +56,7 @@ protected:
 
 private:
     QSize design_;
-    QWidget *stage_;
+    QWidget *stage_ = nullptr;
     double scale_ = 1.0;
 };
 
@@ -74,9 +84,13 @@ private:
     bool checkPending_ = false;
 };
 
-/// A screen: an object that outlives its window. Each opening creates the
-/// window and all its controls afresh from the screen's layout data; closing
-/// stops the screen's timers, destroys the window and forgets its controls.
+/// A screen: an object that outlives its openings. Each opening creates all
+/// its controls afresh from the screen's layout data; closing stops the
+/// screen's timers, hides the window, destroys the controls and forgets
+/// them. The window itself is kept and shown again at the next opening: a
+/// new window on a large screen costs far more than a frame (its image to
+/// paint into is made anew), while its controls are made in a few
+/// milliseconds.
 class Screen : public QObject {
     Q_OBJECT
 public:
@@ -84,6 +98,7 @@ public:
     ~Screen() override;
 
     bool isOpen() const { return !window_.isNull(); }
+    /// The window while the screen is open; null while it is closed.
     ScreenWindow *window() const { return window_; }
     const ControlSet &controls() const { return controls_; }
     /// Tells a screen reader what happens on the open window; null while closed.
@@ -129,6 +144,8 @@ private:
     ScreenHost &host_;
     QString layoutPath_;
     QJsonObject layout_;
+    /// Made at the first opening, kept until the screen goes.
+    std::unique_ptr<ScreenWindow> kept_;
     QPointer<ScreenWindow> window_;
     ControlSet controls_;
     Announcer *announcer_ = nullptr;

@@ -55,10 +55,11 @@ void WindowPlacement::place(QWidget *window, QSize design) const
 
 void WindowPlacement::show(QWidget *window) const
 {
+    // A window shown again leaves the state it had before behind.
     if (fullScreen_)
         window->showFullScreen();
     else
-        window->show();
+        window->showNormal();
 }
 
 void WindowPlacement::remember(const QWidget *window)

@@ -272,7 +272,8 @@ private slots:
         QCOMPARE(state(game.quiz), from);
         const QPointer<QTimer> clock = game.quiz.Timer1;
         const QPointer<QTimer> clearingTimer = game.quiz.Timer2;
-        const QPointer<QWidget> quizWindow = game.quiz.window();
+        ScreenWindow *const quizWindow = game.quiz.window();
+        const QPointer<QWidget> quizControls = quizWindow->stage();
         const quiz::Game &model = game.quiz.game();
         const int seconds = model.secondsUsed();
         const Form2::Integer column = game.quiz.clearTick();
@@ -287,7 +288,8 @@ private slots:
         QVERIFY(game.start.window()->isVisible());
         QVERIFY(!clock || !clock->isActive());
         QVERIFY(!clearingTimer || !clearingTimer->isActive());
-        QTRY_VERIFY(!quizWindow);
+        QVERIFY(!quizWindow->isVisible());
+        QTRY_VERIFY(!quizControls);
         QTest::qWait(250);
         QCOMPARE(model.secondsUsed(), seconds);
         QCOMPARE(game.quiz.clearTick(), column);

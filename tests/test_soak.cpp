@@ -234,7 +234,8 @@ private:
     int clearingTicksLeft_ = 0;
 
     // The model of one quiz game, kept from the input alone.
-    QPointer<QWidget> startWindow_, quizWindow_;
+    // Each opening's stage, which holds that opening's controls.
+    QPointer<QWidget> startStage_, quizStage_;
     QString quizName_;
     std::array<QString, 10> slots_{};
     std::array<int, 4> clicks_{};
@@ -284,9 +285,9 @@ void Soak::newGame()
     // While a message box is open, timers that still run keep ticking.
     game_->services.duringMessage = [this] { onMessage(); };
     game_->start.show();
-    quizWindow_ = nullptr;
+    quizStage_ = nullptr;
     settle();
-    startWindow_ = game_->start.window();
+    startStage_ = game_->start.window()->stage();
     checkStartOpening();
 }
 
@@ -888,8 +889,8 @@ void Soak::checkStartScreen()
 {
     Form1 &start = game_->start;
     const Before &b = before_;
-    if (start.window() != startWindow_) {
-        startWindow_ = start.window();
+    if (start.window()->stage() != startStage_) {
+        startStage_ = start.window()->stage();
         checkStartOpening();
         if (!failure_.isEmpty())
             return;
@@ -955,9 +956,9 @@ void Soak::checkQuizScreen()
 {
     Form2 &q = game_->quiz;
     const Before &b = before_;
-    const bool fresh = q.window() != quizWindow_;
+    const bool fresh = q.window()->stage() != quizStage_;
     if (fresh) {
-        quizWindow_ = q.window();
+        quizStage_ = q.window()->stage();
         checkQuizOpening();
         if (!failure_.isEmpty())
             return;

@@ -90,7 +90,9 @@ class Program:
             self.app.clear_cache()
             for i in range(self.app.childCount):
                 top = self.app.getChildAtIndex(i)
-                if top is None:
+                # A closed screen's window is kept, hidden, for its next
+                # opening: only the windows on the screen count.
+                if top is None or not top.getState().contains(pyatspi.STATE_SHOWING):
                     continue
                 windows.append((top.getRoleName(), top.name or ""))
                 self._walk(top, top.name or "", nodes)
