@@ -87,14 +87,16 @@ Backlog ResultReader::backlog() {
 }
 
 int ResultReader::deletePlayer(const QString &player) {
-    return deleteWhere(QStringLiteral("player = ?"), {player});
+    return deleteGames(player);
 }
 
 int ResultReader::deleteAll() {
-    return deleteWhere(QStringLiteral("1"), {});
+    return deleteGames(std::nullopt);
 }
 
-int ResultReader::deleteWhere(const QString &condition, const QVariantList &values) {
+int ResultReader::deleteGames(const std::optional<QString> &player) {
+    // One child's games, or everyone's when no player is given.
+    const QVariant who = player ? QVariant(*player) : QVariant(QMetaType::fromType<QString>());
     if (!connection_)
         return -1;
     QSqlDatabase &db = connection_->db();
@@ -110,17 +112,14 @@ int ResultReader::deleteWhere(const QString &condition, const QVariantList &valu
     }
     QSqlQuery log(db);
     log.prepare(QStringLiteral("INSERT OR REPLACE INTO deletions (game_id, deleted_utc) "
-                               "SELECT id, ? FROM games WHERE ") +
-                condition);
-    log.addBindValue(utcText(QDateTime::currentDateTimeUtc()));
-    for (const QVariant &value : values)
-        log.addBindValue(value);
+                               "SELECT id, :now FROM games WHERE :who IS NULL OR player = :who"));
+    log.bindValue(QStringLiteral(":now"), utcText(QDateTime::currentDateTimeUtc()));
+    log.bindValue(QStringLiteral(":who"), who);
     if (!log.exec())
         return fail(log);
     QSqlQuery remove(db);
-    remove.prepare(QStringLiteral("DELETE FROM games WHERE ") + condition);
-    for (const QVariant &value : values)
-        remove.addBindValue(value);
+    remove.prepare(QStringLiteral("DELETE FROM games WHERE :who IS NULL OR player = :who"));
+    remove.bindValue(QStringLiteral(":who"), who);
     if (!remove.exec())
         return fail(remove);
     const int deleted = remove.numRowsAffected();

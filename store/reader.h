@@ -7,6 +7,7 @@
 #include "store/status.h"
 
 #include <memory>
+#include <optional>
 
 namespace lumo::store {
 
@@ -49,7 +50,7 @@ class ResultReader : public ResultSource {
     Backlog backlog();
 
   private:
-    int deleteWhere(const QString &condition, const QVariantList &values);
+    int deleteGames(const std::optional<QString> &player);
 
     StoreStatus status_;
     std::unique_ptr<Connection> connection_;

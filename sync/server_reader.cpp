@@ -101,14 +101,16 @@ QList<store::AnswerRow> ServerReader::answers(const QString &gameId) {
 }
 
 int ServerReader::deletePlayer(const QString &player) {
-    return deleteWhere(QStringLiteral("player = ?"), {player});
+    return deleteGames(player);
 }
 
 int ServerReader::deleteAll() {
-    return deleteWhere(QStringLiteral("TRUE"), {});
+    return deleteGames(std::nullopt);
 }
 
-int ServerReader::deleteWhere(const QString &condition, const QVariantList &values) {
+int ServerReader::deleteGames(const std::optional<QString> &player) {
+    // One child's games, or everyone's when no player is given.
+    const QVariant who = player ? QVariant(*player) : QVariant(QMetaType::fromType<QString>());
     if (!connect()) {
         lastError_ = problem_.detail;
         return -1;
@@ -125,10 +127,11 @@ int ServerReader::deleteWhere(const QString &condition, const QVariantList &valu
     };
     if (!run(QStringLiteral("BEGIN"), {}) ||
         !run(QStringLiteral("INSERT INTO deletions (game_id, deleted_by) SELECT id, ? FROM games "
-                            "WHERE ") +
-                 condition + QStringLiteral(" ON CONFLICT (game_id) DO NOTHING"),
-             QVariantList{computer_} + values) ||
-        !run(QStringLiteral("DELETE FROM games WHERE ") + condition, values))
+                            "WHERE CAST(? AS TEXT) IS NULL OR player = ? "
+                            "ON CONFLICT (game_id) DO NOTHING"),
+             {computer_, who, who}) ||
+        !run(QStringLiteral("DELETE FROM games WHERE CAST(? AS TEXT) IS NULL OR player = ?"),
+             {who, who}))
         return -1;
     const int deleted = query.numRowsAffected();
     if (!run(QStringLiteral("COMMIT"), {}))

@@ -7,6 +7,7 @@
 #include "sync/server_connection.h"
 
 #include <memory>
+#include <optional>
 
 namespace lumo::sync {
 
@@ -44,7 +45,7 @@ class ServerReader : public store::ResultSource {
   private:
     bool connect();
     template <typename Read> auto read(Read read) -> decltype(read(std::declval<QSqlDatabase &>()));
-    int deleteWhere(const QString &condition, const QVariantList &values);
+    int deleteGames(const std::optional<QString> &player);
 
     ServerSettings settings_;
     ConnectOptions options_;

@@ -112,9 +112,10 @@ void StoreMigration::aFileIsBroughtToTheSchemaItsProgramKnows() {
         QCOMPARE(reader.answers(reader.games().first().id).size(), 1);
     }
     if (startVersion == 0) {
-        for (const QString &table :
-             {QStringLiteral("games"), QStringLiteral("answers"), QStringLiteral("deletions")})
-            QVERIFY(check.exec(QStringLiteral("SELECT COUNT(*) FROM ") + table));
+        for (const QString &statement : {QStringLiteral("SELECT COUNT(*) FROM games"),
+                                         QStringLiteral("SELECT COUNT(*) FROM answers"),
+                                         QStringLiteral("SELECT COUNT(*) FROM deletions")})
+            QVERIFY2(check.exec(statement), qPrintable(statement));
         QCOMPARE(check.scalar(QStringLiteral("PRAGMA journal_mode")).toString(),
                  QStringLiteral("wal"));
     }
