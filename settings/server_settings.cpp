@@ -2,16 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/server_settings.h"
 
-#include <QSettings>
+#include "settings/layers.h"
 
-#include <memory>
-#include <vector>
+#include <QSettings>
 
 namespace lumo {
 
 namespace {
 
-const QString group = QStringLiteral("server/");
+const QString group = QStringLiteral("server");
 const QString hostKey = QStringLiteral("host");
 const QString portKey = QStringLiteral("port");
 const QString databaseKey = QStringLiteral("database");
@@ -20,14 +19,10 @@ const QString serviceKey = QStringLiteral("service");
 const QString passwordKey = QStringLiteral("password");
 
 ServerSettings read(const QStringList &files, QStringList *problems) {
-    std::vector<std::unique_ptr<QSettings>> layers;
-    for (const QString &file : files)
-        if (!file.isEmpty())
-            layers.push_back(std::make_unique<QSettings>(file, QSettings::IniFormat));
+    const SettingsLayers layers(files, group);
     const auto find = [&](const QString &key) -> std::optional<std::pair<QString, QString>> {
-        for (const auto &s : layers)
-            if (s->contains(group + key))
-                return std::pair{s->value(group + key).toString().trimmed(), s->fileName()};
+        if (const auto found = layers.find(key))
+            return std::pair{found->value.toString().trimmed(), found->file};
         return std::nullopt;
     };
     const auto complain = [&](const QString &problem) {
@@ -93,21 +88,14 @@ ServerSettings readSystemServerSettings(const SettingsFiles &files) {
 
 bool writeServerSettings(const SettingsFiles &files, const ServerSettings &settings) {
     const ServerSettings computers = readSystemServerSettings(files);
-    QSettings user(files.userFile, QSettings::IniFormat);
-    const auto put = [&](const QString &key, const QVariant &value, bool sameAsComputer) {
-        if (sameAsComputer)
-            user.remove(group + key);
-        else
-            user.setValue(group + key, value);
-    };
-    put(hostKey, settings.host, settings.host == computers.host);
-    put(portKey, settings.port > 0 ? QVariant(settings.port) : QVariant(QString()),
-        settings.port == computers.port);
-    put(databaseKey, settings.database, settings.database == computers.database);
-    put(userKey, settings.user, settings.user == computers.user);
-    put(serviceKey, settings.service, settings.service == computers.service);
-    user.sync();
-    return user.status() == QSettings::NoError;
+    UserLayer user(files.userFile, group);
+    user.put(hostKey, settings.host, settings.host == computers.host);
+    user.put(portKey, settings.port > 0 ? QVariant(settings.port) : QVariant(QString()),
+             settings.port == computers.port);
+    user.put(databaseKey, settings.database, settings.database == computers.database);
+    user.put(userKey, settings.user, settings.user == computers.user);
+    user.put(serviceKey, settings.service, settings.service == computers.service);
+    return user.save();
 }
 
 } // namespace lumo

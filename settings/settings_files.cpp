@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/settings_files.h"
 
+#include "settings/layers.h"
+
 #include <QSettings>
 
 #include <functional>
@@ -10,37 +12,12 @@ namespace lumo {
 
 namespace {
 
-const QString group = QStringLiteral("class/");
+const QString group = QStringLiteral("class");
 const QString startLevelKey = QStringLiteral("start_level");
 const QString clockKey = QStringLiteral("clock");
 const QString clockMinutesKey = QStringLiteral("clock_minutes");
 const QString fullscreenKey = QStringLiteral("fullscreen");
 const QString namesKey = QStringLiteral("names");
-
-/// Looks a key up in the files in order, the first that has it winning.
-class Layers {
-  public:
-    explicit Layers(const QStringList &files) {
-        for (const QString &file : files)
-            if (!file.isEmpty())
-                settings_.push_back(std::make_unique<QSettings>(file, QSettings::IniFormat));
-    }
-
-    struct Found {
-        QVariant value;
-        QString file;
-    };
-    /// The value and the file it came from; none if no file has the key.
-    std::optional<Found> find(const QString &key) const {
-        for (const auto &s : settings_)
-            if (s->contains(group + key))
-                return Found{s->value(group + key), s->fileName()};
-        return std::nullopt;
-    }
-
-  private:
-    std::vector<std::unique_ptr<QSettings>> settings_;
-};
 
 std::optional<bool> toBool(const QVariant &value) {
     const QString text = value.toString().trimmed().toLower();
@@ -65,7 +42,7 @@ QStringList toNames(const QVariant &value) {
     return names;
 }
 
-ClassSettings read(const Layers &layers, QStringList *problems) {
+ClassSettings read(const SettingsLayers &layers, QStringList *problems) {
     ClassSettings settings;
     const auto take = [&](const QString &key, const QString &expected, auto convert, auto &field) {
         const auto found = layers.find(key);
@@ -111,29 +88,23 @@ SettingsFiles SettingsFiles::standard() {
 }
 
 ClassSettings readClassSettings(const SettingsFiles &files, QStringList *problems) {
-    return read(Layers({files.userFile, files.systemFile}), problems);
+    return read(SettingsLayers({files.userFile, files.systemFile}, group), problems);
 }
 
 ClassSettings readSystemClassSettings(const SettingsFiles &files) {
-    return read(Layers({files.systemFile}), nullptr);
+    return read(SettingsLayers({files.systemFile}, group), nullptr);
 }
 
 bool writeClassSettings(const SettingsFiles &files, const ClassSettings &settings) {
     const ClassSettings computers = readSystemClassSettings(files);
-    QSettings user(files.userFile, QSettings::IniFormat);
-    const auto put = [&](const QString &key, const QVariant &value, bool sameAsComputer) {
-        if (sameAsComputer)
-            user.remove(group + key);
-        else
-            user.setValue(group + key, value);
-    };
-    put(startLevelKey, settings.startLevel, settings.startLevel == computers.startLevel);
-    put(clockKey, settings.clock, settings.clock == computers.clock);
-    put(clockMinutesKey, settings.clockMinutes, settings.clockMinutes == computers.clockMinutes);
-    put(fullscreenKey, settings.fullscreen, settings.fullscreen == computers.fullscreen);
-    put(namesKey, settings.classList, settings.classList == computers.classList);
-    user.sync();
-    return user.status() == QSettings::NoError;
+    UserLayer user(files.userFile, group);
+    user.put(startLevelKey, settings.startLevel, settings.startLevel == computers.startLevel);
+    user.put(clockKey, settings.clock, settings.clock == computers.clock);
+    user.put(clockMinutesKey, settings.clockMinutes,
+             settings.clockMinutes == computers.clockMinutes);
+    user.put(fullscreenKey, settings.fullscreen, settings.fullscreen == computers.fullscreen);
+    user.put(namesKey, settings.classList, settings.classList == computers.classList);
+    return user.save();
 }
 
 } // namespace lumo
