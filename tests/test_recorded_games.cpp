@@ -7,6 +7,7 @@
 // was stored before lost.
 #include "support/classroom.h"
 
+#include "file_faults.h"
 #include "samples.h"
 
 #include "store/connection.h"
@@ -22,6 +23,8 @@
 
 using namespace lumo;
 using namespace lumo::test;
+using lumo::store::test::bytesOf;
+using lumo::store::test::OrdinaryUser;
 using store::AnswerRow;
 using store::GameRow;
 using store::Outcome;
@@ -85,30 +88,6 @@ void answerAs(Form2 &quiz, const Answered &a) {
         enterRightAnswers(quiz);
     else
         quiz.placeDigit(7, 1);
-}
-
-/// Root can write where nobody else may: a read-only folder is only
-/// read-only to the program while the test plays as an ordinary user.
-class OrdinaryUser {
-  public:
-    explicit OrdinaryUser(bool wanted) {
-        if (wanted && geteuid() == 0)
-            active_ = setegid(65534) == 0 && seteuid(65534) == 0;
-    }
-    ~OrdinaryUser() {
-        if (active_ && (seteuid(0) != 0 || setegid(0) != 0))
-            qFatal("cannot return to root");
-    }
-    OrdinaryUser(const OrdinaryUser &) = delete;
-    OrdinaryUser &operator=(const OrdinaryUser &) = delete;
-
-  private:
-    bool active_ = false;
-};
-
-QByteArray bytesOf(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 /// Games recorded before this run, as another day's games would be.

@@ -3,6 +3,7 @@
 // A store that cannot be used never holds up the game: every recording call
 // returns at once, one warning goes to standard error, the status says why,
 // and nothing stored before is lost. Damaged files are set aside, not deleted.
+#include "file_faults.h"
 #include "samples.h"
 
 #include "store/connection.h"
@@ -27,26 +28,6 @@ namespace {
 
 enum class Fault { NotADatabase, DamagedPage, Truncated, ReadOnlyFolder, NoFolder, Locked, Full };
 
-/// Root ignores file permissions: a read-only folder is only read-only to
-/// the store when the test drops to an ordinary user for a while.
-class OrdinaryUser {
-  public:
-    explicit OrdinaryUser(bool wanted) {
-        if (!wanted || geteuid() != 0)
-            return;
-        active_ = setegid(65534) == 0 && seteuid(65534) == 0;
-    }
-    ~OrdinaryUser() {
-        if (active_ && (seteuid(0) != 0 || setegid(0) != 0))
-            qFatal("cannot return to root");
-    }
-    OrdinaryUser(const OrdinaryUser &) = delete;
-    OrdinaryUser &operator=(const OrdinaryUser &) = delete;
-
-  private:
-    bool active_ = false;
-};
-
 void recordEarlierGame(const QString &folder, int games = 1) {
     GameRecorder recorder(folder);
     for (int n = 0; n < games; ++n) {
@@ -57,11 +38,6 @@ void recordEarlierGame(const QString &folder, int games = 1) {
             recorder.answerChecked(sampleAnswer(start, q, 1, q % 2));
     }
     QVERIFY(recorder.waitUntilWritten());
-}
-
-QByteArray bytesOf(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void overwrite(const QString &path, qint64 offset, const QByteArray &bytes, bool truncate = false) {
@@ -232,8 +208,9 @@ void StoreFaults::aBrokenStoreLeavesTheGamePlayableWithOneWarning() {
         holder.reset();
         checkEarlierGameIsThere(folder);
         ResultReader reader(folder);
-        QCOMPARE(reader.answers(reader.games({.nameContains = QStringLiteral("Now")}).first().id).size(),
-                 100);
+        QCOMPARE(
+            reader.answers(reader.games({.nameContains = QStringLiteral("Now")}).first().id).size(),
+            100);
         break;
     }
     case Fault::Full: {

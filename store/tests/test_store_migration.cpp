@@ -3,6 +3,7 @@
 // The schema's path from one version to the next: an empty file, a file of
 // an older version with records, a failing step, and a file from a newer
 // program, each opened by the store.
+#include "file_faults.h"
 #include "samples.h"
 
 #include "store/connection.h"
@@ -24,11 +25,6 @@ QList<MigrationStep> withNextStep(const QStringList &statements) {
     QList<MigrationStep> steps = schemaSteps();
     steps.append({latestVersion() + 1, statements});
     return steps;
-}
-
-QByteArray bytesOf(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
