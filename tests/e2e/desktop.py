@@ -42,6 +42,25 @@ def in_private_session(script, argv):
         shutil.rmtree(runtime, ignore_errors=True)
 
 
+def set_up(args):
+    """A run's emptied screenshot folder, both screens' layouts and its
+    desktop: (form1, form2, screen, path of the program's log)."""
+    empty_shots_folder(args.shots)
+    form1, form2 = read_layouts(args.layouts)
+    return form1, form2, Desktop(args.shots), os.path.join(args.shots, "program.log")
+
+
+def watched_program(screen, executable, log_path, **settings):
+    """Starts the X screen, the accessibility bus and the program on it
+    (settings as Desktop.start_program takes them); returns the program as
+    a screen reader sees it."""
+    screen.start_screen()
+    import accessible  # the accessibility bus starts with the first look
+    accessible.pyatspi.Registry.getDesktop(0)
+    screen.start_program(executable, log_path, **settings)
+    return accessible.Program("lumo3")
+
+
 def empty_shots_folder(path):
     """The screenshot folder, emptied of an earlier run's pictures and logs."""
     os.makedirs(path, exist_ok=True)

@@ -249,17 +249,11 @@ def main():
     if session is not None:
         return session
 
-    desktop.empty_shots_folder(args.shots)
-    form1, form2 = desktop.read_layouts(args.layouts)
-    screen = desktop.Desktop(args.shots)
-    log_path = os.path.join(args.shots, "program.log")
+    form1, form2, screen, log_path = desktop.set_up(args)
     try:
-        screen.start_screen()
-        import accessible  # the accessibility bus starts with the first look
-        accessible.pyatspi.Registry.getDesktop(0)
-        screen.start_program(args.program, log_path, user_settings=USER_SETTINGS,
-                             computer_settings=COMPUTER_SETTINGS)
-        game = KilledGame(screen, accessible.Program("lumo3"), form1, form2)
+        program = desktop.watched_program(screen, args.program, log_path, user_settings=USER_SETTINGS,
+                                          computer_settings=COMPUTER_SETTINGS)
+        game = KilledGame(screen, program, form1, form2)
         game.start_screen_opens()
         game.prompt_offers_the_class_list()
         game.quiz_opens()

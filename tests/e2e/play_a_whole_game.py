@@ -604,19 +604,11 @@ def main():
     if session is not None:
         return session
 
-    desktop.empty_shots_folder(args.shots)
-    form1, form2 = desktop.read_layouts(args.layouts)
-
-    screen = desktop.Desktop(args.shots)
-    log_path = os.path.join(args.shots, "program.log")
+    form1, form2, screen, log_path = desktop.set_up(args)
     began = time.monotonic()
     game = None
     try:
-        screen.start_screen()
-        import accessible  # the accessibility bus starts with the first look
-        accessible.pyatspi.Registry.getDesktop(0)
-        screen.start_program(args.program, log_path)
-        program = accessible.Program("lumo3")
+        program = desktop.watched_program(screen, args.program, log_path)
         game = WholeGame(screen, program, form1, form2, args.shots)
         game.start_screen_opens()
         game.host_asks_for_a_name()

@@ -492,17 +492,10 @@ def main():
     if session is not None:
         return session
 
-    desktop.empty_shots_folder(args.shots)
-    form1, form2 = desktop.read_layouts(args.layouts)
-
-    screen = desktop.Desktop(args.shots)
-    log_path = os.path.join(args.shots, "program.log")
+    form1, form2, screen, log_path = desktop.set_up(args)
     try:
-        screen.start_screen()
-        import accessible  # the accessibility bus starts with the first look
-        accessible.pyatspi.Registry.getDesktop(0)
-        screen.start_program(args.program, log_path)
-        program = accessible.Program("lumo3")
+        program = desktop.watched_program(screen, args.program, log_path)
+        import accessible
         walk = Walk(screen, program, form1, form2, accessible.Voice())
         walk.start_screen_opens()
         walk.host_asks_for_a_name()
