@@ -14,11 +14,9 @@ namespace lumo {
 
 void setUpApplication(QApplication &app)
 {
-    // Qt draws text larger than 64 pixels as outlines, anew at every paint;
-    // on a large screen every caption is that large. Keep its glyphs as
-    // pictures instead, as for small text (read before anything is painted).
-    if (!qEnvironmentVariableIsSet("QT_MAX_CACHED_GLYPH_SIZE"))
-        qputenv("QT_MAX_CACHED_GLYPH_SIZE", "512");
+    // Text larger than 64 pixels stays drawn as outlines, as Qt draws it:
+    // raising QT_MAX_CACHED_GLYPH_SIZE to keep such glyphs as pictures
+    // leaves the raster engine drawing nothing at all for them.
     installFontSubstitutions();
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QFont font(QStringLiteral("Tahoma"));

@@ -99,6 +99,36 @@ private slots:
             QCOMPARE(label->font().pixelSize(), qMax(1, qRound(label->designFont().pixelSize() * scale)));
     }
 
+    void captionsAreDrawnHoweverLargeTheirText_data()
+    {
+        QTest::addColumn<double>("scale");
+        QTest::newRow("1") << 1.0;
+        QTest::newRow("2.37") << 2.37;
+        QTest::newRow("3.64, fullscreen on a 3840 x 2160 screen") << 3.64;
+    }
+
+    void captionsAreDrawnHoweverLargeTheirText()
+    {
+        QFETCH(double, scale);
+        TestProgram program;
+        program.openQuiz();
+        QWidget *window = program.quiz.window();
+        window->resize(clientFor(scale, 0));
+        settle();
+        for (Label *label : {program.quiz.LB3, program.quiz.LB[5], program.quiz.LB1}) {
+            const QImage image = label->grab().toImage();
+            const QRgb back = image.pixel(1, 1);
+            qsizetype ink = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    ink += image.pixel(x, y) != back;
+            QVERIFY2(ink * 200 > image.width() * image.height(),
+                     qPrintable(QStringLiteral("%1 (font %2 px) shows no text")
+                                    .arg(label->objectName())
+                                    .arg(label->font().pixelSize())));
+        }
+    }
+
     void aDragLandsInTheSlotUnderThePointerAndAClickCountsAtEveryScale_data()
     {
         QTest::addColumn<double>("scale");
