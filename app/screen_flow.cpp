@@ -4,8 +4,8 @@
 
 namespace lumo {
 
-ScreenFlow::ScreenFlow(Services &services) : host(services), start(services, host), quiz(services, host)
-{
+ScreenFlow::ScreenFlow(Services &services)
+    : host(services), start(services, host), quiz(services, host) {
     connect(&start, &Form1::quizRequested, &quiz, &Form2::show);
     connect(&quiz, &Form2::ended, &start, [this](quiz::Game::Outcome how) {
         if (how != quiz::Game::Outcome::WindowClosed)
@@ -13,8 +13,7 @@ ScreenFlow::ScreenFlow(Services &services) : host(services), start(services, hos
     });
 }
 
-void ScreenFlow::checkLayouts()
-{
+void ScreenFlow::checkLayouts() {
     start.checkLayout();
     quiz.checkLayout();
 }

@@ -17,7 +17,7 @@ class Services;
 /// brings the start screen back, unless its window was simply closed.
 class ScreenFlow : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit ScreenFlow(Services &services);
 
     /// Stops the program if a screen's layout data lacks a control.

@@ -3,8 +3,8 @@
 #include "app/teacher_access.h"
 
 #include "app/screen_flow.h"
-#include "store/opening.h"
 #include "settings/server_settings.h"
+#include "store/opening.h"
 #include "store/recorder.h"
 #include "sync/school_sync.h"
 #include "teacher/dialogs.h"
@@ -20,8 +20,8 @@ TeacherAccess::TeacherAccess(ScreenFlow &screens, store::GameRecorder &recorder,
                              SettingsFiles settingsFiles, teacher::TeacherDialogs &dialogs,
                              QLocale locale, QObject *parent)
     : QObject(parent), screens_(screens), recorder_(recorder), schoolSync_(schoolSync),
-      storeFolder_(std::move(storeFolder)),
-      settingsFiles_(std::move(settingsFiles)), dialogs_(dialogs), locale_(std::move(locale)) {
+      storeFolder_(std::move(storeFolder)), settingsFiles_(std::move(settingsFiles)),
+      dialogs_(dialogs), locale_(std::move(locale)) {
     connect(&screens_.start, &Screen::windowOpened, this, &TeacherAccess::addShortcutToStartScreen);
     if (screens_.start.isOpen())
         addShortcutToStartScreen();
@@ -79,7 +79,8 @@ int runTeacherWindowAlone(QApplication &app) {
     const SettingsFiles settings = SettingsFiles::standard();
     // What waits to be sent to the school's server goes while the window is open.
     sync::SchoolSync schoolSync(store::defaultStoreFolder(), readServerSettings(settings));
-    teacher::TeacherWindow window(store::defaultStoreFolder(), settings, dialogs, QLocale::system());
+    teacher::TeacherWindow window(store::defaultStoreFolder(), settings, dialogs,
+                                  QLocale::system());
     connectSchoolSync(window, schoolSync);
     schoolSync.start();
     // The game's screens keep the program running themselves; here the one

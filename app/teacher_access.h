@@ -34,8 +34,8 @@ class TeacherAccess : public QObject {
     Q_OBJECT
   public:
     TeacherAccess(ScreenFlow &screens, store::GameRecorder &recorder, sync::SchoolSync &schoolSync,
-                  QString storeFolder, SettingsFiles settingsFiles, teacher::TeacherDialogs &dialogs,
-                  QLocale locale, QObject *parent = nullptr);
+                  QString storeFolder, SettingsFiles settingsFiles,
+                  teacher::TeacherDialogs &dialogs, QLocale locale, QObject *parent = nullptr);
     ~TeacherAccess() override;
 
     /// Opens the window, or brings it to the front if it is open.

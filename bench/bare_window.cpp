@@ -27,9 +27,8 @@ namespace {
 constexpr QSize screenSize(801, 601);
 
 class BareWindow : public QWidget {
-public:
-    BareWindow(const QString &title, QColor back, const QString &text)
-    {
+  public:
+    BareWindow(const QString &title, QColor back, const QString &text) {
         setWindowTitle(title);
         QPalette palette = this->palette();
         palette.setColor(QPalette::Window, back);
@@ -44,17 +43,15 @@ public:
     std::function<void()> onFirstPaint;
     std::function<void()> onClick;
 
-protected:
-    void paintEvent(QPaintEvent *event) override
-    {
+  protected:
+    void paintEvent(QPaintEvent *event) override {
         QWidget::paintEvent(event);
         if (onFirstPaint) {
             // Report once this paint has reached the screen.
             QTimer::singleShot(0, this, std::exchange(onFirstPaint, nullptr));
         }
     }
-    void mousePressEvent(QMouseEvent *) override
-    {
+    void mousePressEvent(QMouseEvent *) override {
         if (onClick)
             onClick();
     }
@@ -62,8 +59,7 @@ protected:
 
 } // namespace
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
 
@@ -80,7 +76,8 @@ int main(int argc, char *argv[])
     }
     if (args.contains(QStringLiteral("--second-window"))) {
         first.onClick = [&] {
-            second = new BareWindow(QStringLiteral("Bare2"), QColor(0, 0, 64), QStringLiteral("จับเวลา"));
+            second =
+                new BareWindow(QStringLiteral("Bare2"), QColor(0, 0, 64), QStringLiteral("จับเวลา"));
             second->show();
             first.close();
         };

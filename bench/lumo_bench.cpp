@@ -25,8 +25,8 @@
 //
 // Run it on a real display (the benchmark script gives it Xvfb), so that
 // showing and painting cost what they cost in the game.
-#include "memory.h"
 #include "fakes/playing.h"
+#include "memory.h"
 
 #include "app/results_recording.h"
 #include "store/reader.h"
@@ -58,8 +58,7 @@ namespace {
 
 // --- measuring ------------------------------------------------------------
 
-double threadCpuMicros()
-{
+double threadCpuMicros() {
     timespec now{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
     return static_cast<double>(now.tv_sec) * 1e6 + static_cast<double>(now.tv_nsec) / 1e3;
@@ -71,40 +70,39 @@ double threadCpuMicros()
 struct Sample {
     std::vector<double> wall, cpu;
 
-    static double percentile(std::vector<double> values, double p)
-    {
+    static double percentile(std::vector<double> values, double p) {
         std::sort(values.begin(), values.end());
-        const auto index = static_cast<std::size_t>(p * static_cast<double>(values.size() - 1) + 0.5);
+        const auto index =
+            static_cast<std::size_t>(p * static_cast<double>(values.size() - 1) + 0.5);
         return values[index];
     }
 };
 
 /// Times one stretch of work into a Sample.
 class Stopwatch {
-public:
+  public:
     Stopwatch() : cpuStart_(threadCpuMicros()) { wall_.start(); }
-    void stopInto(Sample &sample) const
-    {
+    void stopInto(Sample &sample) const {
         sample.wall.push_back(static_cast<double>(wall_.nsecsElapsed()) / 1000.0);
         sample.cpu.push_back(threadCpuMicros() - cpuStart_);
     }
 
-private:
+  private:
     QElapsedTimer wall_;
     double cpuStart_;
 };
 
-void report(const char *name, const Sample &sample)
-{
+void report(const char *name, const Sample &sample) {
     std::printf("%s\t%.1f\t%.1f\t%.1f\t%zu\n", name, Sample::percentile(sample.wall, 0.5),
-                Sample::percentile(sample.wall, 0.95), Sample::percentile(sample.cpu, 0.5), sample.wall.size());
+                Sample::percentile(sample.wall, 0.95), Sample::percentile(sample.cpu, 0.5),
+                sample.wall.size());
     std::fflush(stdout);
 }
 
 /// Runs `setup`, times `action`, runs `teardown`, `runs` times over.
-Sample measure(int runs, const std::function<void()> &setup, const std::function<void()> &action,
-               const std::function<void()> &teardown = [] {})
-{
+Sample measure(
+    int runs, const std::function<void()> &setup, const std::function<void()> &action,
+    const std::function<void()> &teardown = [] {}) {
     Sample sample;
     for (int i = 0; i < runs; ++i) {
         setup();
@@ -118,12 +116,11 @@ Sample measure(int runs, const std::function<void()> &setup, const std::function
 
 /// Remembers which windows have been painted since they were last shown.
 class PaintWatcher : public QObject {
-public:
+  public:
     bool painted(QWidget *window) const { return painted_.value(window, false); }
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
+  protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
         if (watched->isWidgetType()) {
             auto *widget = static_cast<QWidget *>(watched);
             if (event->type() == QEvent::Show && widget->isWindow())
@@ -134,43 +131,40 @@ protected:
         return QObject::eventFilter(watched, event);
     }
 
-private:
+  private:
     QHash<QWidget *, bool> painted_;
 };
 
 PaintWatcher *paintWatcher = nullptr;
 
 /// Handles what is pending: the repaint that the last step asked for.
-void repaint()
-{
+void repaint() {
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents();
 }
 
 /// Waits until `window`, shown a moment ago, has been painted (a newly
 /// shown window first waits for the display server to expose it).
-void untilPainted(QWidget *window)
-{
+void untilPainted(QWidget *window) {
     QElapsedTimer limit;
     limit.start();
     while (!paintWatcher->painted(window) && limit.elapsed() < 2000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     if (!paintWatcher->painted(window))
-        std::fprintf(stderr, "warning: %s was not painted within 2 s\n", qPrintable(window->objectName()));
+        std::fprintf(stderr, "warning: %s was not painted within 2 s\n",
+                     qPrintable(window->objectName()));
     repaint();
 }
 
 /// Opens a screen unless it is open, and waits for its first paint.
-void showStart(lumo::Form1 &start)
-{
+void showStart(lumo::Form1 &start) {
     if (!start.isOpen()) {
         start.show();
         untilPainted(start.window());
     }
 }
 
-void showQuiz(Form2 &quiz)
-{
+void showQuiz(Form2 &quiz) {
     if (!quiz.isOpen()) {
         quiz.show(QStringLiteral("สมหญิง"));
         untilPainted(quiz.window());
@@ -183,8 +177,7 @@ using lumo::test::settle;
 
 /// Scripts the randoms of the next question: four picture numbers, then
 /// the most pictures a row can show for each row of the level.
-void scriptQuestion(FakeServices &services, int level, int firstPicture = 1)
-{
+void scriptQuestion(FakeServices &services, int level, int firstPicture = 1) {
     QList<int> pictures, sizes;
     for (int k = 0; k < 4; ++k)
         pictures << (firstPicture + k - 1) % 30 + 1;
@@ -194,16 +187,14 @@ void scriptQuestion(FakeServices &services, int level, int firstPicture = 1)
 }
 
 /// The board clearing after a check, tick by tick instead of every 200 ms.
-void clearBoard(Form2 &quiz)
-{
+void clearBoard(Form2 &quiz) {
     quiz.Timer2->stop();
     for (int tick = 0; tick < 15; ++tick)
         quiz.Timer2_Timer();
 }
 
 /// From the start screen, as a child: the host twice (name prompt, quiz).
-void openQuizFromStart(TestProgram &game)
-{
+void openQuizFromStart(TestProgram &game) {
     if (!game.start.isOpen())
         game.start.show();
     game.services.promptAnswers.push_back(QStringLiteral("สมหญิง"));
@@ -212,8 +203,7 @@ void openQuizFromStart(TestProgram &game)
 }
 
 /// One question: ask, answer right, check, clear; painted after each step.
-void playQuestion(TestProgram &game)
-{
+void playQuestion(TestProgram &game) {
     Form2 &quiz = game.quiz;
     quiz.Cm4_Click();
     if (!quiz.isOpen())
@@ -233,15 +223,14 @@ void playQuestion(TestProgram &game)
 QSize windowSize(793, 593);
 
 /// A program whose screens open at `windowSize`.
-std::unique_ptr<TestProgram> sizedProgram()
-{
+std::unique_ptr<TestProgram> sizedProgram() {
     auto program = std::make_unique<TestProgram>();
-    program->services.settingsFile.setValue(QStringLiteral("window/geometry"), QRect(QPoint(), windowSize));
+    program->services.settingsFile.setValue(QStringLiteral("window/geometry"),
+                                            QRect(QPoint(), windowSize));
     return program;
 }
 
-void benchHandlers(int runs)
-{
+void benchHandlers(int runs) {
     const std::unique_ptr<TestProgram> program = sizedProgram();
     TestProgram &game = *program;
     Form2 &quiz = game.quiz;
@@ -254,18 +243,19 @@ void benchHandlers(int runs)
         QLabel *label = nullptr;
         QWidget *bare = nullptr;
         report("baseline: bare window shown and painted",
-               measure(runs, noop,
-                       [&] {
-                           bare = new QWidget;
-                           bare->setFixedSize(801, 601);
-                           label = new QLabel(QStringLiteral("ยินดีต้อนรับ"), bare);
-                           bare->show();
-                           untilPainted(bare);
-                       },
-                       [&] {
-                           delete bare;
-                           settle();
-                       }));
+               measure(
+                   runs, noop,
+                   [&] {
+                       bare = new QWidget;
+                       bare->setFixedSize(801, 601);
+                       label = new QLabel(QStringLiteral("ยินดีต้อนรับ"), bare);
+                       bare->show();
+                       untilPainted(bare);
+                   },
+                   [&] {
+                       delete bare;
+                       settle();
+                   }));
         bare = new QWidget;
         bare->setFixedSize(801, 601);
         label = new QLabel(bare);
@@ -273,8 +263,7 @@ void benchHandlers(int runs)
         bare->show();
         untilPainted(bare);
         int n = 0;
-        report("baseline: bare label setText + repaint",
-               measure(runs, noop, [&] {
+        report("baseline: bare label setText + repaint", measure(runs, noop, [&] {
                    label->setText(QStringLiteral("ยินดีต้อนรับ %1").arg(++n));
                    repaint();
                }));
@@ -283,10 +272,16 @@ void benchHandlers(int runs)
     }
 
     // Start screen.
-    report("Form1 opened (show + first paint)", measure(runs, noop, [&] {
-               start.show();
-               untilPainted(start.window());
-           }, [&] { start.close(); settle(); }));
+    report("Form1 opened (show + first paint)", measure(
+                                                    runs, noop,
+                                                    [&] {
+                                                        start.show();
+                                                        untilPainted(start.window());
+                                                    },
+                                                    [&] {
+                                                        start.close();
+                                                        settle();
+                                                    }));
     showStart(start);
     // The host counts his clicks until the quiz opens: the first click is
     // measured on a start screen that the quiz has just handed back.
@@ -305,14 +300,29 @@ void benchHandlers(int runs)
             start.Im1_Click();
     };
     report("Form1 Im1_Click, first (name prompt, greeting)",
-           measure(runs, hostNotClicked, [&] { start.Im1_Click(); }, repaint));
-    report("Form1 Im1_Click, first + repaint",
-           measure(runs, hostNotClicked, [&] { start.Im1_Click(); repaint(); }));
+           measure(
+               runs, hostNotClicked, [&] { start.Im1_Click(); }, repaint));
+    report("Form1 Im1_Click, first + repaint", measure(runs, hostNotClicked, [&] {
+               start.Im1_Click();
+               repaint();
+           }));
     report("Form1 Im1_Click, second (opens the quiz)",
-           measure(runs, hostClickedOnce, [&] { start.Im1_Click(); }, [&] { quiz.close(); settle(); }));
-    report("Form1 Im1_Click, second + quiz first paint",
-           measure(runs, hostClickedOnce, [&] { start.Im1_Click(); untilPainted(quiz.window()); },
-                   [&] { quiz.close(); settle(); }));
+           measure(
+               runs, hostClickedOnce, [&] { start.Im1_Click(); },
+               [&] {
+                   quiz.close();
+                   settle();
+               }));
+    report("Form1 Im1_Click, second + quiz first paint", measure(
+                                                             runs, hostClickedOnce,
+                                                             [&] {
+                                                                 start.Im1_Click();
+                                                                 untilPainted(quiz.window());
+                                                             },
+                                                             [&] {
+                                                                 quiz.close();
+                                                                 settle();
+                                                             }));
     start.close();
     settle();
 
@@ -331,25 +341,49 @@ void benchHandlers(int runs)
         leaving.reset();
         settle();
     };
-    report("Form1 Image1_Click, first (goodbye)",
-           measure(runs, freshStart(0), [&] { leaving->start.Image1_Click(); repaint(); }, dropProgram));
+    report("Form1 Image1_Click, first (goodbye)", measure(
+                                                      runs, freshStart(0),
+                                                      [&] {
+                                                          leaving->start.Image1_Click();
+                                                          repaint();
+                                                      },
+                                                      dropProgram));
     report("Form1 Image1_Click, second (ends)",
-           measure(runs, freshStart(1), [&] { leaving->start.Image1_Click(); }, dropProgram));
+           measure(
+               runs, freshStart(1), [&] { leaving->start.Image1_Click(); }, dropProgram));
     freshStart(1)();
-    report("Form1 Timer1_Timer (exit animation) + repaint",
-           measure(runs, noop, [&] { leaving->start.Timer1_Timer(); repaint(); }));
+    report("Form1 Timer1_Timer (exit animation) + repaint", measure(runs, noop, [&] {
+               leaving->start.Timer1_Timer();
+               repaint();
+           }));
     dropProgram();
 
     // Quiz screen.
-    report("Form2 opened (show + first paint)", measure(runs, noop, [&] {
-               quiz.show(QStringLiteral("สมหญิง"));
-               untilPainted(quiz.window());
-           }, [&] { quiz.close(); settle(); }));
+    report("Form2 opened (show + first paint)", measure(
+                                                    runs, noop,
+                                                    [&] {
+                                                        quiz.show(QStringLiteral("สมหญิง"));
+                                                        untilPainted(quiz.window());
+                                                    },
+                                                    [&] {
+                                                        quiz.close();
+                                                        settle();
+                                                    }));
     showQuiz(quiz);
-    report("Form2 Cm1_Click (start the clock) + repaint",
-           measure(runs, noop, [&] { quiz.Cm1_Click(); repaint(); }, [&] { quiz.Timer1->stop(); }));
-    report("Form2 Timer1_Timer (clock tick)", measure(runs, noop, [&] { quiz.Timer1_Timer(); }, repaint));
-    report("Form2 Timer1_Timer + repaint", measure(runs, noop, [&] { quiz.Timer1_Timer(); repaint(); }));
+    report("Form2 Cm1_Click (start the clock) + repaint", measure(
+                                                              runs, noop,
+                                                              [&] {
+                                                                  quiz.Cm1_Click();
+                                                                  repaint();
+                                                              },
+                                                              [&] { quiz.Timer1->stop(); }));
+    report("Form2 Timer1_Timer (clock tick)",
+           measure(
+               runs, noop, [&] { quiz.Timer1_Timer(); }, repaint));
+    report("Form2 Timer1_Timer + repaint", measure(runs, noop, [&] {
+               quiz.Timer1_Timer();
+               repaint();
+           }));
 
     // An empty board at `level`, its question scripted: a new game at that
     // level whenever the one on screen is elsewhere or near its level's end.
@@ -374,22 +408,28 @@ void benchHandlers(int runs)
     };
     for (int level = 1; level <= 4; ++level) {
         const QByteArray name = QStringLiteral("Form2 Cm4_Click, level %1, %2 pictures")
-                                    .arg(level).arg(15 * level).toUtf8();
+                                    .arg(level)
+                                    .arg(15 * level)
+                                    .toUtf8();
         report(name.constData(), measure(runs, freshBoard(level), [&] { quiz.Cm4_Click(); }));
-        const QByteArray painted = QStringLiteral("Form2 Cm4_Click, level %1 + repaint").arg(level).toUtf8();
+        const QByteArray painted =
+            QStringLiteral("Form2 Cm4_Click, level %1 + repaint").arg(level).toUtf8();
         report(painted.constData(), measure(runs, freshBoard(level), [&] {
                    quiz.Cm4_Click();
                    repaint();
                }));
     }
-    report("Form2 St, level 4, 60 pictures from disk",
-           measure(runs, [&] {
-               freshBoard(4)();
-               quiz.Cm4_Click();
-               // The question stays drawn; its pictures go, to be shown anew.
-               clearBoard(quiz);
-               repaint();
-           }, [&] { quiz.St(); }));
+    report("Form2 St, level 4, 60 pictures from disk", measure(
+                                                           runs,
+                                                           [&] {
+                                                               freshBoard(4)();
+                                                               quiz.Cm4_Click();
+                                                               // The question stays drawn; its
+                                                               // pictures go, to be shown anew.
+                                                               clearBoard(quiz);
+                                                               repaint();
+                                                           },
+                                                           [&] { quiz.St(); }));
 
     const auto questionAnswered = [&] {
         freshBoard(4)();
@@ -398,10 +438,15 @@ void benchHandlers(int runs)
         repaint();
     };
     report("Form2 Cm3_Click (check), level 4",
-           measure(runs, questionAnswered, [&] { quiz.Cm3_Click(); }, [&] { quiz.Timer2->stop(); }));
-    report("Form2 Cm3_Click, level 4 + repaint",
-           measure(runs, questionAnswered, [&] { quiz.Cm3_Click(); repaint(); },
-                   [&] { quiz.Timer2->stop(); }));
+           measure(
+               runs, questionAnswered, [&] { quiz.Cm3_Click(); }, [&] { quiz.Timer2->stop(); }));
+    report("Form2 Cm3_Click, level 4 + repaint", measure(
+                                                     runs, questionAnswered,
+                                                     [&] {
+                                                         quiz.Cm3_Click();
+                                                         repaint();
+                                                     },
+                                                     [&] { quiz.Timer2->stop(); }));
     report("Form2 Th (marking), level 4", measure(runs, questionAnswered, [&] { quiz.Th(); }));
 
     // The check as the program makes it: the answer handed to the results
@@ -417,17 +462,26 @@ void benchHandlers(int runs)
             questionAnswered();
             recorder.waitUntilWritten();
         };
-        report("Form2 Cm3_Click (check) with the store recording, level 4",
-               measure(runs, recordedQuestion, [&] { quiz.Cm3_Click(); },
-                       [&] { quiz.Timer2->stop(); }));
+        report(
+            "Form2 Cm3_Click (check) with the store recording, level 4",
+            measure(
+                runs, recordedQuestion, [&] { quiz.Cm3_Click(); }, [&] { quiz.Timer2->stop(); }));
         report("Form2 Cm3_Click with the store recording, level 4 + repaint",
-               measure(runs, recordedQuestion, [&] { quiz.Cm3_Click(); repaint(); },
-                       [&] { quiz.Timer2->stop(); }));
+               measure(
+                   runs, recordedQuestion,
+                   [&] {
+                       quiz.Cm3_Click();
+                       repaint();
+                   },
+                   [&] { quiz.Timer2->stop(); }));
         report("Form2 Cm3_Click with the store recording, until committed on disk",
-               measure(runs, recordedQuestion, [&] {
-                   quiz.Cm3_Click();
-                   recorder.waitUntilWritten();
-               }, [&] { quiz.Timer2->stop(); }));
+               measure(
+                   runs, recordedQuestion,
+                   [&] {
+                       quiz.Cm3_Click();
+                       recorder.waitUntilWritten();
+                   },
+                   [&] { quiz.Timer2->stop(); }));
         recorder.waitUntilWritten();
         if (!recorder.status().ready() ||
             lumo::store::ResultReader(storeFolder.path()).games().isEmpty())
@@ -473,25 +527,47 @@ void benchHandlers(int runs)
     freshBoard(1)();
     quiz.Cm4_Click();
     repaint();
-    report("Form2 LB_MouseDown (drag begins) + repaint",
-           measure(runs, noop, [&] { quiz.LB_MouseDown(7); repaint(); }, [&] { quiz.LB_MouseUp(7); repaint(); }));
-    report("Form2 LB_MouseUp (drag ends, hit test) + repaint",
-           measure(runs, [&] { quiz.LB_MouseDown(7); repaint(); }, [&] { quiz.LB_MouseUp(7); repaint(); }));
-    report("Form2 LB7_DragDrop (digit into a slot) + repaint",
-           measure(runs, noop, [&] { quiz.placeDigit(7, 1); repaint(); }));
+    report("Form2 LB_MouseDown (drag begins) + repaint", measure(
+                                                             runs, noop,
+                                                             [&] {
+                                                                 quiz.LB_MouseDown(7);
+                                                                 repaint();
+                                                             },
+                                                             [&] {
+                                                                 quiz.LB_MouseUp(7);
+                                                                 repaint();
+                                                             }));
+    report("Form2 LB_MouseUp (drag ends, hit test) + repaint", measure(
+                                                                   runs,
+                                                                   [&] {
+                                                                       quiz.LB_MouseDown(7);
+                                                                       repaint();
+                                                                   },
+                                                                   [&] {
+                                                                       quiz.LB_MouseUp(7);
+                                                                       repaint();
+                                                                   }));
+    report("Form2 LB7_DragDrop (digit into a slot) + repaint", measure(runs, noop, [&] {
+               quiz.placeDigit(7, 1);
+               repaint();
+           }));
 
     quiz.setRules({});
-    report("Form2 Cm6_Click (leave) + start screen painted",
-           measure(runs, [&] { showQuiz(quiz); }, [&] { quiz.Cm6_Click(); untilPainted(start.window()); }, [&] {
-               start.close();
-               settle();
-           }));
+    report("Form2 Cm6_Click (leave) + start screen painted", measure(
+                                                                 runs, [&] { showQuiz(quiz); },
+                                                                 [&] {
+                                                                     quiz.Cm6_Click();
+                                                                     untilPainted(start.window());
+                                                                 },
+                                                                 [&] {
+                                                                     start.close();
+                                                                     settle();
+                                                                 }));
 }
 
 /// One whole game of 100 questions, every answer right, from the start
 /// screen until the game has ended and the start screen is back.
-void playWholeGame(TestProgram &game)
-{
+void playWholeGame(TestProgram &game) {
     openQuizFromStart(game);
     untilPainted(game.quiz.window());
     game.quiz.Cm1_Click();
@@ -503,8 +579,7 @@ void playWholeGame(TestProgram &game)
 
 /// The first opening of each screen in a fresh process: nothing cached yet
 /// (fonts, picture readers, style), as when the child starts the game.
-int benchColdOpenings()
-{
+int benchColdOpenings() {
     TestProgram game;
     Sample start, quiz;
     const Stopwatch startWatch;
@@ -523,8 +598,7 @@ int benchColdOpenings()
     return 0;
 }
 
-int benchPeakMemory()
-{
+int benchPeakMemory() {
     TestProgram game;
     playWholeGame(game);
     if (game.quiz.isOpen() || game.services.messages.size() != 1) {
@@ -535,10 +609,10 @@ int benchPeakMemory()
     return 0;
 }
 
-int benchGames(int count)
-{
+int benchGames(int count) {
     const auto print = [](const char *when) {
-        std::printf("%s\t%ld\t%ld\n", when, lumo::bench::residentKb(), lumo::bench::heapInUseBytes() / 1024);
+        std::printf("%s\t%ld\t%ld\n", when, lumo::bench::residentKb(),
+                    lumo::bench::heapInUseBytes() / 1024);
         std::fflush(stdout);
     };
     TestProgram game;
@@ -563,8 +637,7 @@ int benchGames(int count)
 
 } // namespace
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     lumo::setUpApplication(app);
     paintWatcher = new PaintWatcher;
@@ -585,6 +658,7 @@ int main(int argc, char *argv[])
         return benchPeakMemory();
     if (args.size() >= 3 && args[1] == QLatin1String("--games"))
         return benchGames(args[2].toInt());
-    std::fprintf(stderr, "usage: lumo_bench --handlers [RUNS] [WxH] | --cold-openings | --peak-memory-game | --games N\n");
+    std::fprintf(stderr, "usage: lumo_bench --handlers [RUNS] [WxH] | --cold-openings | "
+                         "--peak-memory-game | --games N\n");
     return 2;
 }

@@ -12,8 +12,7 @@
 namespace lumo::bench {
 
 /// A "VmHWM:" style line of /proc/self/status, in kB; -1 if it is missing.
-inline long statusKb(const char *field)
-{
+inline long statusKb(const char *field) {
     std::FILE *status = std::fopen("/proc/self/status", "r");
     if (!status)
         return -1;
@@ -31,13 +30,19 @@ inline long statusKb(const char *field)
 }
 
 /// The most memory this process has had resident at any time.
-inline long peakMemoryKb() { return statusKb("VmHWM:"); }
+inline long peakMemoryKb() {
+    return statusKb("VmHWM:");
+}
 
 /// The memory this process has resident now.
-inline long residentKb() { return statusKb("VmRSS:"); }
+inline long residentKb() {
+    return statusKb("VmRSS:");
+}
 
 /// Bytes the C heap has handed out and not taken back: unlike the resident
 /// size, free pages that the allocator keeps do not count.
-inline long heapInUseBytes() { return static_cast<long>(mallinfo2().uordblks); }
+inline long heapInUseBytes() {
+    return static_cast<long>(mallinfo2().uordblks);
+}
 
 } // namespace lumo::bench

@@ -10,10 +10,10 @@
 #include "platform/services.h"
 
 #include <QApplication>
-#include <QStringList>
-#include <QTemporaryDir>
 #include <QRect>
 #include <QSettings>
+#include <QStringList>
+#include <QTemporaryDir>
 
 #include <deque>
 #include <random>
@@ -21,7 +21,7 @@
 namespace lumo::test {
 
 class FakeServices : public Services {
-public:
+  public:
     /// Values that random() hands out first, in order; after them a seeded
     /// generator takes over.
     std::deque<double> scriptedRandoms;
@@ -51,13 +51,15 @@ public:
     /// Settings in a folder of their own, with the windows at the layout's
     /// design size (scale 1) unless a test says otherwise.
     QTemporaryDir settingsFolder;
-    QSettings settingsFile{settingsFolder.filePath(QStringLiteral("lumo3.conf")), QSettings::IniFormat};
-    FakeServices() { settingsFile.setValue(QStringLiteral("window/geometry"), QRect(0, 0, 793, 593)); }
+    QSettings settingsFile{settingsFolder.filePath(QStringLiteral("lumo3.conf")),
+                           QSettings::IniFormat};
+    FakeServices() {
+        settingsFile.setValue(QStringLiteral("window/geometry"), QRect(0, 0, 793, 593));
+    }
     QSettings &settings() override { return settingsFile; }
 
     void seedFromClock() override { ++seedCount; }
-    double random() override
-    {
+    double random() override {
         ++randomCalls;
         if (!scriptedRandoms.empty()) {
             const double r = scriptedRandoms.front();
@@ -69,8 +71,7 @@ public:
     QDateTime now() const override { return fixedNow; }
     QLocale locale() const override { return fixedLocale; }
     QString prompt(QWidget *, const QString &text, const QString &title,
-                   const QString &defaultAnswer, const QStringList &choices) override
-    {
+                   const QString &defaultAnswer, const QStringList &choices) override {
         prompts.push_back({text, title, defaultAnswer, choices});
         if (promptAnswers.empty())
             return defaultAnswer;
@@ -78,8 +79,7 @@ public:
         promptAnswers.pop_front();
         return answer;
     }
-    void message(QWidget *, const QString &text) override
-    {
+    void message(QWidget *, const QString &text) override {
         messages.append(text);
         if (duringMessage)
             duringMessage();
@@ -102,10 +102,7 @@ struct TestProgram {
     ScreenHost &host = screens.host;
 
     /// Opens the quiz directly, as the start screen's second host click does.
-    void openQuiz(const QString &name = QStringLiteral("ต้น"))
-    {
-        quiz.show(name);
-    }
+    void openQuiz(const QString &name = QStringLiteral("ต้น")) { quiz.show(name); }
 };
 
 } // namespace lumo::test

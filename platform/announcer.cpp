@@ -15,9 +15,8 @@ namespace {
 // told about when it appears.
 class Notice : public QWidget {
     Q_OBJECT
-public:
-    explicit Notice(QWidget *window) : QWidget(window)
-    {
+  public:
+    explicit Notice(QWidget *window) : QWidget(window) {
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setAttribute(Qt::WA_NoSystemBackground);
         setFocusPolicy(Qt::NoFocus);
@@ -26,8 +25,7 @@ public:
     }
 };
 
-QAccessibleInterface *noticeInterface(const QString &className, QObject *object)
-{
+QAccessibleInterface *noticeInterface(const QString &className, QObject *object) {
     if (className == QLatin1String(Notice::staticMetaObject.className()) && object->isWidgetType())
         return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Notification);
     return nullptr;
@@ -35,8 +33,7 @@ QAccessibleInterface *noticeInterface(const QString &className, QObject *object)
 
 } // namespace
 
-Announcer::Announcer(QWidget *window) : QObject(window), window_(window)
-{
+Announcer::Announcer(QWidget *window) : QObject(window), window_(window) {
     window_->installEventFilter(this);
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(noticeInterface);
@@ -49,16 +46,14 @@ Announcer::Announcer(QWidget *window) : QObject(window), window_(window)
     }
 }
 
-void Announcer::say(const QString &text)
-{
+void Announcer::say(const QString &text) {
     if (text.isEmpty())
         return;
     waiting_.append(text);
     flushSoon();
 }
 
-bool Announcer::eventFilter(QObject *watched, QEvent *event)
-{
+bool Announcer::eventFilter(QObject *watched, QEvent *event) {
     // Told after the activation has been handled, when the screen reader
     // has heard which window and control have the focus.
     if (event->type() == QEvent::WindowActivate && !waiting_.isEmpty())
@@ -66,8 +61,7 @@ bool Announcer::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-void Announcer::flushSoon()
-{
+void Announcer::flushSoon() {
     if (flushQueued_)
         return;
     flushQueued_ = true;
@@ -78,8 +72,7 @@ void Announcer::flushSoon()
     });
 }
 
-void Announcer::flush()
-{
+void Announcer::flush() {
     if (waiting_.isEmpty())
         return;
     const QString text = waiting_.join(QLatin1Char('\n'));

@@ -21,7 +21,7 @@ namespace lumo {
 /// until it is: a screen reader speaks for the active window.
 class Announcer : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit Announcer(QWidget *window);
 
     /// Tells `text` once the current event has been handled.
@@ -30,14 +30,14 @@ public:
     /// message, say.
     void flush();
 
-signals:
+  signals:
     /// A text has been told (the texts of one event joined).
     void announced(const QString &text);
 
-protected:
+  protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private:
+  private:
     void flushSoon();
 
     QWidget *window_;

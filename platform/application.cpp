@@ -12,8 +12,7 @@
 
 namespace lumo {
 
-void setUpApplication(QApplication &app)
-{
+void setUpApplication(QApplication &app) {
     // Text larger than 64 pixels stays drawn as outlines, as Qt draws it:
     // raising QT_MAX_CACHED_GLYPH_SIZE to keep such glyphs as pictures
     // leaves the raster engine drawing nothing at all for them.

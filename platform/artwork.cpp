@@ -31,8 +31,7 @@ constexpr double mostVariantDifference = 7.0;
 
 // Qt's GIF reader hands back the rows it could decode from a file that
 // stops early; a whole GIF file ends with its trailer byte.
-bool gifEndsWithTrailer(const QString &path)
-{
+bool gifEndsWithTrailer(const QString &path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) && file.size() > 0 && file.seek(file.size() - 1) &&
            file.read(1) == ";";
@@ -43,8 +42,7 @@ bool gifEndsWithTrailer(const QString &path)
 // reader too). Qt's icon reader reads the images before a cut and skips the
 // others only when asked for them, so an icon file whose directory lists an
 // image beyond its end counts as cut short: no sizes.
-QList<QSize> iconImageSizes(QIODevice *device)
-{
+QList<QSize> iconImageSizes(QIODevice *device) {
     const qint64 at = device->pos();
     if (at != 0 && !device->seek(0))
         return {};
@@ -69,13 +67,14 @@ QList<QSize> iconImageSizes(QIODevice *device)
     return sizes;
 }
 
-qint64 area(QSize size) { return qint64(size.width()) * size.height(); }
+qint64 area(QSize size) {
+    return qint64(size.width()) * size.height();
+}
 
 // The picture as it stands on the start window's light blue, brought down
 // to half the base size: that evens out the edges, which every size draws a
 // little differently, and keeps what the picture shows.
-QImage comparable(const QImage &image, QSize baseSize)
-{
+QImage comparable(const QImage &image, QSize baseSize) {
     QImage onWindow(baseSize, QImage::Format_RGB32);
     onWindow.fill(qRgb(192, 192, 255));
     QPainter painter(&onWindow);
@@ -88,8 +87,7 @@ QImage comparable(const QImage &image, QSize baseSize)
     return onWindow.scaled(baseSize / 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-bool looksLike(const QImage &variant, const QImage &base)
-{
+bool looksLike(const QImage &variant, const QImage &base) {
     const QImage a = comparable(variant, base.size());
     const QImage b = comparable(base, base.size());
     qint64 sum = 0;
@@ -108,9 +106,8 @@ bool looksLike(const QImage &variant, const QImage &base)
 struct Artwork::Data {
     struct Image {
         Image(QSize size, QString path, int index = 0, int factor = 1, QImage decoded = {})
-            : size(size), path(std::move(path)), index(index), factor(factor), decoded(std::move(decoded))
-        {
-        }
+            : size(size), path(std::move(path)), index(index), factor(factor),
+              decoded(std::move(decoded)) {}
         QSize size;
         QString path; // empty for an image handed in
         int index;    // its number in an icon file
@@ -128,8 +125,7 @@ struct Artwork::Data {
     const Image *best(QSize pixels);
 };
 
-bool Artwork::Data::decode(Image &image) const
-{
+bool Artwork::Data::decode(Image &image) const {
     if (!image.decoded.isNull() || image.unusable)
         return !image.unusable;
     QImageReader reader(image.path);
@@ -141,15 +137,15 @@ bool Artwork::Data::decode(Image &image) const
     // Qt's reader gives a file named "@2x" a pixel ratio of 2; the ratio an
     // artwork is drawn at is decided when it is drawn.
     decoded.setDevicePixelRatio(1.0);
-    image.unusable = decoded.size() != image.size || (format == "gif" && !gifEndsWithTrailer(image.path)) ||
+    image.unusable = decoded.size() != image.size ||
+                     (format == "gif" && !gifEndsWithTrailer(image.path)) ||
                      (image.factor > 1 && !looksLike(decoded, images[design].decoded));
     if (!image.unusable)
         image.decoded = decoded;
     return !image.unusable;
 }
 
-const Artwork::Data::Image *Artwork::Data::best(QSize pixels)
-{
+const Artwork::Data::Image *Artwork::Data::best(QSize pixels) {
     for (;;) {
         Image *smallestLarger = nullptr;
         Image *largest = nullptr;
@@ -170,8 +166,7 @@ const Artwork::Data::Image *Artwork::Data::best(QSize pixels)
     }
 }
 
-Artwork Artwork::read(const QString &path, QString *error)
-{
+Artwork Artwork::read(const QString &path, QString *error) {
     if (QFileInfo(path).isDir()) {
         *error = QStringLiteral("a folder stands where the picture should be");
         return {};
@@ -190,7 +185,8 @@ Artwork Artwork::read(const QString &path, QString *error)
         for (qsizetype i = 0; i < sizes.size(); ++i) {
             data->images.emplace_back(sizes[i], path, int(i));
             const QSize chosen = data->images[data->design].size;
-            if (chosen != iconDesignSize && (sizes[i] == iconDesignSize || area(sizes[i]) > area(chosen)))
+            if (chosen != iconDesignSize &&
+                (sizes[i] == iconDesignSize || area(sizes[i]) > area(chosen)))
                 data->design = std::size_t(i);
         }
         if (data->design > 0)
@@ -230,8 +226,7 @@ Artwork Artwork::read(const QString &path, QString *error)
     return artwork;
 }
 
-Artwork Artwork::fromImage(const QImage &image, qreal devicePixelRatio)
-{
+Artwork Artwork::fromImage(const QImage &image, qreal devicePixelRatio) {
     if (image.isNull())
         return {};
     auto data = std::make_shared<Data>();
@@ -242,10 +237,11 @@ Artwork Artwork::fromImage(const QImage &image, qreal devicePixelRatio)
     return artwork;
 }
 
-QSize Artwork::designSize() const { return d_ ? d_->designSize : QSize(); }
+QSize Artwork::designSize() const {
+    return d_ ? d_->designSize : QSize();
+}
 
-QList<QSize> Artwork::imageSizes() const
-{
+QList<QSize> Artwork::imageSizes() const {
     QList<QSize> sizes;
     if (d_)
         for (const Data::Image &image : d_->images)
@@ -254,8 +250,7 @@ QList<QSize> Artwork::imageSizes() const
     return sizes;
 }
 
-QImage Artwork::image(QSize pixels) const
-{
+QImage Artwork::image(QSize pixels) const {
     if (!d_ || pixels.isEmpty())
         return {};
     const Data::Image *chosen = d_->best(pixels);
@@ -266,8 +261,7 @@ QImage Artwork::image(QSize pixels) const
         .scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-QPixmap Artwork::pixmap(QSize logicalSize, qreal devicePixelRatio) const
-{
+QPixmap Artwork::pixmap(QSize logicalSize, qreal devicePixelRatio) const {
     // A row of pictures shows one artwork many times at one size: draw it once.
     if (d_ && d_->lastPixmap.deviceIndependentSize().toSize() == logicalSize &&
         qFuzzyCompare(d_->lastPixmap.devicePixelRatio(), devicePixelRatio))
@@ -282,18 +276,17 @@ QPixmap Artwork::pixmap(QSize logicalSize, qreal devicePixelRatio) const
 namespace {
 
 class ArtworkIconEngine : public QIconEngine {
-public:
+  public:
     explicit ArtworkIconEngine(Artwork artwork) : artwork_(std::move(artwork)) {}
 
-    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override
-    {
+    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override {
         return artwork_.designSize().scaled(size, Qt::KeepAspectRatio);
     }
 
-    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
-    {
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override {
         const QSize shown = actualSize(size, mode, state);
-        const quint64 key = (quint64(shown.width()) << 32) | (quint64(shown.height()) << 8) | quint64(mode);
+        const quint64 key =
+            (quint64(shown.width()) << 32) | (quint64(shown.height()) << 8) | quint64(mode);
         if (const auto found = drawn_.constFind(key); found != drawn_.constEnd())
             return *found;
         QPixmap pixmap = QPixmap::fromImage(artwork_.image(shown));
@@ -309,8 +302,8 @@ public:
         return pixmap;
     }
 
-    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
-    {
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode,
+               QIcon::State state) override {
         const qreal ratio = painter->device()->devicePixelRatio();
         QPixmap shown = pixmap((QSizeF(rect.size()) * ratio).toSize(), mode, state);
         shown.setDevicePixelRatio(ratio);
@@ -321,20 +314,21 @@ public:
                             shown);
     }
 
-    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return artwork_.imageSizes(); }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        return artwork_.imageSizes();
+    }
     bool isNull() override { return artwork_.isNull(); }
     QString key() const override { return QStringLiteral("lumo-artwork"); }
     QIconEngine *clone() const override { return new ArtworkIconEngine(artwork_); }
 
-private:
+  private:
     Artwork artwork_;
     QHash<quint64, QPixmap> drawn_;
 };
 
 } // namespace
 
-QIcon artworkIcon(const Artwork &artwork)
-{
+QIcon artworkIcon(const Artwork &artwork) {
     return artwork.isNull() ? QIcon() : QIcon(new ArtworkIconEngine(artwork));
 }
 

@@ -27,7 +27,7 @@ namespace lumo {
 /// decoded then too (a file that cannot be read fails there); every other
 /// image is decoded the first time it is needed and kept. Copies share them.
 class Artwork {
-public:
+  public:
     Artwork() = default;
 
     /// Reads a picture file; a null artwork with the reason in `error` when it
@@ -52,7 +52,7 @@ public:
     /// is drawn sharp at ratios such as 1, 1.25, 1.5 and 2.
     QPixmap pixmap(QSize logicalSize, qreal devicePixelRatio) const;
 
-private:
+  private:
     struct Data;
     std::shared_ptr<Data> d_;
 };

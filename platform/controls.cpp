@@ -7,9 +7,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <QTextBoundaryFinder>
 #include <algorithm>
 #include <cmath>
-#include <QTextBoundaryFinder>
 
 namespace lumo {
 
@@ -18,8 +18,7 @@ constexpr int smallestFittedPixelSize = 9;
 const QChar ellipsis(0x2026);
 } // namespace
 
-QString shortenLongLines(const QString &text, int maxLength)
-{
+QString shortenLongLines(const QString &text, int maxLength) {
     if (text.size() <= maxLength)
         return text;
     QStringList lines = text.split(QLatin1Char('\n'));
@@ -37,22 +36,19 @@ QString shortenLongLines(const QString &text, int maxLength)
     return lines.join(QLatin1Char('\n'));
 }
 
-Label::Label(QWidget *parent) : QLabel(parent)
-{
+Label::Label(QWidget *parent) : QLabel(parent) {
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignCenter);
     setWordWrap(true);
     setFocusPolicy(Qt::NoFocus);
 }
 
-void Label::setCaption(const QString &caption)
-{
+void Label::setCaption(const QString &caption) {
     caption_ = caption;
     showCaption();
 }
 
-void Label::showCaption()
-{
+void Label::showCaption() {
     QString shown = caption_;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     // No line can show more characters than fit at the smallest size
@@ -68,29 +64,25 @@ void Label::showCaption()
     fitFont();
 }
 
-void Label::setDesignFont(const QFont &font)
-{
+void Label::setDesignFont(const QFont &font) {
     designFont_ = font;
     fitFont();
 }
 
-void Label::setScale(double scale)
-{
+void Label::setScale(double scale) {
     scale_ = scale;
     setLineWidth(scaled(1, scale));
     fitFont();
 }
 
-QFont Label::scaledDesignFont() const
-{
+QFont Label::scaledDesignFont() const {
     QFont font = designFont_;
     if (font.pixelSize() > 0)
         font.setPixelSize(scaled(font.pixelSize(), scale_));
     return font;
 }
 
-void Label::fitFont()
-{
+void Label::fitFont() {
     QFont font = scaledDesignFont();
     const QRect room = contentsRect();
     // Until the layout has given the label its size there is nothing to fit to.
@@ -115,7 +107,8 @@ void Label::fitFont()
     // area it needs now, then close in by halving around the guess.
     // Never larger than the layout asks, and never below a readable size
     // (a layout font smaller than that stays as it is).
-    const double share = double(room.width()) * room.height() / (double(needed.width()) * needed.height());
+    const double share =
+        double(room.width()) * room.height() / (double(needed.width()) * needed.height());
     int low = std::min(smallestFittedPixelSize, design);
     int high = design;
     if (high - low > 2) {
@@ -143,37 +136,31 @@ void Label::fitFont()
     setFont(font);
 }
 
-void Label::resizeEvent(QResizeEvent *event)
-{
+void Label::resizeEvent(QResizeEvent *event) {
     QLabel::resizeEvent(event);
     showCaption();
 }
 
-void Label::mousePressEvent(QMouseEvent *event)
-{
+void Label::mousePressEvent(QMouseEvent *event) {
     emit pressed(event->button());
     event->accept();
 }
 
-void Label::mouseReleaseEvent(QMouseEvent *event)
-{
+void Label::mouseReleaseEvent(QMouseEvent *event) {
     emit released(event->button());
     event->accept();
 }
 
-Picture::Picture(QWidget *parent) : QLabel(parent)
-{
+Picture::Picture(QWidget *parent) : QLabel(parent) {
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setFocusPolicy(Qt::NoFocus);
 }
 
-void Picture::setPicture(const QPixmap &pixmap)
-{
+void Picture::setPicture(const QPixmap &pixmap) {
     setArtwork(Artwork::fromImage(pixmap.toImage(), pixmap.devicePixelRatio()));
 }
 
-void Picture::setArtwork(const Artwork &artwork)
-{
+void Picture::setArtwork(const Artwork &artwork) {
     artwork_ = artwork;
     drawnSize_ = QSize();
     if (artwork_.isNull()) {
@@ -186,10 +173,11 @@ void Picture::setArtwork(const Artwork &artwork)
     drawArtwork();
 }
 
-void Picture::setEmpty() { setArtwork(Artwork()); }
+void Picture::setEmpty() {
+    setArtwork(Artwork());
+}
 
-void Picture::setScale(qreal scale)
-{
+void Picture::setScale(qreal scale) {
     scale_ = scale;
     if (!artwork_.isNull()) {
         resize((QSizeF(artwork_.designSize()) * scale_).toSize());
@@ -198,15 +186,13 @@ void Picture::setScale(qreal scale)
     showPointer();
 }
 
-void Picture::setPointer(const Artwork &pointer, QPoint hotSpot)
-{
+void Picture::setPointer(const Artwork &pointer, QPoint hotSpot) {
     pointer_ = pointer;
     pointerHotSpot_ = hotSpot;
     showPointer();
 }
 
-void Picture::showPointer()
-{
+void Picture::showPointer() {
     if (pointer_.isNull())
         return;
     // The hot spot is in logical pixels, as the pointer's picture is.
@@ -215,8 +201,7 @@ void Picture::showPointer()
                       qRound(pointerHotSpot_.x() * scale_), qRound(pointerHotSpot_.y() * scale_)));
 }
 
-void Picture::drawArtwork()
-{
+void Picture::drawArtwork() {
     const qreal ratio = devicePixelRatioF();
     if (artwork_.isNull() || (drawnSize_ == size() && qFuzzyCompare(drawnRatio_, ratio)))
         return;
@@ -225,14 +210,12 @@ void Picture::drawArtwork()
     setPixmap(artwork_.pixmap(drawnSize_, drawnRatio_));
 }
 
-void Picture::resizeEvent(QResizeEvent *event)
-{
+void Picture::resizeEvent(QResizeEvent *event) {
     QLabel::resizeEvent(event);
     drawArtwork();
 }
 
-void Picture::paintEvent(QPaintEvent *)
-{
+void Picture::paintEvent(QPaintEvent *) {
     // Moved to a screen of another pixel ratio: drawn anew for it.
     drawArtwork();
     // Not QLabel's painting: it washes a disabled label's picture out grey.
@@ -243,14 +226,12 @@ void Picture::paintEvent(QPaintEvent *)
         painter.drawPixmap(contentsRect().topLeft(), shown);
 }
 
-void Picture::mousePressEvent(QMouseEvent *event)
-{
+void Picture::mousePressEvent(QMouseEvent *event) {
     pressedInside_ = event->button() == Qt::LeftButton;
     event->accept();
 }
 
-void Picture::mouseReleaseEvent(QMouseEvent *event)
-{
+void Picture::mouseReleaseEvent(QMouseEvent *event) {
     const bool click = pressedInside_ && event->button() == Qt::LeftButton &&
                        rect().contains(event->position().toPoint());
     pressedInside_ = false;
@@ -259,34 +240,29 @@ void Picture::mouseReleaseEvent(QMouseEvent *event)
         emit clicked();
 }
 
-Button::Button(QWidget *parent) : QToolButton(parent)
-{
+Button::Button(QWidget *parent) : QToolButton(parent) {
     setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     setFocusPolicy(Qt::StrongFocus);
     setAutoRaise(false);
 }
 
-void Button::setPicture(const QPixmap &pixmap)
-{
+void Button::setPicture(const QPixmap &pixmap) {
     setArtwork(Artwork::fromImage(pixmap.toImage(), pixmap.devicePixelRatio()));
 }
 
-void Button::setArtwork(const Artwork &artwork)
-{
+void Button::setArtwork(const Artwork &artwork) {
     artwork_ = artwork;
     setIcon(artworkIcon(artwork_));
     if (!artwork_.isNull())
         setIconSize((QSizeF(artwork_.designSize()) * scale_).toSize());
 }
 
-void Button::setDesignFont(const QFont &font)
-{
+void Button::setDesignFont(const QFont &font) {
     designFont_ = font;
     setScale(scale_);
 }
 
-void Button::setScale(qreal scale)
-{
+void Button::setScale(qreal scale) {
     scale_ = scale;
     QFont font = designFont_;
     font.setPixelSize(scaled(designFont_.pixelSize(), scale));
@@ -295,14 +271,12 @@ void Button::setScale(qreal scale)
         setIconSize((QSizeF(artwork_.designSize()) * scale_).toSize());
 }
 
-Frame::Frame(QWidget *parent) : QGroupBox(parent)
-{
+Frame::Frame(QWidget *parent) : QGroupBox(parent) {
     setFocusPolicy(Qt::NoFocus);
     designFont_ = font();
 }
 
-void Frame::setScale(double scale)
-{
+void Frame::setScale(double scale) {
     QFont font = designFont_;
     font.setPixelSize(scaled(designFont_.pixelSize(), scale));
     setFont(font);

@@ -21,7 +21,7 @@ QString shortenLongLines(const QString &text, int maxLength);
 /// far longer than the label could ever show is drawn cut short.
 class Label : public QLabel {
     Q_OBJECT
-public:
+  public:
     explicit Label(QWidget *parent = nullptr);
 
     void setCaption(const QString &caption);
@@ -33,17 +33,17 @@ public:
     /// The layout's scale: the design font and border grow with it.
     void setScale(double scale);
 
-signals:
+  signals:
     /// A mouse button went down on (or was released after a press on) the label.
     void pressed(Qt::MouseButton button);
     void released(Qt::MouseButton button);
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
-private:
+  private:
     void showCaption();
     void fitFont();
     QFont scaledDesignFont() const;
@@ -59,7 +59,7 @@ private:
 /// screen disables its host while he waves goodbye.
 class Picture : public QLabel {
     Q_OBJECT
-public:
+  public:
     explicit Picture(QWidget *parent = nullptr);
 
     /// Shows one image, as large as its device-independent size times the scale.
@@ -76,16 +76,16 @@ public:
     /// the hot spot is given at the pointer's design size.
     void setPointer(const Artwork &pointer, QPoint hotSpot);
 
-signals:
+  signals:
     void clicked();
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
-private:
+  private:
     void drawArtwork();
     void showPointer();
 
@@ -103,7 +103,7 @@ private:
 /// design size times the button's scale.
 class Button : public QToolButton {
     Q_OBJECT
-public:
+  public:
     explicit Button(QWidget *parent = nullptr);
     /// The picture above the caption, at its own size times the layout's scale.
     void setPicture(const QPixmap &pixmap);
@@ -116,7 +116,7 @@ public:
     void setScale(qreal scale);
     qreal scale() const { return scale_; }
 
-private:
+  private:
     Artwork artwork_;
     QFont designFont_;
     qreal scale_ = 1.0;
@@ -125,11 +125,11 @@ private:
 /// A framed group; the children's places are relative to its outer corner.
 class Frame : public QGroupBox {
     Q_OBJECT
-public:
+  public:
     explicit Frame(QWidget *parent = nullptr);
     void setScale(double scale);
 
-private:
+  private:
     QFont designFont_;
 };
 

@@ -10,8 +10,7 @@ namespace {
 constexpr int buddhistEraOffset = 543;
 }
 
-QString formatDayMonthYear(const QDateTime &moment, const QLocale &locale)
-{
+QString formatDayMonthYear(const QDateTime &moment, const QLocale &locale) {
     const QDate date = moment.date();
     int year = date.year();
     if (locale.language() == QLocale::Thai)
@@ -19,11 +18,12 @@ QString formatDayMonthYear(const QDateTime &moment, const QLocale &locale)
     return QStringLiteral("%1 %2 %3")
         .arg(locale.toString(date.day()).rightJustified(2, locale.zeroDigit().at(0)),
              locale.monthName(date.month(), QLocale::LongFormat),
-             locale.toString(year).remove(locale.groupSeparator()).rightJustified(4, locale.zeroDigit().at(0)));
+             locale.toString(year)
+                 .remove(locale.groupSeparator())
+                 .rightJustified(4, locale.zeroDigit().at(0)));
 }
 
-QString formatLongTime(const QDateTime &moment, const QLocale &locale)
-{
+QString formatLongTime(const QDateTime &moment, const QLocale &locale) {
     // Qt's long formats name the time zone ("t"); a desktop clock does not.
     QString format = locale.timeFormat(QLocale::LongFormat);
     format.remove(QRegularExpression(QStringLiteral("\\s*\\bt+\\b")));

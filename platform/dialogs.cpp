@@ -14,8 +14,7 @@
 namespace lumo {
 
 QString RealServices::prompt(QWidget *parent, const QString &text, const QString &title,
-                             const QString &defaultAnswer, const QStringList &choices)
-{
+                             const QString &defaultAnswer, const QStringList &choices) {
     QInputDialog dialog(parent);
     dialog.setWindowTitle(title);
     dialog.setLabelText(text);
@@ -48,8 +47,7 @@ QString RealServices::prompt(QWidget *parent, const QString &text, const QString
     return dialog.textValue();
 }
 
-void RealServices::message(QWidget *parent, const QString &text)
-{
+void RealServices::message(QWidget *parent, const QString &text) {
     QMessageBox box(QMessageBox::NoIcon, programTitle, QString(), QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     // The end of a game is news for a child: large enough to read at a glance.
@@ -59,8 +57,8 @@ void RealServices::message(QWidget *parent, const QString &text)
     // Lines of the game's messages are separated by CR LF. A line as long as
     // the longest name would make the box taller than the screen.
     constexpr int longestShownLine = 200;
-    box.setText(shortenLongLines(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
-                                 longestShownLine));
+    box.setText(shortenLongLines(
+        QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), longestShownLine));
     box.exec();
 }
 

@@ -13,22 +13,21 @@ namespace {
 
 // The grey dotted rectangle that shows where a dragged tile would land.
 class DragOutline : public QWidget {
-public:
-    explicit DragOutline(QWidget *parent) : QWidget(parent)
-    {
+  public:
+    explicit DragOutline(QWidget *parent) : QWidget(parent) {
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setAttribute(Qt::WA_NoSystemBackground);
         setObjectName(QStringLiteral("dragOutline"));
         hide();
     }
 
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
+  protected:
+    void paintEvent(QPaintEvent *) override {
         QPainter painter(this);
         // Two pixels round a tile at the design size, thicker as the tile grows.
         const int width = qMax(2, qRound(height() / 24.0));
-        const QRect frame = rect().adjusted(width / 2, width / 2, -(width + 1) / 2, -(width + 1) / 2);
+        const QRect frame =
+            rect().adjusted(width / 2, width / 2, -(width + 1) / 2, -(width + 1) / 2);
         QPen pen(Qt::black, width, Qt::DashLine);
         painter.setPen(pen);
         painter.drawRect(frame);
@@ -39,34 +38,31 @@ protected:
     }
 };
 
-bool isPress(QEvent::Type type)
-{
+bool isPress(QEvent::Type type) {
     // A second press soon after one at the same place comes as a double click.
     return type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
 }
 
-bool isMouseButtonOrMove(QEvent::Type type)
-{
+bool isMouseButtonOrMove(QEvent::Type type) {
     return isPress(type) || type == QEvent::MouseMove || type == QEvent::MouseButtonRelease;
 }
 
 } // namespace
 
-ManualDrag::ManualDrag(QWidget *window) : QObject(window), window_(window), outline_(new DragOutline(window))
-{
-}
+ManualDrag::ManualDrag(QWidget *window)
+    : QObject(window), window_(window), outline_(new DragOutline(window)) {}
 
 ManualDrag::~ManualDrag() = default;
 
-void ManualDrag::addSource(QWidget *source) { source->installEventFilter(this); }
+void ManualDrag::addSource(QWidget *source) {
+    source->installEventFilter(this);
+}
 
-void ManualDrag::addTarget(QWidget *target, std::function<void()> onDrop)
-{
+void ManualDrag::addTarget(QWidget *target, std::function<void()> onDrop) {
     targets_.insert(target, std::move(onDrop));
 }
 
-void ManualDrag::begin(QWidget *source)
-{
+void ManualDrag::begin(QWidget *source) {
     // A drag that was never released (a second button went down) ends here,
     // so that every drag still ends in one drop.
     if (active())
@@ -85,8 +81,7 @@ void ManualDrag::begin(QWidget *source)
     outline_->show();
 }
 
-bool ManualDrag::eventFilter(QObject *watched, QEvent *event)
-{
+bool ManualDrag::eventFilter(QObject *watched, QEvent *event) {
     // Qt follows a cancelled touch with a release where the finger was;
     // that release must find no drag left to drop.
     if (event->type() == QEvent::TouchCancel && watched == windowHandle_) {
@@ -115,10 +110,11 @@ bool ManualDrag::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-void ManualDrag::moveOutline() { outline_->move(pointer_ - grabOffset_); }
+void ManualDrag::moveOutline() {
+    outline_->move(pointer_ - grabOffset_);
+}
 
-void ManualDrag::cancel()
-{
+void ManualDrag::cancel() {
     source_ = nullptr;
     outline_->hide();
     if (windowHandle_)
@@ -126,8 +122,7 @@ void ManualDrag::cancel()
     windowHandle_ = nullptr;
 }
 
-ManualDrag::Ending ManualDrag::end()
-{
+ManualDrag::Ending ManualDrag::end() {
     if (!active())
         return Ending::Nothing;
     QWidget *source = source_;

@@ -22,7 +22,7 @@ namespace lumo {
 /// is held drops nothing, and its drag ends at the release the window hears.
 /// A touch that the system cancels ends the drag without a drop.
 class ManualDrag : public QObject {
-public:
+  public:
     /// How a drag ended.
     enum class Ending {
         /// No drag was under way, or it ended on no visible target.
@@ -45,10 +45,10 @@ public:
     void cancel();
     bool active() const { return !source_.isNull(); }
 
-protected:
+  protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private:
+  private:
     void moveOutline();
 
     QWidget *window_;

@@ -6,22 +6,19 @@
 
 namespace lumo {
 
-FocusGroup::FocusGroup(QWidget *parent) : QAbstractButton(parent)
-{
+FocusGroup::FocusGroup(QWidget *parent) : QAbstractButton(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::TabFocus);
     hide();
 }
 
-void FocusGroup::addMember(QWidget *member)
-{
+void FocusGroup::addMember(QWidget *member) {
     members_.append(member);
     member->installEventFilter(this);
     cover();
 }
 
-bool FocusGroup::eventFilter(QObject *watched, QEvent *event)
-{
+bool FocusGroup::eventFilter(QObject *watched, QEvent *event) {
     switch (event->type()) {
     case QEvent::ShowToParent:
     case QEvent::HideToParent:
@@ -35,8 +32,7 @@ bool FocusGroup::eventFilter(QObject *watched, QEvent *event)
     return QAbstractButton::eventFilter(watched, event);
 }
 
-void FocusGroup::cover()
-{
+void FocusGroup::cover() {
     QRect shown;
     for (const QWidget *member : members_)
         if (!member->isHidden())
@@ -51,9 +47,9 @@ void FocusGroup::cover()
     show();
 }
 
-void FocusGroup::keyPressEvent(QKeyEvent *event)
-{
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat()) {
+void FocusGroup::keyPressEvent(QKeyEvent *event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        !event->isAutoRepeat()) {
         click();
         return;
     }

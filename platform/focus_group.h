@@ -13,19 +13,19 @@ namespace lumo {
 /// nothing and takes no mouse input: clicks reach the members beneath it.
 class FocusGroup : public QAbstractButton {
     Q_OBJECT
-public:
+  public:
     explicit FocusGroup(QWidget *parent);
 
     /// A member; it must share the group's parent.
     void addMember(QWidget *member);
     const QList<QWidget *> &members() const { return members_; }
 
-protected:
+  protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
-private:
+  private:
     void cover();
 
     QList<QWidget *> members_;

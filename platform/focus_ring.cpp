@@ -11,23 +11,21 @@
 
 namespace lumo {
 
-Ring::Ring(QWidget *window, Look look) : QWidget(window), window_(window), look_(look)
-{
+Ring::Ring(QWidget *window, Look look) : QWidget(window), window_(window), look_(look) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::NoFocus);
-    setObjectName(look == Look::Focus ? QStringLiteral("focusRing") : QStringLiteral("selectionRing"));
+    setObjectName(look == Look::Focus ? QStringLiteral("focusRing")
+                                      : QStringLiteral("selectionRing"));
     hide();
 }
 
-int Ring::widthOn(int windowHeight)
-{
+int Ring::widthOn(int windowHeight) {
     // 6 pixels on the screens at their layout's own size; never thinner than 3.
     return std::max(3, qRound(windowHeight / 100.0));
 }
 
-void Ring::follow(QWidget *target)
-{
+void Ring::follow(QWidget *target) {
     if (target == target_)
         return;
     if (target_)
@@ -38,8 +36,7 @@ void Ring::follow(QWidget *target)
     place();
 }
 
-bool Ring::eventFilter(QObject *watched, QEvent *event)
-{
+bool Ring::eventFilter(QObject *watched, QEvent *event) {
     if (watched == target_) {
         switch (event->type()) {
         case QEvent::Move:
@@ -57,8 +54,7 @@ bool Ring::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void Ring::place()
-{
+void Ring::place() {
     if (!target_ || target_->isHidden() || !target_->isVisibleTo(window_)) {
         hide();
         return;
@@ -73,8 +69,7 @@ void Ring::place()
     update();
 }
 
-void Ring::paintEvent(QPaintEvent *)
-{
+void Ring::paintEvent(QPaintEvent *) {
     if (!target_)
         return;
     const int width = widthOn(window_->height());
@@ -87,19 +82,21 @@ void Ring::paintEvent(QPaintEvent *)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.strokePath(path, QPen(Qt::black, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     const QColor core = look_ == Look::Focus ? QColor(255, 214, 0) : QColor(Qt::white);
-    painter.strokePath(path, QPen(core, width - 2 * edge, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.strokePath(path,
+                       QPen(core, width - 2 * edge, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
 }
 
-FocusRing::FocusRing(QWidget *window) : QObject(window), window_(window), ring_(new Ring(window, Ring::Look::Focus))
-{
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { focusChanged(now); });
+FocusRing::FocusRing(QWidget *window)
+    : QObject(window), window_(window), ring_(new Ring(window, Ring::Look::Focus)) {
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget *, QWidget *now) { focusChanged(now); });
 }
 
-void FocusRing::focusChanged(QWidget *now)
-{
+void FocusRing::focusChanged(QWidget *now) {
     // Only controls that the keyboard can reach: a window's own focus
     // (no control chosen) shows no ring.
-    const bool ours = now && now != window_ && now->window() == window_ && (now->focusPolicy() & Qt::TabFocus);
+    const bool ours =
+        now && now != window_ && now->window() == window_ && (now->focusPolicy() & Qt::TabFocus);
     ring_->follow(ours ? now : nullptr);
 }
 

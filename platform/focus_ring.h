@@ -13,7 +13,7 @@ namespace lumo {
 /// as around a large one, a hundredth of the window's height, so that it
 /// grows with the layout.
 class Ring : public QWidget {
-public:
+  public:
     enum class Look {
         /// Where the keyboard is: yellow between black edges, plain on dark
         /// and on light backgrounds alike.
@@ -31,11 +31,11 @@ public:
     /// The width of the ring on a window of that height, in pixels.
     static int widthOn(int windowHeight);
 
-protected:
+  protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
-private:
+  private:
     void place();
 
     QWidget *window_;
@@ -46,12 +46,12 @@ private:
 /// Shows where the keyboard focus of one window is, with a ring of the
 /// Focus look around the focused control, while the window is active.
 class FocusRing : public QObject {
-public:
+  public:
     explicit FocusRing(QWidget *window);
 
     Ring *ring() const { return ring_; }
 
-private:
+  private:
     void focusChanged(QWidget *now);
 
     QWidget *window_;

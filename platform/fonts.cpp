@@ -7,8 +7,7 @@
 
 namespace lumo {
 
-void installFontSubstitutions()
-{
+void installFontSubstitutions() {
     const QStringList sans{QStringLiteral("Loma"), QStringLiteral("Garuda"),
                            QStringLiteral("Noto Sans Thai"), QStringLiteral("DejaVu Sans")};
     const QStringList serif{QStringLiteral("Norasi"), QStringLiteral("Kinnari"),

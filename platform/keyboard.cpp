@@ -12,15 +12,14 @@ namespace lumo {
 namespace {
 
 // The number row's keys 1 to 9 and 0, as their platforms number them.
-constexpr quint32 linuxKeyOne = 10;    // evdev KEY_1 (2) + 8
+constexpr quint32 linuxKeyOne = 10; // evdev KEY_1 (2) + 8
 constexpr quint32 windowsKeyOne = 0x02;
 
 // What the number row's keys 1 to 9 and 0 give on the Thai Kedmanee layout.
-constexpr char16_t kedmaneeNumberRow[10] = {u'\u0E45', u'/', u'-', u'\u0E20', u'\u0E16',
+constexpr char16_t kedmaneeNumberRow[10] = {u'\u0E45', u'/',      u'-',      u'\u0E20', u'\u0E16',
                                             u'\u0E38', u'\u0E36', u'\u0E04', u'\u0E15', u'\u0E08'};
 
-int numberRowDigit(quint32 scanCode, ScanCodes codes)
-{
+int numberRowDigit(quint32 scanCode, ScanCodes codes) {
     const quint32 one = codes == ScanCodes::Linux ? linuxKeyOne : windowsKeyOne;
     if (scanCode < one || scanCode > one + 9)
         return -1;
@@ -28,8 +27,7 @@ int numberRowDigit(quint32 scanCode, ScanCodes codes)
     return int(scanCode - one + 1) % 10;
 }
 
-int kedmaneeDigit(const QString &text)
-{
+int kedmaneeDigit(const QString &text) {
     if (text.size() != 1)
         return -1;
     for (int key = 0; key < 10; ++key)
@@ -40,8 +38,7 @@ int kedmaneeDigit(const QString &text)
 
 } // namespace
 
-ScanCodes scanCodesHere()
-{
+ScanCodes scanCodesHere() {
     const QString platform = QGuiApplication::platformName();
     if (platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland")))
         return ScanCodes::Linux;
@@ -50,8 +47,7 @@ ScanCodes scanCodesHere()
     return ScanCodes::Unknown;
 }
 
-int typedDigit(const QKeyEvent &event, ScanCodes codes)
-{
+int typedDigit(const QKeyEvent &event, ScanCodes codes) {
     if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return -1;
     if (event.key() >= Qt::Key_0 && event.key() <= Qt::Key_9)
@@ -65,15 +61,13 @@ int typedDigit(const QKeyEvent &event, ScanCodes codes)
     return kedmaneeDigit(text);
 }
 
-void KeyInput::watch(QWidget *control, Actions actions)
-{
+void KeyInput::watch(QWidget *control, Actions actions) {
     actions_.insert(control, std::move(actions));
     control->installEventFilter(this);
     connect(control, &QObject::destroyed, this, [this](QObject *gone) { actions_.remove(gone); });
 }
 
-bool KeyInput::eventFilter(QObject *watched, QEvent *event)
-{
+bool KeyInput::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() != QEvent::KeyPress)
         return QObject::eventFilter(watched, event);
     const auto found = actions_.constFind(watched);

@@ -41,7 +41,7 @@ int typedDigit(const QKeyEvent &event, ScanCodes codes = scanCodesHere());
 /// are typed into it, Backspace and Delete erase it, the arrow keys move
 /// on from it. A key held down activates or erases once.
 class KeyInput : public QObject {
-public:
+  public:
     struct Actions {
         std::function<void()> activate = nullptr;
         std::function<void(int digit)> digit = nullptr;
@@ -53,10 +53,10 @@ public:
 
     void watch(QWidget *control, Actions actions);
 
-protected:
+  protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private:
+  private:
     QHash<QObject *, Actions> actions_;
 };
 

@@ -19,8 +19,7 @@ namespace lumo {
 namespace {
 
 // The desktop system colours that the layout data names by number.
-QColor systemColour(int number)
-{
+QColor systemColour(int number) {
     const QPalette palette = QApplication::palette();
     switch (number) {
     case 1: // desktop background
@@ -34,8 +33,7 @@ QColor systemColour(int number)
     }
 }
 
-QColor colourOf(const QJsonValue &value)
-{
+QColor colourOf(const QJsonValue &value) {
     if (value.isArray()) {
         const QJsonArray rgb = value.toArray();
         return QColor(rgb.at(0).toInt(), rgb.at(1).toInt(), rgb.at(2).toInt());
@@ -43,8 +41,7 @@ QColor colourOf(const QJsonValue &value)
     return systemColour(value.toObject().value(QStringLiteral("system")).toInt());
 }
 
-QFont fontOf(const QJsonObject &entry)
-{
+QFont fontOf(const QJsonObject &entry) {
     QFont font(entry.value(QStringLiteral("family")).toString());
     font.setPixelSize(pointsToPixels(entry.value(QStringLiteral("points")).toDouble()));
     font.setBold(entry.value(QStringLiteral("bold")).toBool());
@@ -52,8 +49,7 @@ QFont fontOf(const QJsonObject &entry)
 }
 
 void applyColours(QWidget *widget, const QJsonObject &entry, QPalette::ColorRole textRole,
-                  QPalette::ColorRole backRole)
-{
+                  QPalette::ColorRole backRole) {
     QPalette palette = widget->palette();
     if (entry.contains(QStringLiteral("fore"))) {
         const QColor fore = colourOf(entry.value(QStringLiteral("fore")));
@@ -68,10 +64,10 @@ void applyColours(QWidget *widget, const QJsonObject &entry, QPalette::ColorRole
     widget->setPalette(palette);
 }
 
-QWidget *createControl(const QString &kind, QWidget *parent, const QJsonObject &entry, int index)
-{
-    const QString caption = entry.value(QStringLiteral("caption")).toString().replace(
-        QStringLiteral("{index}"), QString::number(index));
+QWidget *createControl(const QString &kind, QWidget *parent, const QJsonObject &entry, int index) {
+    const QString caption = entry.value(QStringLiteral("caption"))
+                                .toString()
+                                .replace(QStringLiteral("{index}"), QString::number(index));
     if (kind == QLatin1String("label")) {
         auto *label = new Label(parent);
         applyColours(label, entry, QPalette::WindowText, QPalette::Window);
@@ -119,8 +115,7 @@ QWidget *createControl(const QString &kind, QWidget *parent, const QJsonObject &
     qFatal("Unknown control kind in the layout data: %s", qPrintable(kind));
 }
 
-void setUpWindow(QWidget *window, const QJsonObject &entry)
-{
+void setUpWindow(QWidget *window, const QJsonObject &entry) {
     window->setObjectName(entry.value(QStringLiteral("name")).toString());
     window->setWindowTitle(entry.value(QStringLiteral("title")).toString());
     QPalette palette = window->palette();
@@ -134,8 +129,7 @@ void setUpWindow(QWidget *window, const QJsonObject &entry)
 
 } // namespace
 
-QJsonObject readLayout(const QString &path)
-{
+QJsonObject readLayout(const QString &path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         qFatal("Cannot open the layout data %s", qPrintable(path));
@@ -146,18 +140,15 @@ QJsonObject readLayout(const QString &path)
     return document.object();
 }
 
-QString elementName(const QString &name, int index)
-{
+QString elementName(const QString &name, int index) {
     return name + QLatin1Char('_') + QString::number(index);
 }
 
-QWidget *ControlSet::find(const QString &name, int index) const
-{
+QWidget *ControlSet::find(const QString &name, int index) const {
     return widgets_.value(elementName(name, index));
 }
 
-void ControlSet::focusFirstInTabOrder() const
-{
+void ControlSet::focusFirstInTabOrder() const {
     for (const QString &name : tabOrder_) {
         QWidget *widget = find(name);
         if (widget && widget->isEnabled() && !widget->isHidden()) {
@@ -167,15 +158,13 @@ void ControlSet::focusFirstInTabOrder() const
     }
 }
 
-QSize designSize(const QJsonObject &layout)
-{
+QSize designSize(const QJsonObject &layout) {
     const QJsonObject window = layout.value(QStringLiteral("window")).toObject();
     return {twipsToPixels(window.value(QStringLiteral("width")).toInt()),
             twipsToPixels(window.value(QStringLiteral("height")).toInt())};
 }
 
-ControlSet buildControls(QWidget *window, QWidget *stage, const QJsonObject &layout, double scale)
-{
+ControlSet buildControls(QWidget *window, QWidget *stage, const QJsonObject &layout, double scale) {
     setUpWindow(window, layout.value(QStringLiteral("window")).toObject());
 
     ControlSet set = listControls(layout);
@@ -209,16 +198,19 @@ ControlSet buildControls(QWidget *window, QWidget *stage, const QJsonObject &lay
                              index * entry.value(QStringLiteral("leftStep")).toInt();
             const int top = entry.value(QStringLiteral("top")).toInt() +
                             index * entry.value(QStringLiteral("topStep")).toInt();
-            set.placed_.append({widget, QRect(left, top, entry.value(QStringLiteral("width")).toInt(),
-                                              entry.value(QStringLiteral("height")).toInt())});
+            set.placed_.append(
+                {widget, QRect(left, top, entry.value(QStringLiteral("width")).toInt(),
+                               entry.value(QStringLiteral("height")).toInt())});
             widget->setHidden(!entry.value(QStringLiteral("visible")).toBool(true));
             widget->setEnabled(entry.value(QStringLiteral("enabled")).toBool(true));
             if (entry.contains(QStringLiteral("speech")))
-                widget->setAccessibleName(entry.value(QStringLiteral("speech"))
-                                              .toString()
-                                              .replace(QStringLiteral("{index}"), QString::number(index))
-                                              .replace(QStringLiteral("{number}"), QString::number(index + 1)));
-            if (auto *label = qobject_cast<Label *>(widget); label && !label->accessibleName().isEmpty())
+                widget->setAccessibleName(
+                    entry.value(QStringLiteral("speech"))
+                        .toString()
+                        .replace(QStringLiteral("{index}"), QString::number(index))
+                        .replace(QStringLiteral("{number}"), QString::number(index + 1)));
+            if (auto *label = qobject_cast<Label *>(widget);
+                label && !label->accessibleName().isEmpty())
                 label->setAccessibleDescription(label->text());
             set.widgets_.insert(objectName, widget);
         }
@@ -232,8 +224,7 @@ ControlSet buildControls(QWidget *window, QWidget *stage, const QJsonObject &lay
     return set;
 }
 
-void ControlSet::scaleTo(double scale)
-{
+void ControlSet::scaleTo(double scale) {
     for (const Placed &placed : std::as_const(placed_)) {
         QWidget *widget = placed.widget;
         const QRect rect = twipsToPixels(placed.twips, scale);
@@ -256,8 +247,7 @@ void ControlSet::scaleTo(double scale)
     }
 }
 
-ControlSet listControls(const QJsonObject &layout)
-{
+ControlSet listControls(const QJsonObject &layout) {
     ControlSet set;
     for (const QJsonValue &value : layout.value(QStringLiteral("controls")).toArray()) {
         const QJsonObject entry = value.toObject();
@@ -275,8 +265,7 @@ ControlSet listControls(const QJsonObject &layout)
 }
 
 template <class T>
-void ControlBinder::bindWidget(T *&control, const QString &name, int index, QLatin1String kind)
-{
+void ControlBinder::bindWidget(T *&control, const QString &name, int index, QLatin1String kind) {
     const QString objectName = index < 0 ? name : elementName(name, index);
     const QString found = set_.kind(objectName);
     if (found.isEmpty())
@@ -286,28 +275,24 @@ void ControlBinder::bindWidget(T *&control, const QString &name, int index, QLat
     control = qobject_cast<T *>(set_.find(objectName));
 }
 
-void ControlBinder::bind(Label *&control, const QString &name, int index)
-{
+void ControlBinder::bind(Label *&control, const QString &name, int index) {
     bindWidget(control, name, index, QLatin1String("label"));
 }
-void ControlBinder::bind(Picture *&control, const QString &name, int index)
-{
+void ControlBinder::bind(Picture *&control, const QString &name, int index) {
     bindWidget(control, name, index, QLatin1String("picture"));
 }
-void ControlBinder::bind(Button *&control, const QString &name, int index)
-{
+void ControlBinder::bind(Button *&control, const QString &name, int index) {
     bindWidget(control, name, index, QLatin1String("button"));
 }
-void ControlBinder::bind(Frame *&control, const QString &name, int index)
-{
+void ControlBinder::bind(Frame *&control, const QString &name, int index) {
     bindWidget(control, name, index, QLatin1String("frame"));
 }
 
-void ControlBinder::operator()(QTimer *&timer, const QString &name)
-{
+void ControlBinder::operator()(QTimer *&timer, const QString &name) {
     const QString found = set_.kind(name);
     if (found != QLatin1String("timer"))
-        missing_.append(found.isEmpty() ? name : QStringLiteral("%1 (a %2, not a timer)").arg(name, found));
+        missing_.append(
+            found.isEmpty() ? name : QStringLiteral("%1 (a %2, not a timer)").arg(name, found));
     timer = set_.timer(name);
 }
 

@@ -28,7 +28,7 @@ class Frame;
 /// found by name ("LB1") or by array name and element index ("LB", 3). A set
 /// made by listControls() knows the names and kinds only, and no widget.
 class ControlSet {
-public:
+  public:
     QWidget *find(const QString &name) const { return widgets_.value(name); }
     QWidget *find(const QString &name, int index) const;
     QTimer *timer(const QString &name) const { return timers_.value(name); }
@@ -49,8 +49,9 @@ public:
     /// geometry, fonts, pictures and borders alike.
     void scaleTo(double scale);
 
-private:
-    friend ControlSet buildControls(QWidget *window, QWidget *stage, const QJsonObject &layout, double scale);
+  private:
+    friend ControlSet buildControls(QWidget *window, QWidget *stage, const QJsonObject &layout,
+                                    double scale);
     friend ControlSet listControls(const QJsonObject &layout);
     QHash<QString, QWidget *> widgets_;
     QHash<QString, QTimer *> timers_;
@@ -74,7 +75,8 @@ QJsonObject readLayout(const QString &path);
 /// layout's geometry is measured in. Array elements are named "LB_3", and
 /// each control's object name is its name. The controls are laid out at
 /// `scale` times their design size.
-ControlSet buildControls(QWidget *window, QWidget *stage, const QJsonObject &layout, double scale = 1.0);
+ControlSet buildControls(QWidget *window, QWidget *stage, const QJsonObject &layout,
+                         double scale = 1.0);
 
 /// The size in pixels that the layout's controls reach to at its design scale.
 QSize designSize(const QJsonObject &layout);
@@ -89,7 +91,7 @@ QString elementName(const QString &name, int index);
 /// is missing or of another kind. On a set from listControls() it checks
 /// the names and kinds and leaves every pointer null.
 class ControlBinder {
-public:
+  public:
     explicit ControlBinder(const ControlSet &set) : set_(set) {}
 
     void operator()(Label *&control, const QString &name) { bind(control, name, -1); }
@@ -98,8 +100,8 @@ public:
     void operator()(Frame *&control, const QString &name) { bind(control, name, -1); }
     void operator()(QTimer *&timer, const QString &name);
 
-    template <class T, std::size_t N> void operator()(std::array<T *, N> &array, const QString &name)
-    {
+    template <class T, std::size_t N>
+    void operator()(std::array<T *, N> &array, const QString &name) {
         for (std::size_t i = 0; i < N; ++i)
             bind(array[i], name, int(i));
     }
@@ -108,12 +110,13 @@ public:
     /// "Im1_14", with the kind found where it was the wrong one.
     const QStringList &missing() const { return missing_; }
 
-private:
+  private:
     void bind(Label *&control, const QString &name, int index);
     void bind(Picture *&control, const QString &name, int index);
     void bind(Button *&control, const QString &name, int index);
     void bind(Frame *&control, const QString &name, int index);
-    template <class T> void bindWidget(T *&control, const QString &name, int index, QLatin1String kind);
+    template <class T>
+    void bindWidget(T *&control, const QString &name, int index, QLatin1String kind);
 
     const ControlSet &set_;
     QStringList missing_;

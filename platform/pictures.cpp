@@ -9,8 +9,7 @@
 
 namespace lumo {
 
-Artwork builtInArtwork(const QString &resource)
-{
+Artwork builtInArtwork(const QString &resource) {
     // The program's own pictures never change while it runs: read each once.
     // An artwork holds images, not pixmaps, so these may outlive the
     // application object.
@@ -20,13 +19,13 @@ Artwork builtInArtwork(const QString &resource)
         QString error;
         found = builtIn.insert(resource, Artwork::read(resource, &error));
         if (found->isNull())
-            qWarning().noquote() << QStringLiteral("Built-in picture %1 is missing (%2)").arg(resource, error);
+            qWarning().noquote()
+                << QStringLiteral("Built-in picture %1 is missing (%2)").arg(resource, error);
     }
     return found.value();
 }
 
-Artwork loadArtwork(const QString &path, const QString &fallback)
-{
+Artwork loadArtwork(const QString &path, const QString &fallback) {
     QString error;
     Artwork artwork = Artwork::read(path, &error);
     if (!artwork.isNull())
@@ -35,29 +34,31 @@ Artwork loadArtwork(const QString &path, const QString &fallback)
     static QSet<QString> warned;
     if (!warned.contains(path)) {
         warned.insert(path);
-        qWarning().noquote() << QStringLiteral("Cannot read the picture %1 (%2); showing a built-in picture instead.")
-                                    .arg(path, error);
+        qWarning().noquote()
+            << QStringLiteral(
+                   "Cannot read the picture %1 (%2); showing a built-in picture instead.")
+                   .arg(path, error);
     }
     return builtInArtwork(fallback);
 }
 
 namespace {
-QPixmap atDesignSize(const Artwork &artwork)
-{
+QPixmap atDesignSize(const Artwork &artwork) {
     // The highest ratio of the application's screens: sharp on each of them.
-    return artwork.isNull() ? QPixmap() : artwork.pixmap(artwork.designSize(), qApp->devicePixelRatio());
+    return artwork.isNull() ? QPixmap()
+                            : artwork.pixmap(artwork.designSize(), qApp->devicePixelRatio());
 }
 } // namespace
 
-QPixmap loadPicture(const QString &path, const QString &fallback)
-{
+QPixmap loadPicture(const QString &path, const QString &fallback) {
     return atDesignSize(loadArtwork(path, fallback));
 }
 
-QPixmap builtInPicture(const QString &resource) { return atDesignSize(builtInArtwork(resource)); }
+QPixmap builtInPicture(const QString &resource) {
+    return atDesignSize(builtInArtwork(resource));
+}
 
-QImage readPictureFile(const QString &path, QString *error)
-{
+QImage readPictureFile(const QString &path, QString *error) {
     const Artwork artwork = Artwork::read(path, error);
     return artwork.image(artwork.designSize());
 }

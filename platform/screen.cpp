@@ -15,13 +15,11 @@
 
 namespace lumo {
 
-ScreenWindow::ScreenWindow(QSize design) : design_(design)
-{
+ScreenWindow::ScreenWindow(QSize design) : design_(design) {
     setMinimumSize(design / 2);
 }
 
-void ScreenWindow::beginOpening()
-{
+void ScreenWindow::beginOpening() {
     // What an opening closed from its own handlers left, if not gone yet.
     const QObjectList leftBehind = children();
     qDeleteAll(leftBehind);
@@ -32,8 +30,7 @@ void ScreenWindow::beginOpening()
     connect(fullScreen, &QShortcut::activated, this, &ScreenWindow::fullScreenAsked);
 }
 
-void ScreenWindow::endOpening()
-{
+void ScreenWindow::endOpening() {
     hide();
     stage_ = nullptr;
     // Gone as if the window had been deleted: at once deaf to the window's
@@ -46,26 +43,22 @@ void ScreenWindow::endOpening()
     }
 }
 
-double ScreenWindow::scaleFor(QSize size, QSize design)
-{
+double ScreenWindow::scaleFor(QSize size, QSize design) {
     return std::min(double(size.width()) / design.width(), double(size.height()) / design.height());
 }
 
-void ScreenWindow::closeEvent(QCloseEvent *event)
-{
+void ScreenWindow::closeEvent(QCloseEvent *event) {
     event->accept();
     emit closedFromFrame();
 }
 
-void ScreenWindow::resizeEvent(QResizeEvent *event)
-{
+void ScreenWindow::resizeEvent(QResizeEvent *event) {
     QWidget::resizeEvent(event);
     fitStage();
     emit geometryChanged();
 }
 
-void ScreenWindow::fitStage()
-{
+void ScreenWindow::fitStage() {
     if (!stage_)
         return;
     const double scale = scaleFor(size(), design_);
@@ -78,16 +71,14 @@ void ScreenWindow::fitStage()
     }
 }
 
-void ScreenWindow::moveEvent(QMoveEvent *event)
-{
+void ScreenWindow::moveEvent(QMoveEvent *event) {
     QWidget::moveEvent(event);
     emit geometryChanged();
 }
 
 ScreenHost::ScreenHost(Services &services) : services_(services), placement_(services.settings()) {}
 
-void ScreenHost::closed()
-{
+void ScreenHost::closed() {
     --open_;
     if (!checkPending_) {
         checkPending_ = true;
@@ -95,29 +86,24 @@ void ScreenHost::closed()
     }
 }
 
-void ScreenHost::endIfNoneOpen()
-{
+void ScreenHost::endIfNoneOpen() {
     checkPending_ = false;
     if (open_ == 0)
         services_.endProgram();
 }
 
 Screen::Screen(Services &services, ScreenHost &host, QString layoutPath)
-    : services_(services), host_(host), layoutPath_(std::move(layoutPath))
-{
-}
+    : services_(services), host_(host), layoutPath_(std::move(layoutPath)) {}
 
 Screen::~Screen() = default;
 
-const QJsonObject &Screen::layout()
-{
+const QJsonObject &Screen::layout() {
     if (layout_.isEmpty())
         layout_ = readLayout(layoutPath_);
     return layout_;
 }
 
-QStringList Screen::missingControls()
-{
+QStringList Screen::missingControls() {
     const ControlSet listed = listControls(layout());
     ControlBinder bind(listed);
     bindControls(bind);
@@ -125,17 +111,17 @@ QStringList Screen::missingControls()
     return bind.missing();
 }
 
-void Screen::checkLayout() { stopIfMissing(missingControls()); }
+void Screen::checkLayout() {
+    stopIfMissing(missingControls());
+}
 
-void Screen::stopIfMissing(const QStringList &missing) const
-{
+void Screen::stopIfMissing(const QStringList &missing) const {
     if (!missing.isEmpty())
         qFatal("The layout data %s lacks the controls: %s", qPrintable(layoutPath_),
                qPrintable(missing.join(QStringLiteral(", "))));
 }
 
-void Screen::openWindow()
-{
+void Screen::openWindow() {
     if (!kept_)
         kept_ = std::make_unique<ScreenWindow>(designSize(layout()));
     window_ = kept_.get();
@@ -146,7 +132,8 @@ void Screen::openWindow()
     host_.placement().place(window_, window_->designSize());
     window_->fitStage();
     controls_ = buildControls(window_, window_->stage(), layout(), window_->scale());
-    connect(window_.data(), &ScreenWindow::scaleChanged, this, [this](double scale) { controls_.scaleTo(scale); });
+    connect(window_.data(), &ScreenWindow::scaleChanged, this,
+            [this](double scale) { controls_.scaleTo(scale); });
     connect(window_.data(), &ScreenWindow::geometryChanged, this,
             [this] { host_.placement().remember(window_); });
     connect(window_.data(), &ScreenWindow::fullScreenAsked, this,
@@ -164,14 +151,12 @@ void Screen::openWindow()
     emit windowOpened();
 }
 
-void Screen::showWindow()
-{
+void Screen::showWindow() {
     host_.placement().show(window_);
     controls_.focusFirstInTabOrder();
 }
 
-void Screen::close()
-{
+void Screen::close() {
     if (!isOpen())
         return;
     ScreenWindow *window = window_;

@@ -21,7 +21,7 @@ class Services;
 /// colour. Closing it from its frame closes the screen.
 class ScreenWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit ScreenWindow(QSize design);
 
     /// Makes an empty stage and the window's own keys, for one opening.
@@ -42,19 +42,19 @@ public:
     /// Scales and centres the layout's area for the window's present size.
     void fitStage();
 
-signals:
+  signals:
     void closedFromFrame();
     void scaleChanged(double scale);
     /// Moved or resized by the user or the window system.
     void geometryChanged();
     void fullScreenAsked();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
 
-private:
+  private:
     QSize design_;
     QWidget *stage_ = nullptr;
     double scale_ = 1.0;
@@ -65,7 +65,7 @@ private:
 /// handler may close one screen and open another in either order.
 class ScreenHost : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit ScreenHost(Services &services);
 
     void opened() { ++open_; }
@@ -75,7 +75,7 @@ public:
     /// The size and place both screens' windows share.
     WindowPlacement &placement() { return placement_; }
 
-private:
+  private:
     void endIfNoneOpen();
 
     Services &services_;
@@ -93,7 +93,7 @@ private:
 /// milliseconds.
 class Screen : public QObject {
     Q_OBJECT
-public:
+  public:
     Screen(Services &services, ScreenHost &host, QString layoutPath);
     ~Screen() override;
 
@@ -114,12 +114,12 @@ public:
     /// at start-up, so that no opening ever meets a missing control.
     void checkLayout();
 
-signals:
+  signals:
     /// A new window with all its controls exists, not shown yet: others
     /// may add to it what lives as long as the window (a shortcut).
     void windowOpened();
 
-protected:
+  protected:
     /// Creates the window and its controls and binds them; the caller then
     /// runs the screen's opening step and calls showWindow().
     void openWindow();
@@ -138,7 +138,7 @@ protected:
 
     Services &services_;
 
-private:
+  private:
     void stopIfMissing(const QStringList &missing) const;
 
     ScreenHost &host_;

@@ -18,7 +18,7 @@ namespace lumo {
 /// user's locale, the two modal dialogs, the program's folder and the way
 /// to end the program. The program runs on RealServices; tests hand in fakes.
 class Services {
-public:
+  public:
     virtual ~Services() = default;
 
     /// Starts the random source afresh from the clock.
@@ -52,7 +52,7 @@ public:
 inline const QString programTitle = QStringLiteral("lumo3");
 
 class RealServices : public Services {
-public:
+  public:
     void seedFromClock() override;
     double random() override;
     QDateTime now() const override;
@@ -64,7 +64,7 @@ public:
     QString programFolder() const override;
     void endProgram() override;
 
-private:
+  private:
     std::mt19937_64 engine_{std::random_device{}()};
     QSettings settings_{QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("lumo3"),
                         QStringLiteral("lumo3")};

@@ -14,31 +14,26 @@
 namespace lumo {
 
 TapSelection::TapSelection(QWidget *window)
-    : QObject(window), window_(window), ring_(new Ring(window, Ring::Look::Selection))
-{
+    : QObject(window), window_(window), ring_(new Ring(window, Ring::Look::Selection)) {
     window_->installEventFilter(this);
 }
 
-TapSelection::~TapSelection()
-{
+TapSelection::~TapSelection() {
     if (windowHandle_)
         windowHandle_->removeEventFilter(this);
 }
 
-void TapSelection::addChoice(QWidget *choice)
-{
+void TapSelection::addChoice(QWidget *choice) {
     choices_.insert(choice);
     choice->installEventFilter(this);
 }
 
-void TapSelection::addTarget(QWidget *target, std::function<void(QWidget *)> onTap)
-{
+void TapSelection::addTarget(QWidget *target, std::function<void(QWidget *)> onTap) {
     targets_.insert(target, std::move(onTap));
     target->installEventFilter(this);
 }
 
-void TapSelection::select(QWidget *choice)
-{
+void TapSelection::select(QWidget *choice) {
     if (!choices_.contains(choice) || !choice->isEnabled() || choice->isHidden()) {
         clear();
         return;
@@ -63,8 +58,7 @@ void TapSelection::select(QWidget *choice)
     emit selectionChanged(choice);
 }
 
-void TapSelection::clear()
-{
+void TapSelection::clear() {
     if (!selected_)
         return;
     QWidget *choice = selected_;
@@ -77,8 +71,7 @@ void TapSelection::clear()
     emit selectionChanged(nullptr);
 }
 
-bool TapSelection::eventFilter(QObject *watched, QEvent *event)
-{
+bool TapSelection::eventFilter(QObject *watched, QEvent *event) {
     const QEvent::Type type = event->type();
     // A second press soon after one at the same place comes as a double click.
     const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
@@ -89,7 +82,8 @@ bool TapSelection::eventFilter(QObject *watched, QEvent *event)
     }
     if (watched == window_) {
         // Esc reaches the window when the focused control has no use for it.
-        if (type == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape && selected_) {
+        if (type == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape &&
+            selected_) {
             clear();
             return true;
         }
@@ -107,8 +101,9 @@ bool TapSelection::eventFilter(QObject *watched, QEvent *event)
     if (press) {
         pressedTarget_ = widget;
     } else if (type == QEvent::MouseButtonRelease) {
-        const bool tap = pressedTarget_ == widget &&
-                         widget->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint());
+        const bool tap =
+            pressedTarget_ == widget &&
+            widget->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint());
         pressedTarget_ = nullptr;
         if (tap && selected_ && widget->isVisible())
             target.value()(selected_);
@@ -116,11 +111,11 @@ bool TapSelection::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-void TapSelection::windowPressed(QPoint place)
-{
-    for (QWidget *widget = window_->childAt(place); widget && widget != window_; widget = widget->parentWidget()) {
-        if (choices_.contains(widget) || targets_.contains(widget) || qobject_cast<QAbstractButton *>(widget) ||
-            qobject_cast<Picture *>(widget))
+void TapSelection::windowPressed(QPoint place) {
+    for (QWidget *widget = window_->childAt(place); widget && widget != window_;
+         widget = widget->parentWidget()) {
+        if (choices_.contains(widget) || targets_.contains(widget) ||
+            qobject_cast<QAbstractButton *>(widget) || qobject_cast<Picture *>(widget))
             return;
     }
     clear();

@@ -25,7 +25,7 @@ class Ring;
 /// buttons and pictures leave it as it is.
 class TapSelection : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit TapSelection(QWidget *window);
     ~TapSelection() override;
 
@@ -38,14 +38,14 @@ public:
     void clear();
     QWidget *selected() const { return selected_; }
 
-signals:
+  signals:
     /// The selection changed: the choice selected now, or nullptr.
     void selectionChanged(QWidget *selected);
 
-protected:
+  protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private:
+  private:
     void windowPressed(QPoint place);
 
     QWidget *window_;

@@ -9,19 +9,16 @@
 
 namespace lumo {
 
-TouchPointers::TouchPointers(QWidget *window) : QObject(window), window_(window)
-{
+TouchPointers::TouchPointers(QWidget *window) : QObject(window), window_(window) {
     window_->installEventFilter(this);
 }
 
-TouchPointers::~TouchPointers()
-{
+TouchPointers::~TouchPointers() {
     if (windowHandle_)
         windowHandle_->removeEventFilter(this);
 }
 
-bool TouchPointers::eventFilter(QObject *watched, QEvent *event)
-{
+bool TouchPointers::eventFilter(QObject *watched, QEvent *event) {
     if (watched == window_) {
         // The native window, which hears touches first, exists once the window is shown.
         if (event->type() == QEvent::Show && !windowHandle_) {
@@ -45,8 +42,7 @@ bool TouchPointers::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-void TouchPointers::touched()
-{
+void TouchPointers::touched() {
     for (QWidget *widget : window_->findChildren<QWidget *>()) {
         if (!widget->testAttribute(Qt::WA_SetCursor))
             continue;
@@ -55,8 +51,7 @@ void TouchPointers::touched()
     }
 }
 
-void TouchPointers::mouseMoved()
-{
+void TouchPointers::mouseMoved() {
     for (const auto &[widget, cursor] : std::as_const(putAside_))
         if (widget)
             widget->setCursor(cursor);

@@ -4,8 +4,8 @@
 
 #include <QCursor>
 #include <QList>
-#include <QPair>
 #include <QObject>
+#include <QPair>
 #include <QPointer>
 
 class QWindow;
@@ -19,14 +19,14 @@ namespace lumo {
 /// From the first touch on, the window's controls show no pointer of their
 /// own; the next move of a real mouse gives them back.
 class TouchPointers : public QObject {
-public:
+  public:
     explicit TouchPointers(QWidget *window);
     ~TouchPointers() override;
 
-protected:
+  protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private:
+  private:
     void touched();
     void mouseMoved();
 

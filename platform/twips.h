@@ -14,24 +14,25 @@ namespace lumo {
 
 constexpr int twipsPerPixel = 15;
 
-constexpr int twipsToPixels(int twips, double scale = 1.0)
-{
+constexpr int twipsToPixels(int twips, double scale = 1.0) {
     return qRound(twips * scale / twipsPerPixel);
 }
 
-inline QRect twipsToPixels(const QRect &twips, double scale)
-{
+inline QRect twipsToPixels(const QRect &twips, double scale) {
     return {twipsToPixels(twips.left(), scale), twipsToPixels(twips.top(), scale),
             twipsToPixels(twips.width(), scale), twipsToPixels(twips.height(), scale)};
 }
 
-constexpr int pointsToPixels(double points) { return static_cast<int>(points * 96.0 / 72.0 + 0.5); }
+constexpr int pointsToPixels(double points) {
+    return static_cast<int>(points * 96.0 / 72.0 + 0.5);
+}
 
 /// A length in pixels at the design size, at scale s; never below 1.
-inline int scaled(int pixels, double scale) { return qMax(1, qRound(pixels * scale)); }
+inline int scaled(int pixels, double scale) {
+    return qMax(1, qRound(pixels * scale));
+}
 
-inline QSize scaled(const QSize &pixels, double scale)
-{
+inline QSize scaled(const QSize &pixels, double scale) {
     return {scaled(pixels.width(), scale), scaled(pixels.height(), scale)};
 }
 

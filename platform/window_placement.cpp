@@ -13,8 +13,7 @@ namespace {
 const QString geometryKey = QStringLiteral("window/geometry");
 constexpr double comfortableShare = 0.85;
 
-QRect availableAround(const QRect &area)
-{
+QRect availableAround(const QRect &area) {
     const QScreen *screen = QGuiApplication::screenAt(area.center());
     if (!screen)
         screen = QGuiApplication::primaryScreen();
@@ -22,8 +21,7 @@ QRect availableAround(const QRect &area)
 }
 } // namespace
 
-QRect WindowPlacement::firstOpening(const QRect &available, QSize design)
-{
+QRect WindowPlacement::firstOpening(const QRect &available, QSize design) {
     QSize size = design.scaled(available.size() * comfortableShare, Qt::KeepAspectRatio);
     if (size.width() < design.width())
         size = design.scaled(available.size().boundedTo(design), Qt::KeepAspectRatio);
@@ -32,8 +30,7 @@ QRect WindowPlacement::firstOpening(const QRect &available, QSize design)
     return rect;
 }
 
-void WindowPlacement::place(QWidget *window, QSize design) const
-{
+void WindowPlacement::place(QWidget *window, QSize design) const {
     QRect rect = settings_.value(geometryKey).toRect();
     const QRect available = availableAround(rect.isValid() ? rect : QRect());
     if (fullScreen_) {
@@ -53,8 +50,7 @@ void WindowPlacement::place(QWidget *window, QSize design) const
     window->setGeometry(rect);
 }
 
-void WindowPlacement::show(QWidget *window) const
-{
+void WindowPlacement::show(QWidget *window) const {
     // A window shown again leaves the state it had before behind.
     if (fullScreen_)
         window->showFullScreen();
@@ -62,8 +58,7 @@ void WindowPlacement::show(QWidget *window) const
         window->showNormal();
 }
 
-void WindowPlacement::remember(const QWidget *window)
-{
+void WindowPlacement::remember(const QWidget *window) {
     if (!window->isVisible() || window->windowState() != Qt::WindowNoState)
         return;
     QRect rect = window->geometry();
@@ -74,8 +69,7 @@ void WindowPlacement::remember(const QWidget *window)
     settings_.setValue(geometryKey, rect);
 }
 
-void WindowPlacement::toggleFullScreen(QWidget *window, QSize design)
-{
+void WindowPlacement::toggleFullScreen(QWidget *window, QSize design) {
     fullScreen_ = !window->isFullScreen();
     if (fullScreen_) {
         window->showFullScreen();

@@ -15,7 +15,7 @@ namespace lumo {
 /// the other does not jump; the first time a window opens as large as fits
 /// comfortably on the screen. Fullscreen lasts for the run.
 class WindowPlacement {
-public:
+  public:
     explicit WindowPlacement(QSettings &settings) : settings_(settings) {}
 
     /// The window's client area the first time: the largest size with the
@@ -36,7 +36,7 @@ public:
     /// F11: fullscreen on or off for this window and those opened after it.
     void toggleFullScreen(QWidget *window, QSize design);
 
-private:
+  private:
     QSettings &settings_;
     bool fullScreen_ = false;
 };

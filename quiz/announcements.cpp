@@ -11,39 +11,38 @@
 
 namespace lumo {
 
-void Form2::connectAnnouncements()
-{
+void Form2::connectAnnouncements() {
     // Tied to the window's announcer, so that they go with the window.
-    connect(&game_, &quiz::Game::questionReady, announcer(),
-            [this](const quiz::Game::Question &question) { announce(quiz::spokenQuestion(question)); });
+    connect(
+        &game_, &quiz::Game::questionReady, announcer(),
+        [this](const quiz::Game::Question &question) { announce(quiz::spokenQuestion(question)); });
 }
 
-void Form2::announceClockTick()
-{
-    const bool wholeMinute = game_.rules().countsDown() ? game_.secondsLeft() == 0 : game_.secondsUsed() % 60 == 0;
+void Form2::announceClockTick() {
+    const bool wholeMinute =
+        game_.rules().countsDown() ? game_.secondsLeft() == 0 : game_.secondsUsed() % 60 == 0;
     // The time-out at 0:00 has a message of its own.
     if (wholeMinute && !game_.isOver())
         announce(quiz::spokenClock(game_));
 }
 
-void Form2::announce(const QString &text)
-{
+void Form2::announce(const QString &text) {
     if (Announcer *voice = announcer())
         voice->say(text);
 }
 
-void Form2::announceNow(const QString &text)
-{
+void Form2::announceNow(const QString &text) {
     if (Announcer *voice = announcer()) {
         voice->say(text);
         voice->flush();
     }
 }
 
-void Form2::announceSlot(const Label *slot) { announce(quiz::spokenSlot(slot->accessibleName(), slot->caption())); }
+void Form2::announceSlot(const Label *slot) {
+    announce(quiz::spokenSlot(slot->accessibleName(), slot->caption()));
+}
 
-void Form2::announceMarking(const quiz::Game::Marking &marking)
-{
+void Form2::announceMarking(const quiz::Game::Marking &marking) {
     QString text = quiz::spokenCaption(LB3->caption()) + QLatin1Char('\n') + LB2->caption();
     if (const quiz::Level *level = quiz::levelRules(marking.level); marking.levelRaised && level)
         text += QLatin1Char('\n') + quiz::spokenClockRaised(game_, level->minutesAdded);

@@ -11,15 +11,13 @@
 
 namespace lumo {
 
-void Form2::LB_MouseDown(int index)
-{
+void Form2::LB_MouseDown(int index) {
     // A disabled tile receives no mouse events, so no drag starts from it.
     drag_->begin(LB[index]);
     dragDigit_ = LB[index]->caption();
 }
 
-void Form2::LB_MouseUp(int index)
-{
+void Form2::LB_MouseUp(int index) {
     // Released over the tile it was pressed on: a tap, which selects the
     // tile. A drag, dropped or not, leaves no selection behind.
     if (drag_->end() == ManualDrag::Ending::OnSource)
@@ -28,25 +26,43 @@ void Form2::LB_MouseUp(int index)
         taps_->clear();
 }
 
-void Form2::dropOnSlot(Label *slot)
-{
+void Form2::dropOnSlot(Label *slot) {
     slot->setCaption(dragDigit_);
     announceSlot(slot);
 }
 
-void Form2::LB6_DragDrop() { dropOnSlot(LB6); }
-void Form2::LB7_DragDrop() { dropOnSlot(LB7); }
-void Form2::LB8_DragDrop() { dropOnSlot(LB8); }
-void Form2::LB9_DragDrop() { dropOnSlot(LB9); }
-void Form2::LB10_DragDrop() { dropOnSlot(LB10); }
-void Form2::LB11_DragDrop() { dropOnSlot(LB11); }
-void Form2::LB12_DragDrop() { dropOnSlot(LB12); }
-void Form2::LB13_DragDrop() { dropOnSlot(LB13); }
-void Form2::LB14_DragDrop() { dropOnSlot(LB14); }
-void Form2::LB15_DragDrop() { dropOnSlot(LB15); }
+void Form2::LB6_DragDrop() {
+    dropOnSlot(LB6);
+}
+void Form2::LB7_DragDrop() {
+    dropOnSlot(LB7);
+}
+void Form2::LB8_DragDrop() {
+    dropOnSlot(LB8);
+}
+void Form2::LB9_DragDrop() {
+    dropOnSlot(LB9);
+}
+void Form2::LB10_DragDrop() {
+    dropOnSlot(LB10);
+}
+void Form2::LB11_DragDrop() {
+    dropOnSlot(LB11);
+}
+void Form2::LB12_DragDrop() {
+    dropOnSlot(LB12);
+}
+void Form2::LB13_DragDrop() {
+    dropOnSlot(LB13);
+}
+void Form2::LB14_DragDrop() {
+    dropOnSlot(LB14);
+}
+void Form2::LB15_DragDrop() {
+    dropOnSlot(LB15);
+}
 
-bool Form2::placeDigit(int digit, int slot)
-{
+bool Form2::placeDigit(int digit, int slot) {
     if (!isOpen() || digit < 0 || digit > 9 || slot < 0 || slot > 9 || !LB[digit]->isEnabled())
         return false;
     dragDigit_ = LB[digit]->caption();
@@ -54,8 +70,7 @@ bool Form2::placeDigit(int digit, int slot)
     return true;
 }
 
-bool Form2::emptySlot(int slot)
-{
+bool Form2::emptySlot(int slot) {
     // The tiles are enabled and disabled together: while they are, the slots may change.
     if (!isOpen() || slot < 0 || slot > 9 || !LB[0]->isEnabled())
         return false;
@@ -65,8 +80,7 @@ bool Form2::emptySlot(int slot)
     return true;
 }
 
-void Form2::clickPicture(int g, int index)
-{
+void Form2::clickPicture(int g, int index) {
     Group grp = group(g);
     // A hidden picture has been counted already (or belongs to no question).
     if (grp.row[index]->isHidden())
@@ -77,9 +91,17 @@ void Form2::clickPicture(int g, int index)
     announce(quiz::spokenCounter(grp.counter->accessibleName(), clickCount_[g - 1]));
 }
 
-void Form2::Im1_Click(int index) { clickPicture(1, index); }
-void Form2::Im2_Click(int index) { clickPicture(2, index); }
-void Form2::Im3_Click(int index) { clickPicture(3, index); }
-void Form2::Im4_Click(int index) { clickPicture(4, index); }
+void Form2::Im1_Click(int index) {
+    clickPicture(1, index);
+}
+void Form2::Im2_Click(int index) {
+    clickPicture(2, index);
+}
+void Form2::Im3_Click(int index) {
+    clickPicture(3, index);
+}
+void Form2::Im4_Click(int index) {
+    clickPicture(4, index);
+}
 
 } // namespace lumo

@@ -10,8 +10,7 @@
 
 namespace lumo {
 
-void Form2::Timer2_Timer()
-{
+void Form2::Timer2_Timer() {
     const Integer column = clearTick_;
     for (int g = 1; g <= 4; ++g)
         group(g).row[column]->setEmpty();

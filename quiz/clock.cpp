@@ -13,8 +13,7 @@
 
 namespace lumo {
 
-void Form2::Timer1_Timer()
-{
+void Form2::Timer1_Timer() {
     const bool timeIsOut = game_.tick();
     showClock();
     announceClockTick();
@@ -22,17 +21,17 @@ void Form2::Timer1_Timer()
         Ends();
 }
 
-void Form2::showClock()
-{
-    LB1->setCaption(game_.rules().countsDown()
-                        ? quiz::clockLine(game_.playerName(), game_.minutesLeft(), game_.secondsLeft())
-                        : quiz::timeUsedLine(game_.playerName(), game_.secondsUsed()));
+void Form2::showClock() {
+    LB1->setCaption(
+        game_.rules().countsDown()
+            ? quiz::clockLine(game_.playerName(), game_.minutesLeft(), game_.secondsLeft())
+            : quiz::timeUsedLine(game_.playerName(), game_.secondsUsed()));
 }
 
-void Form2::Ends()
-{
+void Form2::Ends() {
     Timer1->stop();
-    const QString message = quiz::timeOutMessage(game_.playerName(), LB1->caption(), LB2->caption());
+    const QString message =
+        quiz::timeOutMessage(game_.playerName(), LB1->caption(), LB2->caption());
     announceNow(quiz::spokenCaption(message));
     services_.message(window(), message);
     if (!isOpen())

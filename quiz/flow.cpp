@@ -15,19 +15,15 @@
 namespace lumo {
 
 Form2::Form2(Services &services, ScreenHost &host, const QString &layoutPath)
-    : Screen(services, host, layoutPath), game_([&services] { return services.random(); })
-{
-}
+    : Screen(services, host, layoutPath), game_([&services] { return services.random(); }) {}
 
 Form2::~Form2() = default;
 
-std::array<Label *, 10> Form2Controls::answerSlots() const
-{
+std::array<Label *, 10> Form2Controls::answerSlots() const {
     return {LB6, LB7, LB8, LB9, LB10, LB11, LB12, LB13, LB14, LB15};
 }
 
-void Form2::bindControls(ControlBinder &bind)
-{
+void Form2::bindControls(ControlBinder &bind) {
     bind(Cm1, QStringLiteral("Cm1"));
     bind(Cm3, QStringLiteral("Cm3"));
     bind(Cm4, QStringLiteral("Cm4"));
@@ -63,8 +59,7 @@ void Form2::bindControls(ControlBinder &bind)
     bind(Timer2, QStringLiteral("Timer2"));
 }
 
-void Form2::unbindControls()
-{
+void Form2::unbindControls() {
     static_cast<Form2Controls &>(*this) = Form2Controls{};
     drag_ = nullptr;
     keys_ = nullptr;
@@ -72,8 +67,7 @@ void Form2::unbindControls()
     pictureRows_ = {};
 }
 
-Form2::Drop Form2::dropHandler(int slot)
-{
+Form2::Drop Form2::dropHandler(int slot) {
     static constexpr std::array<Drop, 10> drops{
         &Form2::LB6_DragDrop,  &Form2::LB7_DragDrop,  &Form2::LB8_DragDrop,  &Form2::LB9_DragDrop,
         &Form2::LB10_DragDrop, &Form2::LB11_DragDrop, &Form2::LB12_DragDrop, &Form2::LB13_DragDrop,
@@ -81,15 +75,13 @@ Form2::Drop Form2::dropHandler(int slot)
     return drops[std::size_t(slot)];
 }
 
-Form2::PictureClick Form2::pictureClick(int g)
-{
-    static constexpr std::array<PictureClick, 4> clicks{&Form2::Im1_Click, &Form2::Im2_Click, &Form2::Im3_Click,
-                                                        &Form2::Im4_Click};
+Form2::PictureClick Form2::pictureClick(int g) {
+    static constexpr std::array<PictureClick, 4> clicks{&Form2::Im1_Click, &Form2::Im2_Click,
+                                                        &Form2::Im3_Click, &Form2::Im4_Click};
     return clicks[std::size_t(g - 1)];
 }
 
-void Form2::connectControls()
-{
+void Form2::connectControls() {
     connect(Cm1, &QAbstractButton::clicked, this, &Form2::Cm1_Click);
     connect(Cm3, &QAbstractButton::clicked, this, &Form2::Cm3_Click);
     connect(Cm4, &QAbstractButton::clicked, this, &Form2::Cm4_Click);
@@ -105,19 +97,20 @@ void Form2::connectControls()
     }
     const auto answerSlotList = answerSlots();
     for (int i = 0; i < int(answerSlotList.size()); ++i)
-        drag_->addTarget(answerSlotList[std::size_t(i)], [this, drop = dropHandler(i)] { (this->*drop)(); });
+        drag_->addTarget(answerSlotList[std::size_t(i)],
+                         [this, drop = dropHandler(i)] { (this->*drop)(); });
 
     for (int g = 1; g <= 4; ++g)
         for (int k = 0; k < 15; ++k)
-            connect(group(g).row[k], &Picture::clicked, this, [this, click = pictureClick(g), k] { (this->*click)(k); });
+            connect(group(g).row[k], &Picture::clicked, this,
+                    [this, click = pictureClick(g), k] { (this->*click)(k); });
 
     connectTaps();
     connectKeyboard();
     connectAnnouncements();
 }
 
-void Form2::show(const QString &name)
-{
+void Form2::show(const QString &name) {
     if (!isOpen()) {
         openWindow();
         // The name arrives as the caption of LB1, where the greeting reads it.
@@ -127,8 +120,7 @@ void Form2::show(const QString &name)
     showWindow();
 }
 
-void Form2::Form_Load()
-{
+void Form2::Form_Load() {
     // Every opening is a new game.
     game_.newGame(rules_);
     dragDigit_.clear();
@@ -139,8 +131,7 @@ void Form2::Form_Load()
     announce(quiz::spokenCaption(LB3->caption()));
 }
 
-void Form2::Cm1_Click()
-{
+void Form2::Cm1_Click() {
     Cm4->setEnabled(true);
     passFocus(Cm1, Cm4);
     Cm1->setEnabled(false);
@@ -151,8 +142,7 @@ void Form2::Cm1_Click()
     announce(LB3->caption() + QLatin1Char('\n') + quiz::spokenClock(game_));
 }
 
-void Form2::Cm4_Click()
-{
+void Form2::Cm4_Click() {
     game_.nextQuestion();
     if (LBS())
         return;
@@ -166,8 +156,7 @@ void Form2::Cm4_Click()
     Cm4->setEnabled(false);
 }
 
-void Form2::St()
-{
+void Form2::St() {
     switch (game_.level()) {
     case 1:
         Lv1();
@@ -186,8 +175,7 @@ void Form2::St()
     }
 }
 
-void Form2::Cm3_Click()
-{
+void Form2::Cm3_Click() {
     // Not on to the leave button, where a second Enter would end the game.
     passFocus(Cm3, firstShownSlot());
     Cm3->setEnabled(false);
@@ -197,17 +185,17 @@ void Form2::Cm3_Click()
     Th();
 }
 
-void Form2::Cm6_Click() { leave(Outcome::Left); }
+void Form2::Cm6_Click() {
+    leave(Outcome::Left);
+}
 
-void Form2::closedFromFrame()
-{
+void Form2::closedFromFrame() {
     close();
     game_.leave(Outcome::WindowClosed);
     emit ended(Outcome::WindowClosed);
 }
 
-void Form2::leave(Outcome how)
-{
+void Form2::leave(Outcome how) {
     // The start screen comes first, then this one closes.
     game_.leave(how);
     emit ended(how);

@@ -67,7 +67,7 @@ struct Form2Controls {
 /// slot's drop handler. A screen reader hears what changes.
 class Form2 : public Screen, public Form2Controls {
     Q_OBJECT
-public:
+  public:
     using Integer = quiz::Game::Integer;
     using Outcome = quiz::Game::Outcome;
 
@@ -154,19 +154,19 @@ public:
     /// Column that the next clearing step empties, 0 to 14.
     Integer clearTick() const { return clearTick_; }
 
-signals:
+  signals:
     /// The quiz is over and its window closed or closing: won, out of
     /// time, left with Cm6, or its window closed. For all but the last the
     /// start screen is due; on the time-out the quiz has closed already.
     void ended(lumo::quiz::Game::Outcome how);
 
-protected:
+  protected:
     void bindControls(ControlBinder &bind) override;
     void connectControls() override;
     void unbindControls() override;
     void closedFromFrame() override;
 
-private:
+  private:
     // One picture row: its pictures, its slots and its counter.
     struct Group {
         std::array<Picture *, 15> &row;

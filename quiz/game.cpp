@@ -11,22 +11,21 @@ constexpr Game::Integer secondsAtStart = 60;
 
 // A pair of slots stands for its tens caption followed by its units
 // caption; an empty slot counts as "0".
-int slotNumber(const QString &tens, const QString &units)
-{
-    const auto digit = [](const QString &caption) { return caption.isEmpty() ? QStringLiteral("0") : caption; };
+int slotNumber(const QString &tens, const QString &units) {
+    const auto digit = [](const QString &caption) {
+        return caption.isEmpty() ? QStringLiteral("0") : caption;
+    };
     bool ok = false;
     const int value = (digit(tens) + digit(units)).toInt(&ok, 10);
     return ok ? value : 0;
 }
 } // namespace
 
-Game::Game(RandomSource random, QObject *parent) : QObject(parent), random_(std::move(random))
-{
+Game::Game(RandomSource random, QObject *parent) : QObject(parent), random_(std::move(random)) {
     newGame();
 }
 
-void Game::newGame(const Rules &rules)
-{
+void Game::newGame(const Rules &rules) {
     rules_ = rules;
     if (!levelRules(rules_.startLevel))
         rules_.startLevel = firstLevel;
@@ -47,16 +46,14 @@ void Game::newGame(const Rules &rules)
     secondsLeft_ = rules_.countsDown() ? secondsAtStart : Integer(0);
 }
 
-void Game::startClock(const QString &playerName)
-{
+void Game::startClock(const QString &playerName) {
     playerName_ = playerName;
     if (phase_ == Phase::Opened)
         phase_ = Phase::Waiting;
     emit clockStarted();
 }
 
-bool Game::nextQuestion()
-{
+bool Game::nextQuestion() {
     for (Integer &icon : iconNumber_)
         icon = Integer(random_() * pictureFiles + 1);
     ++questionNo_;
@@ -83,8 +80,7 @@ bool Game::nextQuestion()
     return true;
 }
 
-Game::Question Game::question() const
-{
+Game::Question Game::question() const {
     Question q;
     q.number = questionNo_;
     q.level = level_;
@@ -98,8 +94,7 @@ Game::Question Game::question() const
     return q;
 }
 
-Game::Marking Game::mark(const std::array<QString, 10> &slotCaptions)
-{
+Game::Marking Game::mark(const std::array<QString, 10> &slotCaptions) {
     Marking m;
     m.questionNo = questionNo_;
     m.level = level_;
@@ -149,14 +144,12 @@ Game::Marking Game::mark(const std::array<QString, 10> &slotCaptions)
     return m;
 }
 
-void Game::boardCleared()
-{
+void Game::boardCleared() {
     if (phase_ == Phase::Clearing)
         phase_ = Phase::Waiting;
 }
 
-bool Game::tick()
-{
+bool Game::tick() {
     if (phase_ == Phase::Over)
         return false;
     ++secondsUsed_;
@@ -179,10 +172,11 @@ bool Game::tick()
     return true;
 }
 
-void Game::leave(Outcome how) { end(how); }
+void Game::leave(Outcome how) {
+    end(how);
+}
 
-void Game::end(Outcome how)
-{
+void Game::end(Outcome how) {
     if (phase_ == Phase::Over)
         return;
     phase_ = Phase::Over;
@@ -190,8 +184,7 @@ void Game::end(Outcome how)
     emit ended(how);
 }
 
-Game::Integer &Game::groupTop(int g)
-{
+Game::Integer &Game::groupTop(int g) {
     switch (g) {
     case 1:
         return groupTop1_;
@@ -204,6 +197,8 @@ Game::Integer &Game::groupTop(int g)
     }
 }
 
-Game::Integer Game::groupTop(int g) const { return const_cast<Game *>(this)->groupTop(g); }
+Game::Integer Game::groupTop(int g) const {
+    return const_cast<Game *>(this)->groupTop(g);
+}
 
 } // namespace lumo::quiz

@@ -33,7 +33,7 @@ struct Rules {
 /// after the last question, out of time, or left.
 class Game : public QObject {
     Q_OBJECT
-public:
+  public:
     using Integer = std::int16_t;
     /// A uniform real number in [0, 1).
     using RandomSource = std::function<double()>;
@@ -129,7 +129,7 @@ public:
     /// The question on the board (or the last one).
     Question question() const;
 
-signals:
+  signals:
     void clockStarted();
     void questionReady(const lumo::quiz::Game::Question &question);
     void answerMarked(const lumo::quiz::Game::Marking &marking);
@@ -140,7 +140,7 @@ signals:
     /// Emitted once per game, whichever way it ends.
     void ended(lumo::quiz::Game::Outcome how);
 
-private:
+  private:
     Integer &groupTop(int g);
     Integer groupTop(int g) const;
     void end(Outcome how);

@@ -16,8 +16,7 @@
 
 namespace lumo {
 
-void Form2::connectKeyboard()
-{
+void Form2::connectKeyboard() {
     keys_ = new KeyInput(window());
     for (Button *button : {Cm1, Cm3, Cm4, Cm6})
         keys_->watch(button, {.activate = [button] { button->click(); }});
@@ -46,10 +45,11 @@ void Form2::connectKeyboard()
     }
 }
 
-void Form2::moveFromSlot(int slot, int key)
-{
+void Form2::moveFromSlot(int slot, int key) {
     const auto answerSlotList = answerSlots();
-    const auto shown = [&](int i) { return i >= 0 && i < 10 && !answerSlotList[std::size_t(i)]->isHidden(); };
+    const auto shown = [&](int i) {
+        return i >= 0 && i < 10 && !answerSlotList[std::size_t(i)]->isHidden();
+    };
     const auto focus = [&](int i) { answerSlotList[std::size_t(i)]->setFocus(Qt::TabFocusReason); };
     if (key == Qt::Key_Left || key == Qt::Key_Right) {
         const int step = key == Qt::Key_Left ? -1 : 1;
@@ -69,40 +69,40 @@ void Form2::moveFromSlot(int slot, int key)
     }
 }
 
-void Form2::countNextPicture(int g)
-{
+void Form2::countNextPicture(int g) {
     const Group grp = group(g);
-    const auto next = std::find_if(grp.row.begin(), grp.row.end(), [](Picture *p) { return !p->isHidden(); });
+    const auto next =
+        std::find_if(grp.row.begin(), grp.row.end(), [](Picture *p) { return !p->isHidden(); });
     if (next == grp.row.end())
         return;
     // The row goes away with its last picture; the child goes on to write
     // down what was counted, not to whatever button comes next.
-    const bool last = std::none_of(next + 1, grp.row.end(), [](Picture *p) { return !p->isHidden(); });
+    const bool last =
+        std::none_of(next + 1, grp.row.end(), [](Picture *p) { return !p->isHidden(); });
     if (last)
         passFocus(pictureRows_[std::size_t(g - 1)], grp.tens->isHidden() ? grp.units : grp.tens);
     (this->*pictureClick(g))(int(next - grp.row.begin()));
 }
 
-Label *Form2::firstShownSlot() const
-{
+Label *Form2::firstShownSlot() const {
     for (Label *slot : answerSlots())
         if (!slot->isHidden())
             return slot;
     return nullptr;
 }
 
-void Form2::passFocus(QWidget *from, QWidget *to)
-{
+void Form2::passFocus(QWidget *from, QWidget *to) {
     if (to && window()->focusWidget() == from && to->isEnabled() && !to->isHidden())
         to->setFocus(Qt::TabFocusReason);
 }
 
-void Form2::focusNextQuestion()
-{
+void Form2::focusNextQuestion() {
     QWidget *focus = window()->focusWidget();
     const auto answerSlotList = answerSlots();
-    const bool inAnswer = !focus || std::find(answerSlotList.begin(), answerSlotList.end(), focus) != answerSlotList.end() ||
-                          std::find(pictureRows_.begin(), pictureRows_.end(), focus) != pictureRows_.end();
+    const bool inAnswer =
+        !focus ||
+        std::find(answerSlotList.begin(), answerSlotList.end(), focus) != answerSlotList.end() ||
+        std::find(pictureRows_.begin(), pictureRows_.end(), focus) != pictureRows_.end();
     if (inAnswer && Cm4->isEnabled())
         Cm4->setFocus(Qt::TabFocusReason);
 }

@@ -36,14 +36,12 @@ inline constexpr int lastLevel = int(levels.size());
 inline constexpr int lastQuestion = levels.back().lastQuestion;
 
 /// The rules of level `level`, or nullptr outside 1 to 4.
-constexpr const Level *levelRules(int level)
-{
+constexpr const Level *levelRules(int level) {
     return level >= firstLevel && level <= lastLevel ? &levels[level - 1] : nullptr;
 }
 
 /// The question number a game starting at `level` has before its first question.
-constexpr int questionsBefore(int level)
-{
+constexpr int questionsBefore(int level) {
     return level > firstLevel ? levels[level - 2].lastQuestion : 0;
 }
 

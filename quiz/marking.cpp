@@ -9,8 +9,7 @@
 
 namespace lumo {
 
-void Form2::Th()
-{
+void Form2::Th() {
     std::array<QString, 10> entered;
     const auto answerSlotList = answerSlots();
     for (std::size_t i = 0; i < answerSlotList.size(); ++i)

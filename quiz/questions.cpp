@@ -14,8 +14,7 @@ namespace {
 const QString placeholderIcon = QStringLiteral(":/pictures/placeholder.ico");
 }
 
-Form2::Group Form2::group(int g)
-{
+Form2::Group Form2::group(int g) {
     switch (g) {
     case 1:
         return {Im1, LB6, LB7, LB4};
@@ -28,8 +27,7 @@ Form2::Group Form2::group(int g)
     }
 }
 
-void Form2::showGroupPictures(int g)
-{
+void Form2::showGroupPictures(int g) {
     Group grp = group(g);
     // Each question reads its pictures' files anew, once for the whole row;
     // a file that cannot be read shows the built-in placeholder and the
@@ -43,8 +41,7 @@ void Form2::showGroupPictures(int g)
     }
 }
 
-void Form2::showLevelsControls(int level)
-{
+void Form2::showLevelsControls(int level) {
     const quiz::Level *rules = quiz::levelRules(level);
     if (!rules)
         return;
@@ -62,13 +59,20 @@ void Form2::showLevelsControls(int level)
     nin();
 }
 
-void Form2::Lv1() { showLevelsControls(1); }
-void Form2::Lv2() { showLevelsControls(2); }
-void Form2::Lv3() { showLevelsControls(3); }
-void Form2::Lv4() { showLevelsControls(4); }
+void Form2::Lv1() {
+    showLevelsControls(1);
+}
+void Form2::Lv2() {
+    showLevelsControls(2);
+}
+void Form2::Lv3() {
+    showLevelsControls(3);
+}
+void Form2::Lv4() {
+    showLevelsControls(4);
+}
 
-void Form2::nin()
-{
+void Form2::nin() {
     for (int g = 1; g <= 4; ++g)
         group(g).tens->setVisible(game_.count(g) >= 10);
 }

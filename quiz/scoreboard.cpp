@@ -12,9 +12,9 @@
 
 namespace lumo {
 
-bool Form2::LBS()
-{
-    LB2->setCaption(quiz::scoreLine(game_.questionNo(), game_.rightCount(), game_.wrongCount(), game_.level()));
+bool Form2::LBS() {
+    LB2->setCaption(
+        quiz::scoreLine(game_.questionNo(), game_.rightCount(), game_.wrongCount(), game_.level()));
     if (!game_.isWon())
         return false;
 

@@ -8,10 +8,10 @@
 
 namespace lumo::quiz {
 
-QString spokenCaption(const QString &caption)
-{
+QString spokenCaption(const QString &caption) {
     QStringList heard;
-    for (const QString &line : QString(caption).replace(crlf, QStringLiteral("\n")).split(QLatin1Char('\n'))) {
+    for (const QString &line :
+         QString(caption).replace(crlf, QStringLiteral("\n")).split(QLatin1Char('\n'))) {
         const QString trimmed = line.trimmed();
         if (!trimmed.isEmpty() && trimmed.count(QLatin1Char('-')) != trimmed.size())
             heard.append(trimmed);
@@ -19,18 +19,15 @@ QString spokenCaption(const QString &caption)
     return heard.join(QLatin1Char('\n'));
 }
 
-QString spokenSlot(const QString &slotName, const QString &caption)
-{
+QString spokenSlot(const QString &slotName, const QString &caption) {
     return slotName + QStringLiteral(": ") + (caption.isEmpty() ? QStringLiteral("ว่าง") : caption);
 }
 
-QString spokenCounter(const QString &counterName, int count)
-{
+QString spokenCounter(const QString &counterName, int count) {
     return counterName + QStringLiteral(": ") + QString::number(count);
 }
 
-QString spokenQuestion(const Game::Question &question)
-{
+QString spokenQuestion(const Game::Question &question) {
     QStringList lines{QStringLiteral("ข้อที่ %1").arg(question.number)};
     for (int g = 1; g <= question.groups; ++g)
         lines.append(QStringLiteral("แถวที่ %1: %2 รูป").arg(g).arg(question.counts[g - 1]));
@@ -39,8 +36,7 @@ QString spokenQuestion(const Game::Question &question)
     return lines.join(QLatin1Char('\n'));
 }
 
-QString spokenClock(const Game &game)
-{
+QString spokenClock(const Game &game) {
     const auto minutesAndSeconds = [](int minutes, int seconds) {
         // The countdown shows a whole minute as "m 60" before its first tick.
         if (seconds >= 60) {
@@ -53,15 +49,18 @@ QString spokenClock(const Game &game)
         return text;
     };
     if (!game.rules().countsDown())
-        return QStringLiteral("ใช้เวลาไป ") + minutesAndSeconds(game.secondsUsed() / 60, game.secondsUsed() % 60);
+        return QStringLiteral("ใช้เวลาไป ") +
+               minutesAndSeconds(game.secondsUsed() / 60, game.secondsUsed() % 60);
     return QStringLiteral("เหลือเวลา ") + minutesAndSeconds(game.minutesLeft(), game.secondsLeft());
 }
 
-QString spokenClockRaised(const Game &game, int minutesAdded)
-{
-    return QStringLiteral("ได้เวลาเพิ่ม %1 นาที").arg(minutesAdded) + QLatin1Char('\n') + spokenClock(game);
+QString spokenClockRaised(const Game &game, int minutesAdded) {
+    return QStringLiteral("ได้เวลาเพิ่ม %1 นาที").arg(minutesAdded) + QLatin1Char('\n') +
+           spokenClock(game);
 }
 
-QString spokenSelection(const QString &tileName) { return QStringLiteral("เลือก ") + tileName; }
+QString spokenSelection(const QString &tileName) {
+    return QStringLiteral("เลือก ") + tileName;
+}
 
 } // namespace lumo::quiz

@@ -15,22 +15,21 @@
 
 namespace lumo {
 
-void Form2::connectTaps()
-{
+void Form2::connectTaps() {
     taps_ = new TapSelection(window());
     for (Label *tile : LB)
         taps_->addChoice(tile);
     const auto answerSlotList = answerSlots();
     for (int i = 0; i < int(answerSlotList.size()); ++i)
-        taps_->addTarget(answerSlotList[std::size_t(i)], [this, i](QWidget *) { placeDigit(selectedTile(), i); });
+        taps_->addTarget(answerSlotList[std::size_t(i)],
+                         [this, i](QWidget *) { placeDigit(selectedTile(), i); });
     connect(taps_, &TapSelection::selectionChanged, this, [this](QWidget *tile) {
         if (tile)
             announce(quiz::spokenSelection(tile->accessibleName()));
     });
 }
 
-int Form2::selectedTile() const
-{
+int Form2::selectedTile() const {
     if (!taps_ || !taps_->selected())
         return -1;
     const auto found = std::find(LB.begin(), LB.end(), taps_->selected());

@@ -33,6 +33,7 @@ QString correctAnswerText(int level, const std::array<int, 4> &counts, int total
 /// The four lines of the message after question 100.
 QString wonMessage(const QString &clockCaption, const QString &scoreCaption);
 /// The four lines of the message when the time has run out.
-QString timeOutMessage(const QString &name, const QString &clockCaption, const QString &scoreCaption);
+QString timeOutMessage(const QString &name, const QString &clockCaption,
+                       const QString &scoreCaption);
 
 } // namespace lumo::quiz

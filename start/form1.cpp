@@ -18,12 +18,9 @@ const QString hostPicture = QStringLiteral(":/pictures/host.gif");
 } // namespace
 
 Form1::Form1(Services &services, ScreenHost &host, const QString &layoutPath)
-    : Screen(services, host, layoutPath)
-{
-}
+    : Screen(services, host, layoutPath) {}
 
-void Form1::bindControls(ControlBinder &bind)
-{
+void Form1::bindControls(ControlBinder &bind) {
     bind(Frame1, QStringLiteral("Frame1"));
     bind(Frame2, QStringLiteral("Frame2"));
     bind(Frame3, QStringLiteral("Frame3"));
@@ -39,18 +36,18 @@ void Form1::bindControls(ControlBinder &bind)
     bind(Timer1, QStringLiteral("Timer1"));
 }
 
-void Form1::connectControls()
-{
+void Form1::connectControls() {
     connect(Im1, &Picture::clicked, this, &Form1::Im1_Click);
     connect(Image1, &Picture::clicked, this, &Form1::Image1_Click);
     connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
     connectKeyboard();
 }
 
-void Form1::unbindControls() { static_cast<Form1Controls &>(*this) = Form1Controls{}; }
+void Form1::unbindControls() {
+    static_cast<Form1Controls &>(*this) = Form1Controls{};
+}
 
-void Form1::show()
-{
+void Form1::show() {
     if (!isOpen()) {
         openWindow();
         Form_Load();
@@ -58,18 +55,17 @@ void Form1::show()
     showWindow();
 }
 
-void Form1::Form_Load()
-{
-    Label2->setCaption(QStringLiteral("For Lumo Ver 3.1") + crlf + QStringLiteral("www.example.org/lumo3"));
+void Form1::Form_Load() {
+    Label2->setCaption(QStringLiteral("For Lumo Ver 3.1") + crlf +
+                       QStringLiteral("www.example.org/lumo3"));
 }
 
-void Form1::Im1_Click()
-{
+void Form1::Im1_Click() {
     ++hostClicks_;
     if (hostClicks_ == 1) {
         typedName_ = services_.prompt(window(), QStringLiteral("ป้อนชื่อผู้ทำการทดสอบ"),
-                                     QStringLiteral("ชื่อผู้ทำการทดสอบ"), QStringLiteral("No Name"),
-                                     nameChoices_);
+                                      QStringLiteral("ชื่อผู้ทำการทดสอบ"), QStringLiteral("No Name"),
+                                      nameChoices_);
         if (!isOpen())
             return;
         Label4->setCaption(QStringLiteral("ใช้ Mouse คลิกที่รูป พี่ ปิโก ได้เลยครับ เพื่อเริ่มเกมส์"));

@@ -46,7 +46,7 @@ struct Form1Controls {
 /// every opening.
 class Form1 : public Screen, public Form1Controls {
     Q_OBJECT
-public:
+  public:
     Form1(Services &services, ScreenHost &host,
           const QString &layoutPath = QStringLiteral(":/layout/form1.json"));
 
@@ -74,17 +74,17 @@ public:
     /// Clicks on the exit picture.
     std::int16_t exitClicks() const { return exitClicks_; }
 
-signals:
+  signals:
     /// The second click on the host: the quiz should open for this player.
     /// The start screen closes right after.
     void quizRequested(const QString &playerName);
 
-protected:
+  protected:
     void bindControls(ControlBinder &bind) override;
     void connectControls() override;
     void unbindControls() override;
 
-private:
+  private:
     void connectKeyboard();
 
     QStringList nameChoices_;

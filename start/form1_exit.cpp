@@ -17,15 +17,13 @@ namespace {
 const QString exitPicture = QStringLiteral(":/pictures/exit.gif");
 }
 
-void Form1::Image1_Click()
-{
+void Form1::Image1_Click() {
     Im1->setEnabled(false);
     Timer1->start();
     ++exitClicks_;
     if (exitClicks_ == 1) {
         Label5->setCaption(QStringLiteral("แล้วพบกันใหม่"));
-        Label4->setCaption(
-            QStringLiteral("บ๊าย บาย...แล้วอย่าลืม มาเล่นเกมส์ด้วยกันอีกนะครับ สวัสดีครับ"));
+        Label4->setCaption(QStringLiteral("บ๊าย บาย...แล้วอย่าลืม มาเล่นเกมส์ด้วยกันอีกนะครับ สวัสดีครับ"));
         Im1->setArtwork(loadArtwork(services_.iconPath(QStringLiteral("c04.gif")),
                                     QStringLiteral(":/pictures/host.gif")));
         announcer()->say(Label5->caption() + QLatin1Char('\n') + Label4->caption());
@@ -36,8 +34,7 @@ void Form1::Image1_Click()
     }
 }
 
-void Form1::Timer1_Timer()
-{
+void Form1::Timer1_Timer() {
     ++animPhase_;
     if (animPhase_ == 1) {
         Image1->setArtwork(loadArtwork(services_.iconPath(QStringLiteral("a01.gif")), exitPicture));

@@ -9,8 +9,7 @@
 
 namespace lumo {
 
-void Form1::connectKeyboard()
-{
+void Form1::connectKeyboard() {
     auto *keys = new KeyInput(window());
     Im1->setFocusPolicy(Qt::TabFocus);
     Image1->setFocusPolicy(Qt::TabFocus);

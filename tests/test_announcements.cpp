@@ -26,8 +26,7 @@ QStringList heard;
 
 // The names of the notifications shown now: what a screen reader that
 // looks a moment late still finds.
-QStringList notificationsShown(QWidget *window)
-{
+QStringList notificationsShown(QWidget *window) {
     QStringList shown;
     for (QWidget *notice : window->findChildren<QWidget *>(QStringLiteral("notice"))) {
         QAccessibleInterface *told = QAccessible::queryAccessibleInterface(notice);
@@ -42,12 +41,11 @@ QStringList notificationsShown(QWidget *window)
 class AnnouncementsTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase() { setUpApplication(*qApp); }
     void cleanup() { settle(); }
 
-    void whatChangesOnTheBoardIsToldOnce_data()
-    {
+    void whatChangesOnTheBoardIsToldOnce_data() {
         using Action = std::function<void(TestProgram &)>;
         QTest::addColumn<int>("level");
         QTest::addColumn<int>("clockMinutes");
@@ -63,8 +61,9 @@ private slots:
                 }
             });
         };
-        const QString levelTwoHint = QStringLiteral("ถ้าน้อง ตอบผลรวมของทั้งหมดได้ จะได้คะแนนเพิ่มอีก 2 คะแนน ครับ "
-                                                    "แต่ถ้าตอบผิด จะถูกหัก 1 คะแนนครับ");
+        const QString levelTwoHint =
+            QStringLiteral("ถ้าน้อง ตอบผลรวมของทั้งหมดได้ จะได้คะแนนเพิ่มอีก 2 คะแนน ครับ "
+                           "แต่ถ้าตอบผิด จะถูกหัก 1 คะแนนครับ");
         const QString answer =
             QStringLiteral("( 5 + 12 ) = 17\nคำตอบที่ถูก คือ 5 + 12 ครับ\nและผลรวมเท่ากับ 17 ครับ\n");
 
@@ -72,45 +71,54 @@ private slots:
         // of 5 and 12, and 3 and 4 from level 3 on), then acts; no action:
         // what the question's appearing told.
         QTest::newRow("a question appears, the first of its level")
-            << 2 << 30 << 26 << Action() << QStringList{"ข้อที่ 26\nแถวที่ 1: 5 รูป\nแถวที่ 2: 12 รูป\n" + levelTwoHint};
-        QTest::newRow("a question appears") << 2 << 30 << 27 << Action()
-                                            << QStringList{"ข้อที่ 27\nแถวที่ 1: 5 รูป\nแถวที่ 2: 12 รูป"};
+            << 2 << 30 << 26 << Action()
+            << QStringList{"ข้อที่ 26\nแถวที่ 1: 5 รูป\nแถวที่ 2: 12 รูป\n" + levelTwoHint};
+        QTest::newRow("a question appears")
+            << 2 << 30 << 27 << Action() << QStringList{"ข้อที่ 27\nแถวที่ 1: 5 รูป\nแถวที่ 2: 12 รูป"};
         QTest::newRow("a digit typed into a slot") << 2 << 30 << 26 << Action([](TestProgram &p) {
             p.quiz.LB7->setFocus();
             typeDigit(p.quiz.window(), 5, DigitKeys::ThaiDigits);
         }) << QStringList{"ช่องหลักหน่วย แถวที่ 1: 5"};
-        QTest::newRow("a digit put there by two taps") << 2 << 30 << 26 << Action([](TestProgram &p) {
-            for (QWidget *control : {static_cast<QWidget *>(p.quiz.LB[1]), static_cast<QWidget *>(p.quiz.LB8)}) {
-                QTest::mouseClick(p.quiz.window()->windowHandle(), Qt::LeftButton, {},
-                                  control->mapTo(p.quiz.window(), control->rect().center()));
-                QCoreApplication::processEvents();
-            }
-        }) << QStringList{"เลือก ตัวเลข 1", "ช่องหลักสิบ แถวที่ 2: 1"};
+        QTest::newRow("a digit put there by two taps")
+            << 2 << 30 << 26 << Action([](TestProgram &p) {
+                   for (QWidget *control : {static_cast<QWidget *>(p.quiz.LB[1]),
+                                            static_cast<QWidget *>(p.quiz.LB8)}) {
+                       QTest::mouseClick(p.quiz.window()->windowHandle(), Qt::LeftButton, {},
+                                         control->mapTo(p.quiz.window(), control->rect().center()));
+                       QCoreApplication::processEvents();
+                   }
+               })
+            << QStringList{"เลือก ตัวเลข 1", "ช่องหลักสิบ แถวที่ 2: 1"};
         QTest::newRow("a slot emptied") << 2 << 30 << 26 << Action([](TestProgram &p) {
             p.quiz.LB15->setFocus();
             sendKey(p.quiz.window(), Qt::Key_4);
             QCoreApplication::processEvents();
             sendKey(p.quiz.window(), Qt::Key_Backspace);
         }) << QStringList{"ช่องหลักหน่วย ผลรวม: 4", "ช่องหลักหน่วย ผลรวม: ว่าง"};
-        QTest::newRow("told once the window is active again") << 2 << 30 << 26 << Action([](TestProgram &p) {
-            QWidget other;
-            other.show();
-            other.activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(&other));
-            p.quiz.placeDigit(6, 1);
-            QCoreApplication::processEvents();
-            QVERIFY(heard.isEmpty());
-            other.close();
-            p.quiz.window()->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(p.quiz.window()));
-        }) << QStringList{"ช่องหลักหน่วย แถวที่ 1: 6"};
-        QTest::newRow("a picture counted") << 2 << 30 << 26 << Action([](TestProgram &p) { p.quiz.Im2_Click(3); })
-                                           << QStringList{"ตัวนับ แถวที่ 2: 1"};
-        QTest::newRow("the check") << 2 << 30 << 27 << Action([](TestProgram &p) { p.quiz.Cm3_Click(); })
-                                   << QStringList{answer + "ข้อที่ 27 ทำถูก 0 ทำผิด 6 ระดับ 2"};
+        QTest::newRow("told once the window is active again")
+            << 2 << 30 << 26 << Action([](TestProgram &p) {
+                   QWidget other;
+                   other.show();
+                   other.activateWindow();
+                   QVERIFY(QTest::qWaitForWindowActive(&other));
+                   p.quiz.placeDigit(6, 1);
+                   QCoreApplication::processEvents();
+                   QVERIFY(heard.isEmpty());
+                   other.close();
+                   p.quiz.window()->activateWindow();
+                   QVERIFY(QTest::qWaitForWindowActive(p.quiz.window()));
+               })
+            << QStringList{"ช่องหลักหน่วย แถวที่ 1: 6"};
+        QTest::newRow("a picture counted")
+            << 2 << 30 << 26 << Action([](TestProgram &p) { p.quiz.Im2_Click(3); })
+            << QStringList{"ตัวนับ แถวที่ 2: 1"};
+        QTest::newRow("the check")
+            << 2 << 30 << 27 << Action([](TestProgram &p) { p.quiz.Cm3_Click(); })
+            << QStringList{answer + "ข้อที่ 27 ทำถูก 0 ทำผิด 6 ระดับ 2"};
         QTest::newRow("the check of a level's last question")
             << 2 << 30 << 50 << Action([](TestProgram &p) { p.quiz.Cm3_Click(); })
-            << QStringList{answer + "ข้อที่ 50 ทำถูก 0 ทำผิด 75 ระดับ 3\nได้เวลาเพิ่ม 30 นาที\nเหลือเวลา 60 นาที"};
+            << QStringList{answer +
+                           "ข้อที่ 50 ทำถูก 0 ทำผิด 75 ระดับ 3\nได้เวลาเพิ่ม 30 นาที\nเหลือเวลา 60 นาที"};
         QTest::newRow("two minutes on the clock, told once a minute")
             << 2 << 30 << 26 << tick(120) << QStringList{"เหลือเวลา 29 นาที", "เหลือเวลา 28 นาที"};
         QTest::newRow("two minutes without a countdown")
@@ -127,8 +135,7 @@ private slots:
         }) << QStringList{"จบแล้วครับ....เก่งมาก\nต้น\nข้อที่ 101 ทำถูก 0 ทำผิด 125 ระดับ 4"};
     }
 
-    void whatChangesOnTheBoardIsToldOnce()
-    {
+    void whatChangesOnTheBoardIsToldOnce() {
         using Action = std::function<void(TestProgram &)>;
         QFETCH(int, level);
         QFETCH(int, clockMinutes);
@@ -141,7 +148,8 @@ private slots:
         program.quiz.Timer1->stop();
         QVERIFY(QTest::qWaitForWindowActive(program.quiz.window()));
         QPointer<QWidget> window = program.quiz.window();
-        connect(program.quiz.announcer(), &Announcer::announced, this, [](const QString &text) { heard << text; });
+        connect(program.quiz.announcer(), &Announcer::announced, this,
+                [](const QString &text) { heard << text; });
         playQuestions(program.quiz, questionNo - 1 - quiz::questionsBefore(level));
         QCoreApplication::processEvents();
 

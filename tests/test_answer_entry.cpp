@@ -18,7 +18,7 @@ using namespace lumo::test;
 class AnswerEntryTest : public QObject {
     Q_OBJECT
 
-private:
+  private:
     std::unique_ptr<TestProgram> game;
 
     Form2 &quiz() { return game->quiz; }
@@ -27,17 +27,14 @@ private:
     QPoint centreOf(QWidget *control) { return control->mapTo(window(), control->rect().center()); }
 
     // Mouse input as the window system delivers it, in window coordinates.
-    void press(QPoint at, Qt::MouseButton button = Qt::LeftButton)
-    {
+    void press(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
         QTest::mousePress(window()->windowHandle(), button, {}, at);
     }
     void moveTo(QPoint at) { QTest::mouseMove(window()->windowHandle(), at); }
-    void release(QPoint at, Qt::MouseButton button = Qt::LeftButton)
-    {
+    void release(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
         QTest::mouseRelease(window()->windowHandle(), button, {}, at);
     }
-    void dragTile(int digit, QPoint to, Qt::MouseButton button = Qt::LeftButton)
-    {
+    void dragTile(int digit, QPoint to, Qt::MouseButton button = Qt::LeftButton) {
         const QPoint from = centreOf(quiz().LB[digit]);
         press(from, button);
         moveTo((from + to) / 2);
@@ -46,8 +43,7 @@ private:
     }
 
     // A new game at `level`, its clock started and its first question asked.
-    void askQuestion(int level, const QList<int> &counts)
-    {
+    void askQuestion(int level, const QList<int> &counts) {
         game = std::make_unique<TestProgram>();
         startGame(*game, level);
         QVERIFY(QTest::qWaitForWindowExposed(window()));
@@ -56,8 +52,7 @@ private:
     // Level 2, groups of 5 and 12: the slots LB7, LB8, LB9, LB14 and LB15 are on view.
     void askLevelTwoQuestion() { askQuestion(2, {5, 12}); }
 
-    QStringList slotCaptions()
-    {
+    QStringList slotCaptions() {
         QStringList captions;
         for (const Label *slot : quiz().answerSlots())
             captions << slot->caption();
@@ -65,11 +60,10 @@ private:
     }
     QStringList emptySlots() { return QStringList(10, QString()); }
 
-private slots:
+  private slots:
     void initTestCase() { setUpApplication(*qApp); }
 
-    void init()
-    {
+    void init() {
         game = std::make_unique<TestProgram>();
         game->openQuiz();
         QVERIFY(QTest::qWaitForWindowExposed(window()));
@@ -78,8 +72,7 @@ private slots:
 
     void cleanup() { game.reset(); }
 
-    void tilesDroppedOnVisibleSlotsWriteTheirDigitsAndOneTileMayFillSeveralSlots()
-    {
+    void tilesDroppedOnVisibleSlotsWriteTheirDigitsAndOneTileMayFillSeveralSlots() {
         askLevelTwoQuestion();
         for (Label *slot : {quiz().LB7, quiz().LB9, quiz().LB15})
             dragTile(4, centreOf(slot));
@@ -91,8 +84,7 @@ private slots:
         QVERIFY(outline()->isHidden());
     }
 
-    void aSecondDropOnASlotReplacesItsDigit()
-    {
+    void aSecondDropOnASlotReplacesItsDigit() {
         askLevelTwoQuestion();
         dragTile(7, centreOf(quiz().LB7));
         QCOMPARE(quiz().LB7->caption(), QStringLiteral("7"));
@@ -100,26 +92,30 @@ private slots:
         QCOMPARE(quiz().LB7->caption(), QStringLiteral("3"));
     }
 
-    void dropsAnywhereButOnAVisibleSlotChangeNothing_data()
-    {
+    void dropsAnywhereButOnAVisibleSlotChangeNothing_data() {
         QTest::addColumn<QString>("target");
-        for (const char *target : {"hidden tens slot", "hidden slot of group 3", "picture", "other tile", "same tile",
-                                   "message label", "click counter", "enabled button", "disabled button",
-                                   "window background", "outside the window"})
+        for (const char *target :
+             {"hidden tens slot", "hidden slot of group 3", "picture", "other tile", "same tile",
+              "message label", "click counter", "enabled button", "disabled button",
+              "window background", "outside the window"})
             QTest::newRow(target) << QString::fromLatin1(target);
     }
 
-    void dropsAnywhereButOnAVisibleSlotChangeNothing()
-    {
+    void dropsAnywhereButOnAVisibleSlotChangeNothing() {
         QFETCH(QString, target);
         askLevelTwoQuestion();
         Form2 &q = quiz();
         const QHash<QString, QPoint> places{
-            {"hidden tens slot", centreOf(q.LB6)},     {"hidden slot of group 3", centreOf(q.LB11)},
-            {"picture", centreOf(q.Im1[0])},           {"other tile", centreOf(q.LB[2])},
-            {"same tile", centreOf(q.LB[5])},          {"message label", centreOf(q.LB3)},
-            {"click counter", centreOf(q.LB4)},        {"enabled button", centreOf(q.Cm3)},
-            {"disabled button", centreOf(q.Cm4)},      {"window background", QPoint(92, 200)},
+            {"hidden tens slot", centreOf(q.LB6)},
+            {"hidden slot of group 3", centreOf(q.LB11)},
+            {"picture", centreOf(q.Im1[0])},
+            {"other tile", centreOf(q.LB[2])},
+            {"same tile", centreOf(q.LB[5])},
+            {"message label", centreOf(q.LB3)},
+            {"click counter", centreOf(q.LB4)},
+            {"enabled button", centreOf(q.Cm3)},
+            {"disabled button", centreOf(q.Cm4)},
+            {"window background", QPoint(92, 200)},
             {"outside the window", QPoint(-30, window()->height() + 30)}};
         QVERIFY(q.LB6->isHidden() && q.LB11->isHidden());
         QCOMPARE(window()->childAt(places["window background"]), quiz().window()->stage());
@@ -135,8 +131,7 @@ private slots:
         QVERIFY(outline()->isHidden());
     }
 
-    void disabledTilesStartNoDrag()
-    {
+    void disabledTilesStartNoDrag() {
         // Clock running, no question yet.
         press(centreOf(quiz().LB[5]));
         moveTo(centreOf(quiz().LB7));
@@ -156,8 +151,7 @@ private slots:
         QVERIFY(!slotCaptions().contains(QStringLiteral("6")));
     }
 
-    void theOutlineFollowsThePointerWhileTheTileStaysInPlace()
-    {
+    void theOutlineFollowsThePointerWhileTheTileStaysInPlace() {
         askLevelTwoQuestion();
         Label *tile = quiz().LB[3];
         const QRect tilePlace = tile->geometry();
@@ -169,7 +163,8 @@ private slots:
         QCOMPARE(outline()->size(), tile->size());
         QCOMPARE(outline()->pos(), start - grab);
 
-        for (const QPoint &to : {centreOf(quiz().LB3), centreOf(quiz().Im2[7]), centreOf(quiz().LB9)}) {
+        for (const QPoint &to :
+             {centreOf(quiz().LB3), centreOf(quiz().Im2[7]), centreOf(quiz().LB9)}) {
             moveTo(to);
             QVERIFY(outline()->isVisible());
             QCOMPARE(outline()->pos(), to - grab);
@@ -182,8 +177,7 @@ private slots:
         QCOMPARE(tile->geometry(), tilePlace);
     }
 
-    void clockTicksDuringADragDoNotDisturbIt()
-    {
+    void clockTicksDuringADragDoNotDisturbIt() {
         askLevelTwoQuestion();
         press(centreOf(quiz().LB[6]));
         moveTo(centreOf(quiz().LB3));
@@ -198,8 +192,7 @@ private slots:
         QVERIFY(outline()->isHidden());
     }
 
-    void everyDragEndsInExactlyOneDropAtItsRelease()
-    {
+    void everyDragEndsInExactlyOneDropAtItsRelease() {
         askLevelTwoQuestion();
         dragTile(7, centreOf(quiz().LB7));
         QCOMPARE(quiz().LB7->caption(), QStringLiteral("7"));
@@ -227,8 +220,7 @@ private slots:
         QCOMPARE(slotCaptions(), (QStringList{"", "7", "", "", "", "", "", "", "", "2"}));
     }
 
-    void clickingAPictureHidesItAndCountsItInItsOwnGroupsCounter()
-    {
+    void clickingAPictureHidesItAndCountsItInItsOwnGroupsCounter() {
         askQuestion(4, {6, 5, 4, 3});
         Form2 &q = quiz();
         for (int k = 0; k < 5; ++k)
@@ -258,8 +250,7 @@ private slots:
         QCOMPARE(slotCaptions(), emptySlots());
     }
 
-    void realClicksOnAShownPictureCountItAndTheEmptyPlaceTakesNone()
-    {
+    void realClicksOnAShownPictureCountItAndTheEmptyPlaceTakesNone() {
         askQuestion(4, {6, 5, 4, 3});
         const QPoint place = centreOf(quiz().Im2[4]);
         QTest::mouseClick(window()->windowHandle(), Qt::LeftButton, {}, place);
@@ -271,8 +262,7 @@ private slots:
         QCOMPARE(quiz().Label16->caption(), QStringLiteral("1"));
     }
 
-    void picturesCanBeClickedDuringTheBoardClearing()
-    {
+    void picturesCanBeClickedDuringTheBoardClearing() {
         askQuestion(1, {15});
         quiz().Cm3_Click();
         QTest::mouseClick(window()->windowHandle(), Qt::LeftButton, {}, centreOf(quiz().Im1[10]));

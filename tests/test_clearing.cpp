@@ -13,20 +13,22 @@ using namespace lumo::test;
 
 namespace {
 
-std::array<std::array<Picture *, 15> *, 4> rows(Form2 &quiz) { return {&quiz.Im1, &quiz.Im2, &quiz.Im3, &quiz.Im4}; }
+std::array<std::array<Picture *, 15> *, 4> rows(Form2 &quiz) {
+    return {&quiz.Im1, &quiz.Im2, &quiz.Im3, &quiz.Im4};
+}
 
-std::array<Label *, 4> counters(Form2 &quiz) { return {quiz.LB4, quiz.Label6, quiz.Label16, quiz.Label14}; }
+std::array<Label *, 4> counters(Form2 &quiz) {
+    return {quiz.LB4, quiz.Label6, quiz.Label16, quiz.Label14};
+}
 
-bool columnShown(Form2 &quiz, int column)
-{
+bool columnShown(Form2 &quiz, int column) {
     for (auto *row : rows(quiz))
         if ((*row)[column]->isHidden() || (*row)[column]->isEmpty())
             return false;
     return true;
 }
 
-bool columnCleared(Form2 &quiz, int column)
-{
+bool columnCleared(Form2 &quiz, int column) {
     for (auto *row : rows(quiz))
         if (!(*row)[column]->isHidden() || !(*row)[column]->isEmpty())
             return false;
@@ -34,8 +36,7 @@ bool columnCleared(Form2 &quiz, int column)
 }
 
 /// Opens a game at `level` with the clock running and asks for one question.
-void startQuestion(TestProgram &game, int level, const QList<int> &sizes)
-{
+void startQuestion(TestProgram &game, int level, const QList<int> &sizes) {
     startGame(game, level);
     askQuestion(game, sizes);
 }
@@ -44,12 +45,11 @@ void startQuestion(TestProgram &game, int level, const QList<int> &sizes)
 
 class ClearingTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { lumo::setUpApplication(*qApp); }
     void cleanup() { settle(); }
 
-    void fifteenTicksClearOneColumnOfAllFourRowsEach()
-    {
+    void fifteenTicksClearOneColumnOfAllFourRowsEach() {
         TestProgram game;
         Form2 &quiz = game.quiz;
         startQuestion(game, 4, {15, 15, 15, 15});
@@ -72,9 +72,11 @@ private slots:
             quiz.LB15->setCaption(QStringLiteral("9"));
             quiz.Timer2_Timer();
             for (int column = 0; column < tick; ++column)
-                QVERIFY2(columnCleared(quiz, column), qPrintable(QStringLiteral("tick %1 column %2").arg(tick).arg(column)));
+                QVERIFY2(columnCleared(quiz, column),
+                         qPrintable(QStringLiteral("tick %1 column %2").arg(tick).arg(column)));
             for (int column = tick; column < 15; ++column)
-                QVERIFY2(columnShown(quiz, column), qPrintable(QStringLiteral("tick %1 column %2").arg(tick).arg(column)));
+                QVERIFY2(columnShown(quiz, column),
+                         qPrintable(QStringLiteral("tick %1 column %2").arg(tick).arg(column)));
             const QString left = tick < 15 ? QString::number(14 - tick) : QStringLiteral("0");
             for (Label *counter : counters(quiz))
                 QCOMPARE(counter->caption(), left);
@@ -96,8 +98,7 @@ private slots:
             QVERIFY(!tile->isEnabled());
     }
 
-    void aPictureClickedDuringTheClearingCountsOnlyUntilTheNextTick()
-    {
+    void aPictureClickedDuringTheClearingCountsOnlyUntilTheNextTick() {
         TestProgram game;
         Form2 &quiz = game.quiz;
         startQuestion(game, 1, {15});
@@ -137,8 +138,7 @@ private slots:
         QVERIFY(quiz.Cm4->isEnabled());
     }
 
-    void aSecondClearingStartsAgainAtColumnZero()
-    {
+    void aSecondClearingStartsAgainAtColumnZero() {
         TestProgram game;
         Form2 &quiz = game.quiz;
         startQuestion(game, 2, {15, 4});
@@ -164,8 +164,7 @@ private slots:
         QVERIFY(quiz.Im1[14]->isHidden());
     }
 
-    void leavingDuringTheClearingStopsItAndTheNextGameStartsAtColumnZero()
-    {
+    void leavingDuringTheClearingStopsItAndTheNextGameStartsAtColumnZero() {
         TestProgram game;
         Form2 &quiz = game.quiz;
         startQuestion(game, 1, {9});

@@ -16,8 +16,7 @@ const QString name = QStringLiteral("ต้น");
 
 /// Opens a game with a countdown of `minutes`, starts the clock and asks
 /// for a first question of one row.
-void startQuestion(TestProgram &game, int groupSize = 6, int minutes = 30)
-{
+void startQuestion(TestProgram &game, int groupSize = 6, int minutes = 30) {
     game.quiz.setRules({1, minutes});
     game.openQuiz(name);
     game.quiz.Cm1_Click();
@@ -25,8 +24,7 @@ void startQuestion(TestProgram &game, int groupSize = 6, int minutes = 30)
 }
 
 /// Lets the clock tick until it shows `minutes` and `seconds` left.
-void tickUntil(Form2 &quiz, int minutes, int seconds)
-{
+void tickUntil(Form2 &quiz, int minutes, int seconds) {
     while (quiz.game().minutesLeft() != minutes || quiz.game().secondsLeft() != seconds)
         quiz.Timer1_Timer();
 }
@@ -35,12 +33,11 @@ void tickUntil(Form2 &quiz, int minutes, int seconds)
 
 class ClockTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { lumo::setUpApplication(*qApp); }
     void cleanup() { settle(); }
 
-    void theClockRunsThirtyMinutesFromItsFirstTickAndNeverShowsSixtySeconds()
-    {
+    void theClockRunsThirtyMinutesFromItsFirstTickAndNeverShowsSixtySeconds() {
         TestProgram game;
         Form2 &quiz = game.quiz;
         game.openQuiz(name);
@@ -57,7 +54,8 @@ private slots:
             if (tick == 60)
                 QCOMPARE(quiz.LB1->caption(), QStringLiteral("น้อง ต้น\r\n เหลือยเวลา 29 นาที 0 วินาที"));
             if (tick == 61)
-                QCOMPARE(quiz.LB1->caption(), QStringLiteral("น้อง ต้น\r\n เหลือยเวลา 28 นาที 59 วินาที"));
+                QCOMPARE(quiz.LB1->caption(),
+                         QStringLiteral("น้อง ต้น\r\n เหลือยเวลา 28 นาที 59 วินาที"));
         }
         QCOMPARE(quiz.LB1->caption(), clockText(name, 0, 1));
         QVERIFY(game.services.messages.isEmpty());
@@ -66,8 +64,7 @@ private slots:
         QVERIFY(!quiz.isOpen());
     }
 
-    void theTickAfterZeroSecondsShowsFiftyNineOfTheMinuteBelow()
-    {
+    void theTickAfterZeroSecondsShowsFiftyNineOfTheMinuteBelow() {
         TestProgram game;
         Form2 &quiz = game.quiz;
         startQuestion(game);
@@ -80,8 +77,7 @@ private slots:
         QCOMPARE(quiz.LB1->caption(), clockText(name, 11, 58));
     }
 
-    void aLevelUpAtFortySecondsLeftAddsThirtyMinutes()
-    {
+    void aLevelUpAtFortySecondsLeftAddsThirtyMinutes() {
         TestProgram game;
         Form2 &quiz = game.quiz;
         game.quiz.setRules({1, 1});
@@ -108,8 +104,7 @@ private slots:
         QCOMPARE(ticks, 30 * 60 + 39);
     }
 
-    void theTimeOutTellsTheChildOnceThenClosesTheQuizBeforeShowingTheStartScreen()
-    {
+    void theTimeOutTellsTheChildOnceThenClosesTheQuizBeforeShowingTheStartScreen() {
         TestProgram game;
         Form2 &quiz = game.quiz;
         startQuestion(game, 6, 1);
@@ -119,7 +114,8 @@ private slots:
         askQuestion(game, {4});
         tickUntil(quiz, 0, 2);
 
-        bool openDuringMessage = false, clockRunningDuringMessage = true, startOpenDuringMessage = true;
+        bool openDuringMessage = false, clockRunningDuringMessage = true,
+             startOpenDuringMessage = true;
         game.services.duringMessage = [&] {
             openDuringMessage = quiz.isOpen();
             clockRunningDuringMessage = quiz.Timer1->isActive();
@@ -154,8 +150,7 @@ private slots:
         QVERIFY(game.start.isOpen());
     }
 
-    void aTimeOutDuringTheClearingStillEndsOnTheStartScreen()
-    {
+    void aTimeOutDuringTheClearingStillEndsOnTheStartScreen() {
         TestProgram game;
         Form2 &quiz = game.quiz;
         startQuestion(game, 15, 1);
@@ -184,8 +179,7 @@ private slots:
         QVERIFY(game.start.isOpen());
     }
 
-    void leavingByTheLeaveButtonStopsTheClockForGood()
-    {
+    void leavingByTheLeaveButtonStopsTheClockForGood() {
         TestProgram game;
         Form2 &quiz = game.quiz;
         startQuestion(game, 6, 1);
@@ -204,8 +198,7 @@ private slots:
         QVERIFY(game.start.isOpen());
     }
 
-    void theRealTimersTickTheClockAndFinishTheClearing()
-    {
+    void theRealTimersTickTheClockAndFinishTheClearing() {
         TestProgram game;
         Form2 &quiz = game.quiz;
         game.openQuiz(name);
@@ -230,8 +223,7 @@ private slots:
         quiz.Cm6_Click();
     }
 
-    void withoutACountdownTheClockLineShowsTheTimeUsedAndTheGameCannotBeLostOnTime()
-    {
+    void withoutACountdownTheClockLineShowsTheTimeUsedAndTheGameCannotBeLostOnTime() {
         TestProgram game;
         Form2 &quiz = game.quiz;
         startGame(game, 3, 0);
@@ -243,7 +235,8 @@ private slots:
         // The praise after the last question shows the time used likewise.
         playQuestions(quiz, 51, true);
         QCOMPARE(game.services.messages.size(), 1);
-        QVERIFY(game.services.messages[0].contains(QStringLiteral("\r\n ใช้เวลาไป 125 นาที 7 วินาที\r\n")));
+        QVERIFY(
+            game.services.messages[0].contains(QStringLiteral("\r\n ใช้เวลาไป 125 นาที 7 วินาที\r\n")));
         QVERIFY(!quiz.isOpen());
         QVERIFY(game.start.isOpen());
     }

@@ -15,8 +15,8 @@ using namespace lumo;
 // given: a window system that does not know where the window is (Wayland)
 // reports the pointer's place on the screen as its place in the window.
 Q_GUI_EXPORT void qt_handleMouseEvent(QWindow *window, const QPointF &local, const QPointF &global,
-                                      Qt::MouseButtons state, Qt::MouseButton button, QEvent::Type type,
-                                      Qt::KeyboardModifiers mods, int timestamp);
+                                      Qt::MouseButtons state, Qt::MouseButton button,
+                                      QEvent::Type type, Qt::KeyboardModifiers mods, int timestamp);
 
 namespace {
 
@@ -28,8 +28,7 @@ struct DragBench {
     ManualDrag *drag = new ManualDrag(&window);
     int drops = 0;
 
-    DragBench()
-    {
+    DragBench() {
         window.resize(400, 300);
         tile->setGeometry(20, 20, 40, 50);
         slot->setGeometry(300, 200, 40, 50);
@@ -41,12 +40,12 @@ struct DragBench {
 
     /// Mouse input at a place in the window, reported on the screen as the
     /// same place (`screenKnown` false) or as where the window really is.
-    void mouse(QEvent::Type type, QPoint at, bool screenKnown = true)
-    {
+    void mouse(QEvent::Type type, QPoint at, bool screenKnown = true) {
         const QPoint global = screenKnown ? window.mapToGlobal(at) : at;
         const bool down = type != QEvent::MouseButtonRelease;
         qt_handleMouseEvent(window.windowHandle(), at, global, down ? Qt::LeftButton : Qt::NoButton,
-                            type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, type, {}, ++time);
+                            type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, type, {},
+                            ++time);
         QCoreApplication::processEvents();
     }
     QWidget *outline() const { return window.findChild<QWidget *>(QStringLiteral("dragOutline")); }
@@ -57,11 +56,10 @@ struct DragBench {
 
 class ControlsTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { setUpApplication(*qApp); }
 
-    void aCaptionThatDoesNotFitIsDrawnSmallerButNeverLargerThanItsLayoutAsks_data()
-    {
+    void aCaptionThatDoesNotFitIsDrawnSmallerButNeverLargerThanItsLayoutAsks_data() {
         QTest::addColumn<int>("designPixels");
         QTest::newRow("6 px, smaller than can be made smaller") << 6;
         QTest::newRow("8 px") << 8;
@@ -71,8 +69,7 @@ private slots:
         QTest::newRow("37 px, as the tiles") << 37;
     }
 
-    void aCaptionThatDoesNotFitIsDrawnSmallerButNeverLargerThanItsLayoutAsks()
-    {
+    void aCaptionThatDoesNotFitIsDrawnSmallerButNeverLargerThanItsLayoutAsks() {
         QFETCH(int, designPixels);
         Label label;
         label.resize(60, 16);
@@ -89,8 +86,7 @@ private slots:
         QCOMPARE(label.font().pixelSize(), designPixels);
     }
 
-    void aTileDisabledWhileHeldEndsItsDragAtTheReleaseWithoutADrop()
-    {
+    void aTileDisabledWhileHeldEndsItsDragAtTheReleaseWithoutADrop() {
         DragBench bench;
         bench.window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&bench.window));
@@ -114,15 +110,13 @@ private slots:
         QVERIFY(bench.outline()->isHidden());
     }
 
-    void theDropIsFoundInTheWindowsOwnCoordinates_data()
-    {
+    void theDropIsFoundInTheWindowsOwnCoordinates_data() {
         QTest::addColumn<bool>("screenKnown");
         QTest::newRow("the window's place on the screen known") << true;
         QTest::newRow("not known, as on Wayland") << false;
     }
 
-    void theDropIsFoundInTheWindowsOwnCoordinates()
-    {
+    void theDropIsFoundInTheWindowsOwnCoordinates() {
         QFETCH(bool, screenKnown);
         DragBench bench;
         bench.window.move(500, 400);

@@ -27,8 +27,7 @@ struct Scripted {
     }};
 
     /// Queues the next question: four picture numbers, then one size per row.
-    void script(const QList<int> &sizes, const std::array<int, 4> &pictures = {1, 2, 3, 4})
-    {
+    void script(const QList<int> &sizes, const std::array<int, 4> &pictures = {1, 2, 3, 4}) {
         for (int number : pictures)
             draws.push_back((number - 1 + 0.5) / pictureFiles);
         for (int count : sizes)
@@ -36,8 +35,7 @@ struct Scripted {
     }
 
     /// Asks and marks questions, each left empty, until `questionNo` is next.
-    void skipTo(int questionNo)
-    {
+    void skipTo(int questionNo) {
         while (game.questionNo() < questionNo - 1) {
             game.nextQuestion();
             game.mark({});
@@ -46,8 +44,7 @@ struct Scripted {
     }
 };
 
-std::array<QString, 10> captions(const QStringList &list)
-{
+std::array<QString, 10> captions(const QStringList &list) {
     std::array<QString, 10> result;
     for (int i = 0; i < list.size() && i < 10; ++i)
         result[i] = list[i];
@@ -58,9 +55,8 @@ std::array<QString, 10> captions(const QStringList &list)
 
 class GameTest : public QObject {
     Q_OBJECT
-private slots:
-    void eachLevelMarksItsRowsAndTotalByItsTable_data()
-    {
+  private slots:
+    void eachLevelMarksItsRowsAndTotalByItsTable_data() {
         QTest::addColumn<int>("level");
         QTest::addColumn<QList<int>>("sizes");
         QTest::addColumn<QStringList>("entries");
@@ -68,32 +64,61 @@ private slots:
         QTest::addColumn<int>("rightGain");
         QTest::addColumn<int>("wrongGain");
 
-        QTest::newRow("1: one digit, tens slot left empty") << 1 << QList<int>{7} << QStringList{"", "7"} << QList<int>{7} << 1 << 0;
-        QTest::newRow("1: zero then the digit") << 1 << QList<int>{7} << QStringList{"0", "7"} << QList<int>{7} << 1 << 0;
-        QTest::newRow("1: 1 and 5 for fifteen") << 1 << QList<int>{15} << QStringList{"1", "5"} << QList<int>{15} << 1 << 0;
-        QTest::newRow("1: 1 and nothing for twelve reads 10") << 1 << QList<int>{12} << QStringList{"1", ""} << QList<int>{10} << 0 << 1;
-        QTest::newRow("1: digits swapped") << 1 << QList<int>{12} << QStringList{"2", "1"} << QList<int>{21} << 0 << 1;
-        QTest::newRow("1: all empty") << 1 << QList<int>{9} << QStringList{} << QList<int>{0} << 0 << 1;
-        QTest::newRow("1: only row 1 counts") << 1 << QList<int>{4} << QStringList{"", "4", "9", "9", "", "", "", "", "9", "9"} << QList<int>{4} << 1 << 0;
+        QTest::newRow("1: one digit, tens slot left empty")
+            << 1 << QList<int>{7} << QStringList{"", "7"} << QList<int>{7} << 1 << 0;
+        QTest::newRow("1: zero then the digit")
+            << 1 << QList<int>{7} << QStringList{"0", "7"} << QList<int>{7} << 1 << 0;
+        QTest::newRow("1: 1 and 5 for fifteen")
+            << 1 << QList<int>{15} << QStringList{"1", "5"} << QList<int>{15} << 1 << 0;
+        QTest::newRow("1: 1 and nothing for twelve reads 10")
+            << 1 << QList<int>{12} << QStringList{"1", ""} << QList<int>{10} << 0 << 1;
+        QTest::newRow("1: digits swapped")
+            << 1 << QList<int>{12} << QStringList{"2", "1"} << QList<int>{21} << 0 << 1;
+        QTest::newRow("1: all empty")
+            << 1 << QList<int>{9} << QStringList{} << QList<int>{0} << 0 << 1;
+        QTest::newRow("1: only row 1 counts")
+            << 1 << QList<int>{4} << QStringList{"", "4", "9", "9", "", "", "", "", "9", "9"}
+            << QList<int>{4} << 1 << 0;
 
-        QTest::newRow("2: all right") << 2 << QList<int>{8, 12} << QStringList{"", "8", "1", "2", "", "", "", "", "2", "0"} << QList<int>{8, 12, 20} << 4 << 0;
-        QTest::newRow("2: all wrong") << 2 << QList<int>{8, 12} << QStringList{"", "9", "1", "3", "", "", "", "", "2", "1"} << QList<int>{9, 13, 21} << 0 << 3;
-        QTest::newRow("2: all empty") << 2 << QList<int>{8, 12} << QStringList{} << QList<int>{0, 0, 0} << 0 << 3;
-        QTest::newRow("2: rows wrong, total right") << 2 << QList<int>{8, 12} << QStringList{"", "9", "1", "1", "", "", "", "", "2", "0"} << QList<int>{9, 11, 20} << 2 << 2;
-        QTest::newRow("2: rows right, total wrong") << 2 << QList<int>{8, 12} << QStringList{"", "8", "1", "2", "", "", "", "", "", "2"} << QList<int>{8, 12, 2} << 2 << 1;
+        QTest::newRow("2: all right")
+            << 2 << QList<int>{8, 12} << QStringList{"", "8", "1", "2", "", "", "", "", "2", "0"}
+            << QList<int>{8, 12, 20} << 4 << 0;
+        QTest::newRow("2: all wrong")
+            << 2 << QList<int>{8, 12} << QStringList{"", "9", "1", "3", "", "", "", "", "2", "1"}
+            << QList<int>{9, 13, 21} << 0 << 3;
+        QTest::newRow("2: all empty")
+            << 2 << QList<int>{8, 12} << QStringList{} << QList<int>{0, 0, 0} << 0 << 3;
+        QTest::newRow("2: rows wrong, total right")
+            << 2 << QList<int>{8, 12} << QStringList{"", "9", "1", "1", "", "", "", "", "2", "0"}
+            << QList<int>{9, 11, 20} << 2 << 2;
+        QTest::newRow("2: rows right, total wrong")
+            << 2 << QList<int>{8, 12} << QStringList{"", "8", "1", "2", "", "", "", "", "", "2"}
+            << QList<int>{8, 12, 2} << 2 << 1;
 
-        QTest::newRow("3: all right") << 3 << QList<int>{2, 3, 15} << QStringList{"", "2", "", "3", "1", "5", "", "", "2", "0"} << QList<int>{2, 3, 15, 20} << 6 << 0;
-        QTest::newRow("3: all wrong") << 3 << QList<int>{2, 3, 15} << QStringList{"", "3", "", "2", "1", "4", "", "", "1", "9"} << QList<int>{3, 2, 14, 19} << 0 << 4;
-        QTest::newRow("3: rows wrong, total right") << 3 << QList<int>{2, 3, 15} << QStringList{"", "3", "", "2", "1", "4", "", "", "2", "0"} << QList<int>{3, 2, 14, 20} << 3 << 3;
+        QTest::newRow("3: all right") << 3 << QList<int>{2, 3, 15}
+                                      << QStringList{"", "2", "", "3", "1", "5", "", "", "2", "0"}
+                                      << QList<int>{2, 3, 15, 20} << 6 << 0;
+        QTest::newRow("3: all wrong") << 3 << QList<int>{2, 3, 15}
+                                      << QStringList{"", "3", "", "2", "1", "4", "", "", "1", "9"}
+                                      << QList<int>{3, 2, 14, 19} << 0 << 4;
+        QTest::newRow("3: rows wrong, total right")
+            << 3 << QList<int>{2, 3, 15}
+            << QStringList{"", "3", "", "2", "1", "4", "", "", "2", "0"} << QList<int>{3, 2, 14, 20}
+            << 3 << 3;
 
         // A right total at level 4 earns the 4 points its hint promises.
-        QTest::newRow("4: all right") << 4 << QList<int>{15, 14, 2, 9} << QStringList{"1", "5", "1", "4", "", "2", "", "9", "4", "0"} << QList<int>{15, 14, 2, 9, 40} << 8 << 0;
-        QTest::newRow("4: all empty") << 4 << QList<int>{15, 14, 2, 9} << QStringList{} << QList<int>{0, 0, 0, 0, 0} << 0 << 5;
-        QTest::newRow("4: only the total right") << 4 << QList<int>{15, 14, 2, 9} << QStringList{"", "", "", "", "", "", "", "", "4", "0"} << QList<int>{0, 0, 0, 0, 40} << 4 << 4;
+        QTest::newRow("4: all right") << 4 << QList<int>{15, 14, 2, 9}
+                                      << QStringList{"1", "5", "1", "4", "", "2", "", "9", "4", "0"}
+                                      << QList<int>{15, 14, 2, 9, 40} << 8 << 0;
+        QTest::newRow("4: all empty") << 4 << QList<int>{15, 14, 2, 9} << QStringList{}
+                                      << QList<int>{0, 0, 0, 0, 0} << 0 << 5;
+        QTest::newRow("4: only the total right")
+            << 4 << QList<int>{15, 14, 2, 9}
+            << QStringList{"", "", "", "", "", "", "", "", "4", "0"} << QList<int>{0, 0, 0, 0, 40}
+            << 4 << 4;
     }
 
-    void eachLevelMarksItsRowsAndTotalByItsTable()
-    {
+    void eachLevelMarksItsRowsAndTotalByItsTable() {
         QFETCH(int, level);
         QFETCH(QList<int>, sizes);
         QFETCH(QStringList, entries);
@@ -135,8 +160,7 @@ private slots:
         QCOMPARE(s.game.level(), level);
     }
 
-    void theLastQuestionOfALevelMovesUpAndAddsItsMinutes_data()
-    {
+    void theLastQuestionOfALevelMovesUpAndAddsItsMinutes_data() {
         QTest::addColumn<int>("level");
         QTest::addColumn<int>("questionNo");
         QTest::addColumn<int>("newLevel");
@@ -147,8 +171,7 @@ private slots:
         QTest::newRow("question 100 stays at level 4") << 4 << 100 << 4;
     }
 
-    void theLastQuestionOfALevelMovesUpAndAddsItsMinutes()
-    {
+    void theLastQuestionOfALevelMovesUpAndAddsItsMinutes() {
         QFETCH(int, level);
         QFETCH(int, questionNo);
         QFETCH(int, newLevel);
@@ -180,8 +203,7 @@ private slots:
         }
     }
 
-    void aQuestionDrawsFourPictureNumbersThenOneSizePerRowOfItsLevel()
-    {
+    void aQuestionDrawsFourPictureNumbersThenOneSizePerRowOfItsLevel() {
         for (int level = firstLevel; level <= lastLevel; ++level) {
             Scripted s;
             s.game.newGame({level});
@@ -192,8 +214,10 @@ private slots:
             QCOMPARE(s.calls, 4 + level);
             const Game::Question q = ready.at(0).at(0).value<Game::Question>();
             QCOMPARE(q.icons, (std::array<int, 4>{1, 30, 16, 16}));
-            QCOMPARE(q.counts, (std::array<int, 4>{2, level >= 2 ? 15 : 0, level >= 3 ? 9 : 0, level >= 4 ? 10 : 0}));
-            QCOMPARE(q.total, level == 1 ? 0 : 2 + 15 + (level >= 3 ? 9 : 0) + (level >= 4 ? 10 : 0));
+            QCOMPARE(q.counts, (std::array<int, 4>{2, level >= 2 ? 15 : 0, level >= 3 ? 9 : 0,
+                                                   level >= 4 ? 10 : 0}));
+            QCOMPARE(q.total,
+                     level == 1 ? 0 : 2 + 15 + (level >= 3 ? 9 : 0) + (level >= 4 ? 10 : 0));
             QCOMPARE(q.number, questionsBefore(level) + 1);
             QCOMPARE(s.game.groupTop1(), 1);
             // Rows the level does not draw keep what they held: 0 in a new game.
@@ -201,16 +225,14 @@ private slots:
         }
     }
 
-    void theCountdownRunsFiftyNineToZeroAndRunsOutAfterItsMinutes_data()
-    {
+    void theCountdownRunsFiftyNineToZeroAndRunsOutAfterItsMinutes_data() {
         QTest::addColumn<int>("minutes");
         QTest::newRow("30, as everyone knows it") << 30;
         QTest::newRow("10") << 10;
         QTest::newRow("120") << 120;
     }
 
-    void theCountdownRunsFiftyNineToZeroAndRunsOutAfterItsMinutes()
-    {
+    void theCountdownRunsFiftyNineToZeroAndRunsOutAfterItsMinutes() {
         QFETCH(int, minutes);
         Scripted s;
         s.game.newGame({1, minutes});
@@ -245,8 +267,7 @@ private slots:
         QCOMPARE(ended.count(), 1);
     }
 
-    void withoutAClockTheTimeUsedCountsUpAndNeverRunsOut()
-    {
+    void withoutAClockTheTimeUsedCountsUpAndNeverRunsOut() {
         Scripted s;
         s.game.newGame({3, 0});
         s.game.startClock(QString());
@@ -261,8 +282,7 @@ private slots:
         QCOMPARE(s.game.level(), 4);
     }
 
-    void aGameStartedAboveLevelOnePlaysTheRestOfAWholeGame_data()
-    {
+    void aGameStartedAboveLevelOnePlaysTheRestOfAWholeGame_data() {
         QTest::addColumn<int>("level");
         QTest::newRow("1") << 1;
         QTest::newRow("2") << 2;
@@ -272,8 +292,7 @@ private slots:
         QTest::newRow("5 is not a level: from 1") << 5;
     }
 
-    void aGameStartedAboveLevelOnePlaysTheRestOfAWholeGame()
-    {
+    void aGameStartedAboveLevelOnePlaysTheRestOfAWholeGame() {
         QFETCH(int, level);
         const int from = level >= 1 && level <= 4 ? level : 1;
         Scripted s;
@@ -298,8 +317,7 @@ private slots:
         QCOMPARE(s.game.phase(), Game::Phase::Over);
     }
 
-    void newGameForgetsEverythingOfTheLastOne()
-    {
+    void newGameForgetsEverythingOfTheLastOne() {
         Scripted s;
         s.game.startClock(QStringLiteral("ต้น"));
         s.skipTo(30);

@@ -41,40 +41,36 @@ const QString hello = QStringLiteral("สวัสดีครับ น้อ�
 const QString praise = QStringLiteral("จบแล้วครับ....เก่งมาก");
 const QString crlf = QStringLiteral("\r\n");
 
-QString clockLine(const QString &name, int minutes, int seconds)
-{
+QString clockLine(const QString &name, int minutes, int seconds) {
     return QStringLiteral("น้อง ") + name + crlf +
            QStringLiteral(" เหลือยเวลา %1 นาที %2 วินาที").arg(minutes).arg(seconds);
 }
 
-QString scoreLine(int q, int right, int wrong, int level)
-{
+QString scoreLine(int q, int right, int wrong, int level) {
     return QStringLiteral("ข้อที่ %1 ทำถูก %2 ทำผิด %3 ระดับ %4").arg(q).arg(right).arg(wrong).arg(level);
 }
 
-QString timeOutMessage(const QString &name, const QString &score)
-{
+QString timeOutMessage(const QString &name, const QString &score) {
     return QStringLiteral("น้อง ") + name + QStringLiteral(" ทำไม่ทันครับ แพ้แล้วครับ") + crlf +
            clockLine(name, 0, 0) + crlf + score;
 }
 
 // A name of 32,767 characters with no space to break a line at.
-QString longestName()
-{
+QString longestName() {
     const QString piece = QStringLiteral("น้องต้น<i>Somchai</i>&amp;");
     return piece.repeated(32767 / piece.size() + 1).left(32767);
 }
 
 // What a label draws: its caption with CR LF as a line break, never markup.
 // A caption far longer than the label may be drawn cut short with an ellipsis.
-QString problemsOfLabel(const Label *label, const QString &expected)
-{
+QString problemsOfLabel(const Label *label, const QString &expected) {
     QString shown = expected;
     shown.replace(crlf, QStringLiteral("\n"));
     if (label->textFormat() != Qt::PlainText)
         return QStringLiteral("%1 may read its text as markup").arg(label->objectName());
     if (label->caption() != expected)
-        return QStringLiteral("%1 holds a caption other than the name as typed").arg(label->objectName());
+        return QStringLiteral("%1 holds a caption other than the name as typed")
+            .arg(label->objectName());
     // Line by line: each drawn line is the caption's line, or its beginning
     // followed by an ellipsis.
     const QStringList drawn = label->text().split(QLatin1Char('\n'));
@@ -82,31 +78,30 @@ QString problemsOfLabel(const Label *label, const QString &expected)
     if (drawn.size() != lines.size())
         return QStringLiteral("%1 draws other lines than its caption's").arg(label->objectName());
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const bool cutShort = drawn[i].endsWith(QChar(0x2026)) && lines[i].startsWith(drawn[i].chopped(1));
+        const bool cutShort =
+            drawn[i].endsWith(QChar(0x2026)) && lines[i].startsWith(drawn[i].chopped(1));
         if (drawn[i] != lines[i] && !cutShort)
-            return QStringLiteral("%1 draws a text other than its caption").arg(label->objectName());
+            return QStringLiteral("%1 draws a text other than its caption")
+                .arg(label->objectName());
     }
     return {};
 }
 
-QString problemsOfWindow(const QWidget *window)
-{
+QString problemsOfWindow(const QWidget *window) {
     for (const Label *label : window->findChildren<Label *>())
         if (label->textFormat() != Qt::PlainText)
             return QStringLiteral("%1 may read its text as markup").arg(label->objectName());
     return {};
 }
 
-QImage shown(const Picture *picture)
-{
+QImage shown(const Picture *picture) {
     return picture->pixmap().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 // Times the handlers it runs; the slowest run of each is reported.
 class HandlerClock {
-public:
-    void run(const QString &handler, const std::function<void()> &call)
-    {
+  public:
+    void run(const QString &handler, const std::function<void()> &call) {
         QElapsedTimer timer;
         timer.start();
         call();
@@ -114,22 +109,20 @@ public:
         double &slowest = slowest_[handler];
         slowest = std::max(slowest, ms);
     }
-    void report(const QString &what) const
-    {
+    void report(const QString &what) const {
         for (const auto &[handler, ms] : slowest_)
             qInfo("%s | %-52s %8.2f ms%s", qPrintable(what), qPrintable(handler), ms,
                   ms > 1000.0 / 60 ? "  (longer than a frame at 60 Hz)" : "");
     }
 
-private:
+  private:
     std::map<QString, double> slowest_;
 };
 
 // Answers the next modal dialog from a timer started before it opens.
 class ModalAnswer : public QObject {
-public:
-    explicit ModalAnswer(std::function<void(QWidget *)> answer) : answer_(std::move(answer))
-    {
+  public:
+    explicit ModalAnswer(std::function<void(QWidget *)> answer) : answer_(std::move(answer)) {
         connect(&poll_, &QTimer::timeout, this, [this] {
             QWidget *modal = QApplication::activeModalWidget();
             if (!modal)
@@ -145,7 +138,7 @@ public:
     }
     bool answered() const { return answered_; }
 
-private:
+  private:
     std::function<void(QWidget *)> answer_;
     QTimer poll_;
     bool answered_ = false;
@@ -155,12 +148,11 @@ private:
 
 class HostileInputTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { setUpApplication(*qApp); }
     void cleanup() { settle(); }
 
-    void aNameIsShownExactlyAsTypedOnBothScreensAndInBothEndMessages_data()
-    {
+    void aNameIsShownExactlyAsTypedOnBothScreensAndInBothEndMessages_data() {
         QTest::addColumn<QString>("name");
         QTest::newRow("bold markup") << QStringLiteral("<b>x</b>");
         QTest::newRow("image markup") << QStringLiteral("<img src=\"/etc/passwd\">");
@@ -178,8 +170,7 @@ private slots:
         QTest::newRow("cancelled prompt") << QString();
     }
 
-    void aNameIsShownExactlyAsTypedOnBothScreensAndInBothEndMessages()
-    {
+    void aNameIsShownExactlyAsTypedOnBothScreensAndInBothEndMessages() {
         QFETCH(QString, name);
         HandlerClock clock;
         TestProgram game;
@@ -192,13 +183,15 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(start.window()));
 
         // The greeting on the start screen.
-        clock.run(QStringLiteral("Form1::Im1_Click (prompt and greeting)"), [&] { start.Im1_Click(); });
+        clock.run(QStringLiteral("Form1::Im1_Click (prompt and greeting)"),
+                  [&] { start.Im1_Click(); });
         QCOMPARE(problemsOfLabel(start.LB2, hello + name), QString());
         QCOMPARE(problemsOfWindow(start.window()), QString());
         clock.run(QStringLiteral("painting the start screen"), [&] { start.window()->repaint(); });
 
         // The quiz's name line and greeting, then the clock line.
-        clock.run(QStringLiteral("Form1::Im1_Click (opening the quiz)"), [&] { start.Im1_Click(); });
+        clock.run(QStringLiteral("Form1::Im1_Click (opening the quiz)"),
+                  [&] { start.Im1_Click(); });
         settle();
         QVERIFY(q.isOpen() && !start.isOpen());
         QVERIFY(QTest::qWaitForWindowExposed(q.window()));
@@ -243,8 +236,7 @@ private slots:
         clock.report(QString::fromLatin1(QTest::currentDataTag()));
     }
 
-    void theRealMessageBoxShowsItsTextAsPlainTextUnderTheProgramsTitleWithOnlyAnOkButton()
-    {
+    void theRealMessageBoxShowsItsTextAsPlainTextUnderTheProgramsTitleWithOnlyAnOkButton() {
         RealServices services;
         QWidget parent;
         parent.show();
@@ -287,8 +279,7 @@ private slots:
         QVERIFY2(problems.isEmpty(), qPrintable(problems));
     }
 
-    void theRealNamePromptGivesBackTheNameAsTypedAndNothingWhenCancelled_data()
-    {
+    void theRealNamePromptGivesBackTheNameAsTypedAndNothingWhenCancelled_data() {
         QTest::addColumn<QStringList>("choices");
         QTest::addColumn<QString>("typed");
         QTest::newRow("a name to type") << QStringList() << QStringLiteral("<b>ต้น</b>&amp;\u202E😀");
@@ -300,8 +291,7 @@ private slots:
             << QStringLiteral("smith, john");
     }
 
-    void theRealNamePromptGivesBackTheNameAsTypedAndNothingWhenCancelled()
-    {
+    void theRealNamePromptGivesBackTheNameAsTypedAndNothingWhenCancelled() {
         QFETCH(QStringList, choices);
         QFETCH(QString, typed);
         RealServices services;
@@ -318,7 +308,8 @@ private slots:
                 }
                 for (const QLabel *label : dialog->findChildren<QLabel *>())
                     if (label->textFormat() != Qt::PlainText)
-                        problems += QStringLiteral("a label of the prompt may read its text as markup; ");
+                        problems +=
+                            QStringLiteral("a label of the prompt may read its text as markup; ");
                 if (dialog->textValue() != QStringLiteral("No Name"))
                     problems += QStringLiteral("the prompt does not offer its default answer; ");
                 if (choices.isEmpty()) {
@@ -350,25 +341,24 @@ private slots:
         };
         {
             ModalAnswer answer(answerWith(true));
-            const QString result =
-                services.prompt(&parent, QStringLiteral("ป้อนชื่อผู้ทำการทดสอบ"), QStringLiteral("ชื่อผู้ทำการทดสอบ"),
-                                QStringLiteral("No Name"), choices);
+            const QString result = services.prompt(&parent, QStringLiteral("ป้อนชื่อผู้ทำการทดสอบ"),
+                                                   QStringLiteral("ชื่อผู้ทำการทดสอบ"),
+                                                   QStringLiteral("No Name"), choices);
             QVERIFY(answer.answered());
             QCOMPARE(result, typed);
         }
         {
             ModalAnswer answer(answerWith(false));
-            const QString result =
-                services.prompt(&parent, QStringLiteral("ป้อนชื่อผู้ทำการทดสอบ"), QStringLiteral("ชื่อผู้ทำการทดสอบ"),
-                                QStringLiteral("No Name"), choices);
+            const QString result = services.prompt(&parent, QStringLiteral("ป้อนชื่อผู้ทำการทดสอบ"),
+                                                   QStringLiteral("ชื่อผู้ทำการทดสอบ"),
+                                                   QStringLiteral("No Name"), choices);
             QVERIFY(answer.answered());
             QVERIFY(result.isEmpty());
         }
         QVERIFY2(problems.isEmpty(), qPrintable(problems));
     }
 
-    void brokenPictureFilesShowTheBuiltInPicturesWarnOncePerFileAndTheGameGoesOn_data()
-    {
+    void brokenPictureFilesShowTheBuiltInPicturesWarnOncePerFileAndTheGameGoesOn_data() {
         QTest::addColumn<Breakage>("breakage");
         QTest::newRow("no icon folder") << Breakage::NoIconFolder;
         QTest::newRow("icon is a file") << Breakage::IconIsAFile;
@@ -380,8 +370,7 @@ private slots:
         QTest::newRow("files unreadable") << Breakage::Unreadable;
     }
 
-    void brokenPictureFilesShowTheBuiltInPicturesWarnOncePerFileAndTheGameGoesOn()
-    {
+    void brokenPictureFilesShowTheBuiltInPicturesWarnOncePerFileAndTheGameGoesOn() {
         QFETCH(Breakage, breakage);
         if (breakage == Breakage::Unreadable && ::geteuid() == 0)
             QSKIP("The tests run as root here, and root reads a file whatever its permissions say; "
@@ -408,10 +397,13 @@ private slots:
         start.show();
         QVERIFY(QTest::qWaitForWindowExposed(start.window()));
 
-        clock.run(QStringLiteral("Form1::Im1_Click (greeting, c01.gif)"), [&] { start.Im1_Click(); });
+        clock.run(QStringLiteral("Form1::Im1_Click (greeting, c01.gif)"),
+                  [&] { start.Im1_Click(); });
         read << QStringLiteral("c01.gif");
-        QVERIFY2(shown(start.Im1) == host, "the host does not show his built-in picture in place of c01.gif");
-        clock.run(QStringLiteral("Form1::Im1_Click (opening the quiz)"), [&] { start.Im1_Click(); });
+        QVERIFY2(shown(start.Im1) == host,
+                 "the host does not show his built-in picture in place of c01.gif");
+        clock.run(QStringLiteral("Form1::Im1_Click (opening the quiz)"),
+                  [&] { start.Im1_Click(); });
         settle();
         QVERIFY(q.isOpen());
         QVERIFY(QTest::qWaitForWindowExposed(q.window()));
@@ -428,18 +420,20 @@ private slots:
                 finishQuestion(q);
             }
             clock.run(QStringLiteral("Form2::Cm4_Click (a question)"), [&] { q.Cm4_Click(); });
-            const std::array<int, 4> tops{q.game().groupTop1(), q.game().groupTop2(), q.game().groupTop3(), q.game().groupTop4()};
+            const std::array<int, 4> tops{q.game().groupTop1(), q.game().groupTop2(),
+                                          q.game().groupTop3(), q.game().groupTop4()};
             for (int g = 0; g < level; ++g) {
                 read << QStringLiteral("%1.ico").arg(q.game().iconNumber()[g]);
                 for (int k = 0; k <= tops[g]; ++k) {
                     const Picture *picture = (*rows[g])[k];
                     QVERIFY(!picture->isHidden());
-                    QVERIFY2(shown(picture) == placeholder,
-                             qPrintable(
-                                 QStringLiteral("picture %1 of row %2 (%3.ico) is not the built-in stand-in")
-                                     .arg(k)
-                                     .arg(g + 1)
-                                     .arg(q.game().iconNumber()[g])));
+                    QVERIFY2(
+                        shown(picture) == placeholder,
+                        qPrintable(QStringLiteral(
+                                       "picture %1 of row %2 (%3.ico) is not the built-in stand-in")
+                                       .arg(k)
+                                       .arg(g + 1)
+                                       .arg(q.game().iconNumber()[g])));
                 }
             }
             clock.run(QStringLiteral("painting the quiz screen"), [&] { q.window()->repaint(); });
@@ -455,13 +449,16 @@ private slots:
         QVERIFY(start.isOpen() && !q.isOpen());
 
         // The way out: goodbye, and the animation on the built-in door.
-        clock.run(QStringLiteral("Form1::Image1_Click (goodbye, c04.gif)"), [&] { start.Image1_Click(); });
+        clock.run(QStringLiteral("Form1::Image1_Click (goodbye, c04.gif)"),
+                  [&] { start.Image1_Click(); });
         read << QStringLiteral("c04.gif");
-        QVERIFY2(shown(start.Im1) == host, "the host does not show his built-in picture in place of c04.gif");
+        QVERIFY2(shown(start.Im1) == host,
+                 "the host does not show his built-in picture in place of c04.gif");
         for (int tick = 0; tick < 4; ++tick) {
             clock.run(QStringLiteral("Form1::Timer1_Timer (a01.gif, a02.gif)"),
                       [&] { start.Timer1_Timer(); });
-            QVERIFY2(shown(start.Image1) == exitDoor, "the exit picture does not show the built-in door");
+            QVERIFY2(shown(start.Image1) == exitDoor,
+                     "the exit picture does not show the built-in door");
         }
         read << QStringLiteral("a01.gif") << QStringLiteral("a02.gif");
         QCOMPARE(game.services.endCount, 0);

@@ -24,7 +24,7 @@ Q_DECLARE_METATYPE(lumo::ScanCodes)
 class KeyboardEntryTest : public QObject {
     Q_OBJECT
 
-private:
+  private:
     std::unique_ptr<TestProgram> game;
 
     QWidget *window() { return game->quiz.window(); }
@@ -32,8 +32,7 @@ private:
     void key(int k, Qt::KeyboardModifiers modifiers = {}) { sendKey(window(), k, modifiers); }
 
     // The quiz opened for a game at `level`, its window active.
-    void openQuiz(int level)
-    {
+    void openQuiz(int level) {
         game = std::make_unique<TestProgram>();
         game->quiz.setRules({level, quiz::defaultClockMinutes});
         game->openQuiz();
@@ -41,24 +40,21 @@ private:
     }
 
     // Whether the focus ring is drawn around `control`, outside its edges.
-    bool ringAround(QWidget *control)
-    {
+    bool ringAround(QWidget *control) {
         const auto *ring = window()->findChild<Ring *>(QStringLiteral("focusRing"));
         const QRect place(control->mapTo(window(), QPoint(0, 0)), control->size());
-        return ring && ring->isVisible() && ring->target() == control && ring->geometry().contains(place) &&
-               ring->geometry() != place;
+        return ring && ring->isVisible() && ring->target() == control &&
+               ring->geometry().contains(place) && ring->geometry() != place;
     }
 
-private slots:
+  private slots:
     void initTestCase() { setUpApplication(*qApp); }
-    void cleanup()
-    {
+    void cleanup() {
         game.reset();
         settle();
     }
 
-    void aKeyStandsForTheDigitOnItsKeyCap_data()
-    {
+    void aKeyStandsForTheDigitOnItsKeyCap_data() {
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
         QTest::addColumn<QString>("text");
@@ -68,55 +64,62 @@ private slots:
         const int none = Qt::NoModifier;
         const ScanCodes x11 = ScanCodes::Linux, unknown = ScanCodes::Unknown;
         QTest::newRow("number row 7") << int(Qt::Key_7) << none << "7" << 16u << x11 << 7;
-        QTest::newRow("keypad 3") << int(Qt::Key_3) << int(Qt::KeypadModifier) << "3" << 89u << x11 << 3;
+        QTest::newRow("keypad 3") << int(Qt::Key_3) << int(Qt::KeypadModifier) << "3" << 89u << x11
+                                  << 3;
         QTest::newRow("Thai digit ๙") << 0x0E59 << int(Qt::ShiftModifier) << "๙" << 81u << x11 << 9;
         QTest::newRow("Thai digit ๐, no scan code") << 0x0E50 << none << "๐" << 0u << unknown << 0;
         QTest::newRow("Thai layout 4 (ภ) on X11") << 0x0E20 << none << "ภ" << 13u << x11 << 4;
         QTest::newRow("Thai layout 0 (จ) on X11") << 0x0E08 << none << "จ" << 19u << x11 << 0;
-        QTest::newRow("Thai layout 2 (/) on Windows") << int(Qt::Key_Slash) << none << "/" << 0x03u
-                                                      << ScanCodes::Windows << 2;
-        QTest::newRow("Thai layout 1 (ๅ), no scan code") << 0x0E45 << none << "ๅ" << 0u << unknown << 1;
-        QTest::newRow("Thai layout 3 (-), no scan code") << int(Qt::Key_Minus) << none << "-" << 0u << unknown << 3;
-        QTest::newRow("Thai layout 8 (ค), scan codes unknown") << 0x0E04 << none << "ค" << 17u << unknown << 8;
+        QTest::newRow("Thai layout 2 (/) on Windows")
+            << int(Qt::Key_Slash) << none << "/" << 0x03u << ScanCodes::Windows << 2;
+        QTest::newRow("Thai layout 1 (ๅ), no scan code")
+            << 0x0E45 << none << "ๅ" << 0u << unknown << 1;
+        QTest::newRow("Thai layout 3 (-), no scan code")
+            << int(Qt::Key_Minus) << none << "-" << 0u << unknown << 3;
+        QTest::newRow("Thai layout 8 (ค), scan codes unknown")
+            << 0x0E04 << none << "ค" << 17u << unknown << 8;
         // Shift+2 on the Kedmanee layout types ๑: the digit typed wins.
-        QTest::newRow("Thai layout Shift+2 (๑)") << 0x0E51 << int(Qt::ShiftModifier) << "๑" << 11u << x11 << 1;
-        QTest::newRow("French layout 1 (&) on X11") << int(Qt::Key_Ampersand) << none << "&" << 10u << x11 << 1;
-        QTest::newRow("slash key of an English layout") << int(Qt::Key_Slash) << none << "/" << 61u << x11 << -1;
+        QTest::newRow("Thai layout Shift+2 (๑)")
+            << 0x0E51 << int(Qt::ShiftModifier) << "๑" << 11u << x11 << 1;
+        QTest::newRow("French layout 1 (&) on X11")
+            << int(Qt::Key_Ampersand) << none << "&" << 10u << x11 << 1;
+        QTest::newRow("slash key of an English layout")
+            << int(Qt::Key_Slash) << none << "/" << 61u << x11 << -1;
         QTest::newRow("letter") << int(Qt::Key_A) << none << "a" << 38u << x11 << -1;
-        QTest::newRow("Ctrl+5") << int(Qt::Key_5) << int(Qt::ControlModifier) << "5" << 14u << x11 << -1;
+        QTest::newRow("Ctrl+5") << int(Qt::Key_5) << int(Qt::ControlModifier) << "5" << 14u << x11
+                                << -1;
         QTest::newRow("Alt+5") << int(Qt::Key_5) << int(Qt::AltModifier) << "" << 14u << x11 << -1;
-        QTest::newRow("superscript two") << int(Qt::Key_twosuperior) << none << "²" << 0u << unknown << -1;
+        QTest::newRow("superscript two")
+            << int(Qt::Key_twosuperior) << none << "²" << 0u << unknown << -1;
         QTest::newRow("Backspace") << int(Qt::Key_Backspace) << none << "\b" << 22u << x11 << -1;
     }
 
-    void aKeyStandsForTheDigitOnItsKeyCap()
-    {
+    void aKeyStandsForTheDigitOnItsKeyCap() {
         QFETCH(int, key);
         QFETCH(int, modifiers);
         QFETCH(QString, text);
         QFETCH(quint32, scanCode);
         QFETCH(ScanCodes, codes);
         QFETCH(int, digit);
-        const QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), scanCode, 0, 0, text);
+        const QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), scanCode, 0,
+                              0, text);
         QCOMPARE(typedDigit(event, codes), digit);
     }
 
-    void aQuestionIsAnsweredRightByTheKeyboardAloneAtEveryLevel_data()
-    {
+    void aQuestionIsAnsweredRightByTheKeyboardAloneAtEveryLevel_data() {
         QTest::addColumn<int>("level");
         QTest::addColumn<DigitKeys>("keys");
-        const std::pair<const char *, DigitKeys> keyboards[] = {{"number row", DigitKeys::MainRow},
-                                                                 {"keypad", DigitKeys::Keypad},
-                                                                 {"Thai digits", DigitKeys::ThaiDigits},
-                                                                 {"Thai layout's number row",
-                                                                  DigitKeys::ThaiLayoutNumberRow}};
+        const std::pair<const char *, DigitKeys> keyboards[] = {
+            {"number row", DigitKeys::MainRow},
+            {"keypad", DigitKeys::Keypad},
+            {"Thai digits", DigitKeys::ThaiDigits},
+            {"Thai layout's number row", DigitKeys::ThaiLayoutNumberRow}};
         for (int level = 1; level <= 4; ++level)
             for (const auto &[name, keys] : keyboards)
                 QTest::addRow("level %d, %s", level, name) << level << keys;
     }
 
-    void aQuestionIsAnsweredRightByTheKeyboardAloneAtEveryLevel()
-    {
+    void aQuestionIsAnsweredRightByTheKeyboardAloneAtEveryLevel() {
         QFETCH(int, level);
         QFETCH(DigitKeys, keys);
         openQuiz(level);
@@ -157,7 +160,8 @@ private slots:
         key(Qt::Key_Return);
         QVERIFY(q.isOpen());
 
-        // Digits after the check change nothing; the cleared board hands the focus to the next question.
+        // Digits after the check change nothing; the cleared board hands the focus to the next
+        // question.
         typeDigit(window(), 5, keys);
         key(Qt::Key_Delete);
         QCOMPARE(q.LB6->caption(), QStringLiteral("1"));
@@ -166,22 +170,22 @@ private slots:
         QVERIFY(ringAround(q.Cm4));
     }
 
-    void theFocusRunsThroughTheButtonsTheShownSlotsAndThePictureRowsInARing_data()
-    {
+    void theFocusRunsThroughTheButtonsTheShownSlotsAndThePictureRowsInARing_data() {
         QTest::addColumn<int>("level");
         QTest::addColumn<QList<int>>("sizes");
         QTest::addColumn<QStringList>("chain");
-        QTest::newRow("level 1, 7 pictures") << 1 << QList<int>{7} << QStringList{"Cm3", "Cm6", "LB7", "Row1"};
-        QTest::newRow("level 2, 12 and 5") << 2 << QList<int>{12, 5}
-                                            << QStringList{"Cm3", "Cm6", "LB6", "LB7", "LB9", "LB14", "LB15",
-                                                           "Row1", "Row2"};
+        QTest::newRow("level 1, 7 pictures")
+            << 1 << QList<int>{7} << QStringList{"Cm3", "Cm6", "LB7", "Row1"};
+        QTest::newRow("level 2, 12 and 5")
+            << 2 << QList<int>{12, 5}
+            << QStringList{"Cm3", "Cm6", "LB6", "LB7", "LB9", "LB14", "LB15", "Row1", "Row2"};
         QTest::newRow("level 4") << 4 << QList<int>{3, 15, 9, 10}
-                                 << QStringList{"Cm3", "Cm6", "LB7", "LB8", "LB9", "LB11", "LB12", "LB13", "LB14",
-                                                "LB15", "Row1", "Row2", "Row3", "Row4"};
+                                 << QStringList{"Cm3",  "Cm6",  "LB7",  "LB8",  "LB9",
+                                                "LB11", "LB12", "LB13", "LB14", "LB15",
+                                                "Row1", "Row2", "Row3", "Row4"};
     }
 
-    void theFocusRunsThroughTheButtonsTheShownSlotsAndThePictureRowsInARing()
-    {
+    void theFocusRunsThroughTheButtonsTheShownSlotsAndThePictureRowsInARing() {
         QFETCH(int, level);
         QFETCH(QList<int>, sizes);
         QFETCH(QStringList, chain);
@@ -203,8 +207,7 @@ private slots:
         QCOMPARE(focus()->objectName(), chain.last());
     }
 
-    void theArrowKeysMoveBetweenTheShownSlots_data()
-    {
+    void theArrowKeysMoveBetweenTheShownSlots_data() {
         QTest::addColumn<QString>("from");
         QTest::addColumn<int>("arrow");
         QTest::addColumn<QString>("to");
@@ -215,14 +218,14 @@ private slots:
         QTest::newRow("left at the first stays") << "LB7" << int(Qt::Key_Left) << "LB7";
         QTest::newRow("right at the last stays") << "LB15" << int(Qt::Key_Right) << "LB15";
         QTest::newRow("down, same column") << "LB9" << int(Qt::Key_Down) << "LB11";
-        QTest::newRow("down to a row whose tens are hidden") << "LB8" << int(Qt::Key_Down) << "LB11";
+        QTest::newRow("down to a row whose tens are hidden")
+            << "LB8" << int(Qt::Key_Down) << "LB11";
         QTest::newRow("up to a row whose tens are hidden") << "LB8" << int(Qt::Key_Up) << "LB7";
         QTest::newRow("down to the total") << "LB13" << int(Qt::Key_Down) << "LB15";
         QTest::newRow("up from the total's tens") << "LB14" << int(Qt::Key_Up) << "LB12";
     }
 
-    void theArrowKeysMoveBetweenTheShownSlots()
-    {
+    void theArrowKeysMoveBetweenTheShownSlots() {
         QFETCH(QString, from);
         QFETCH(int, arrow);
         QFETCH(QString, to);
@@ -235,15 +238,13 @@ private slots:
         QCOMPARE(focus()->objectName(), to);
     }
 
-    void spaceOrEnterOnAPictureRowCountsItsNextPictureAsAClickWould_data()
-    {
+    void spaceOrEnterOnAPictureRowCountsItsNextPictureAsAClickWould_data() {
         QTest::addColumn<int>("activation");
         QTest::newRow("Space") << int(Qt::Key_Space);
         QTest::newRow("Enter") << int(Qt::Key_Return);
     }
 
-    void spaceOrEnterOnAPictureRowCountsItsNextPictureAsAClickWould()
-    {
+    void spaceOrEnterOnAPictureRowCountsItsNextPictureAsAClickWould() {
         QFETCH(int, activation);
         openQuiz(2);
         Form2 &q = game->quiz;
@@ -275,15 +276,13 @@ private slots:
         QCOMPARE(q.clickCount()[0], 0);
     }
 
-    void theStartScreenIsPlayedWithEnterOrSpace_data()
-    {
+    void theStartScreenIsPlayedWithEnterOrSpace_data() {
         QTest::addColumn<int>("activation");
         QTest::newRow("Enter") << int(Qt::Key_Return);
         QTest::newRow("Space") << int(Qt::Key_Space);
     }
 
-    void theStartScreenIsPlayedWithEnterOrSpace()
-    {
+    void theStartScreenIsPlayedWithEnterOrSpace() {
         QFETCH(int, activation);
         game = std::make_unique<TestProgram>();
         Form1 &start = game->start;

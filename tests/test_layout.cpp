@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Both screens as they open: every control where the layout puts it, with
 // its caption, font, colours, visibility and enabled state.
-#include "platform/controls.h"
 #include "fakes/fake_services.h"
+#include "platform/controls.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -17,35 +17,38 @@ using lumo::test::TestProgram;
 namespace {
 
 // A rectangle given in twips, as the layout tables give it.
-QRect twips(int left, int top, int width, int height)
-{
+QRect twips(int left, int top, int width, int height) {
     return QRect(left / 15, top / 15, width / 15, height / 15);
 }
 
-QColor back(QWidget *w) { return w->palette().color(w->backgroundRole()); }
-QColor fore(QWidget *w) { return w->palette().color(QPalette::Active, w->foregroundRole()); }
+QColor back(QWidget *w) {
+    return w->palette().color(w->backgroundRole());
+}
+QColor fore(QWidget *w) {
+    return w->palette().color(QPalette::Active, w->foregroundRole());
+}
 
 } // namespace
 
 class LayoutTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { setUpApplication(*qApp); }
 
-    void theQuizScreenHasItsNinetyEightElementsNamedAsInTheLayout()
-    {
+    void theQuizScreenHasItsNinetyEightElementsNamedAsInTheLayout() {
         TestProgram game;
         game.openQuiz();
         QWidget *window = game.quiz.window();
         QCOMPARE(window->objectName(), QStringLiteral("Form2"));
         QCOMPARE(window->windowTitle(), QStringLiteral("Form2"));
 
-        QStringList expected{QStringLiteral("Cm1"), QStringLiteral("Cm3"), QStringLiteral("Cm4"),
-                             QStringLiteral("Cm6"), QStringLiteral("Frame1"), QStringLiteral("Frame2"),
-                             QStringLiteral("Frame3"), QStringLiteral("Frame4"), QStringLiteral("LB1"),
-                             QStringLiteral("LB2"), QStringLiteral("LB3"), QStringLiteral("LB4"),
-                             QStringLiteral("Label6"), QStringLiteral("Label14"), QStringLiteral("Label16"),
-                             QStringLiteral("Label18")};
+        QStringList expected{
+            QStringLiteral("Cm1"),    QStringLiteral("Cm3"),     QStringLiteral("Cm4"),
+            QStringLiteral("Cm6"),    QStringLiteral("Frame1"),  QStringLiteral("Frame2"),
+            QStringLiteral("Frame3"), QStringLiteral("Frame4"),  QStringLiteral("LB1"),
+            QStringLiteral("LB2"),    QStringLiteral("LB3"),     QStringLiteral("LB4"),
+            QStringLiteral("Label6"), QStringLiteral("Label14"), QStringLiteral("Label16"),
+            QStringLiteral("Label18")};
         for (int n = 6; n <= 15; ++n)
             expected << QStringLiteral("LB%1").arg(n);
         for (int i = 0; i < 10; ++i)
@@ -64,8 +67,7 @@ private slots:
         QCOMPARE(game.quiz.Timer1->timerType(), Qt::PreciseTimer);
     }
 
-    void aControlMissingFromTheLayoutIsNamedBeforeAnyWindowOpens()
-    {
+    void aControlMissingFromTheLayoutIsNamedBeforeAnyWindowOpens() {
         TestProgram game;
         QCOMPARE(game.start.missingControls(), QStringList());
         QCOMPARE(game.quiz.missingControls(), QStringList());
@@ -99,8 +101,7 @@ private slots:
         QCOMPARE(broken.LB6, nullptr);
     }
 
-    void closingAScreenForgetsItsControls()
-    {
+    void closingAScreenForgetsItsControls() {
         TestProgram game;
         Form2 &q = game.quiz;
         game.openQuiz();
@@ -117,8 +118,7 @@ private slots:
         QCOMPARE(game.start.Timer1, nullptr);
     }
 
-    void quizControlsSitWhereTheTwipsPutThem()
-    {
+    void quizControlsSitWhereTheTwipsPutThem() {
         TestProgram game;
         game.openQuiz();
         Form2 &q = game.quiz;
@@ -167,8 +167,7 @@ private slots:
         QVERIFY(q.window()->height() >= 8895 / 15);
     }
 
-    void quizCaptionsFontsAndColoursFollowTheLayout()
-    {
+    void quizCaptionsFontsAndColoursFollowTheLayout() {
         TestProgram game;
         game.openQuiz();
         Form2 &q = game.quiz;
@@ -194,7 +193,7 @@ private slots:
         QCOMPARE(q.LB[4]->designFont().pixelSize(), 37); // 27.75 pt
         QVERIFY(q.LB[4]->designFont().bold());
         QCOMPARE(q.LB3->designFont().family(), QStringLiteral("MS Sans Serif"));
-        QCOMPARE(q.LB3->designFont().pixelSize(), 32); // 24 pt
+        QCOMPARE(q.LB3->designFont().pixelSize(), 32);     // 24 pt
         QCOMPARE(q.Label18->designFont().pixelSize(), 24); // 18 pt
 
         QCOMPARE(fore(q.LB2), QColor(255, 255, 0));
@@ -211,8 +210,7 @@ private slots:
             QCOMPARE(label->textFormat(), Qt::PlainText);
     }
 
-    void quizOpensWithOnlyTheFirstRowsSlotsShownAndTheBottomButtonsOff()
-    {
+    void quizOpensWithOnlyTheFirstRowsSlotsShownAndTheBottomButtonsOff() {
         TestProgram game;
         game.openQuiz();
         Form2 &q = game.quiz;
@@ -235,8 +233,7 @@ private slots:
             QVERIFY(!tile->isEnabled());
     }
 
-    void tabOrderRunsCm4Cm3Cm6Cm1AndFocusStartsOnCm6()
-    {
+    void tabOrderRunsCm4Cm3Cm6Cm1AndFocusStartsOnCm6() {
         TestProgram game;
         game.openQuiz();
         Form2 &q = game.quiz;
@@ -256,8 +253,7 @@ private slots:
         QCOMPARE(q.window()->focusWidget(), q.Cm6);
     }
 
-    void theStartScreenLaysOutItsTextsAndPictures()
-    {
+    void theStartScreenLaysOutItsTextsAndPictures() {
         TestProgram game;
         game.start.show();
         Form1 &s = game.start;
@@ -288,8 +284,10 @@ private slots:
 
         QCOMPARE(s.LB1->caption(), QStringLiteral("ยินดีต้อนรับ"));
         QCOMPARE(s.LB2->caption(), QStringLiteral("คณิตศาสตร์ สำหรับนักเรียน ชั้นประถม 1 - 4"));
-        QCOMPARE(s.Label4->caption(), QStringLiteral("พี่ 'ปิโก' ดูแลการเล่นในเกมส์นี้ คลิกที่รูป พี่ 'ปิโก' ครับ"));
-        QCOMPARE(s.Label1->caption(), QStringLiteral("For Lumo Ver 3.1 ได้ปรับปรุงแก้ไข ให้นักเรียนได้ทำ บททดสอบถึง 100 ข้อ ซึ่งจะแยกเป็น บทล่ะ 25 ข้อ"));
+        QCOMPARE(s.Label4->caption(),
+                 QStringLiteral("พี่ 'ปิโก' ดูแลการเล่นในเกมส์นี้ คลิกที่รูป พี่ 'ปิโก' ครับ"));
+        QCOMPARE(s.Label1->caption(), QStringLiteral("For Lumo Ver 3.1 ได้ปรับปรุงแก้ไข ให้นักเรียนได้ทำ "
+                                                     "บททดสอบถึง 100 ข้อ ซึ่งจะแยกเป็น บทล่ะ 25 ข้อ"));
         QCOMPARE(s.Label5->caption(), QStringLiteral("ออกจากโปรแกรม"));
         QVERIFY(s.Label2->caption().startsWith(QStringLiteral("For Lumo Ver 3.1\r\n")));
         QVERIFY(!s.Label3->caption().isEmpty());
@@ -310,8 +308,7 @@ private slots:
         }
     }
 
-    void picturesTilesAndSlotsHaveThaiNamesForAScreenReader()
-    {
+    void picturesTilesAndSlotsHaveThaiNamesForAScreenReader() {
         TestProgram game;
         game.openQuiz();
         Form2 &q = game.quiz;
@@ -326,8 +323,7 @@ private slots:
         QVERIFY(q.LB2->accessibleName().isEmpty());
     }
 
-    void thaiTextRendersWithAThaiFontRatherThanBoxes()
-    {
+    void thaiTextRendersWithAThaiFontRatherThanBoxes() {
         // Each family of the layout is mapped to one that has Thai glyphs.
         for (const QString &family : {QStringLiteral("Tahoma"), QStringLiteral("MS Sans Serif"),
                                       QStringLiteral("Times New Roman")}) {

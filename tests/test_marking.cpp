@@ -13,12 +13,11 @@ using namespace lumo::test;
 
 class MarkingTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { lumo::setUpApplication(*qApp); }
     void cleanup() { settle(); }
 
-    void checkingFillsHiddenSlotsWithZeroWithoutShowingThem()
-    {
+    void checkingFillsHiddenSlotsWithZeroWithoutShowingThem() {
         TestProgram game;
         Form2 &quiz = game.quiz;
         askQuestionNo(game, 1, 1, {6});
@@ -39,25 +38,26 @@ private slots:
         QCOMPARE(quiz.game().enteredAnswer(), (std::array<Form2::Integer, 5>{6, 0, 0, 0, 0}));
     }
 
-    void theCorrectAnswerReplacesTheHintWithTheLevelsText_data()
-    {
+    void theCorrectAnswerReplacesTheHintWithTheLevelsText_data() {
         QTest::addColumn<int>("level");
         QTest::addColumn<QList<int>>("sizes");
         QTest::addColumn<QString>("expected");
         const QString hyphens(43, QLatin1Char('-'));
         QTest::newRow("level 1") << 1 << QList<int>{7} << QStringLiteral("คำตอบที่ถูก คือ 7 ครับ ");
-        QTest::newRow("level 2") << 2 << QList<int>{7, 12}
-                                 << QStringLiteral("( 7 + 12 ) = 19\r\nคำตอบที่ถูก คือ 7 + 12 ครับ \r\nและผลรวมเท่ากับ 19 ครับ");
-        QTest::newRow("level 3") << 3 << QList<int>{10, 2, 5}
-                                 << QStringLiteral("( 10 + 2 ) + 5 = 17\r\n") + hyphens +
-                                        QStringLiteral("\r\nคำตอบที่ถูก คือ 10 + 2 + 5 ครับ \r\nและผลรวมเท่ากับ 17 ครับ");
-        QTest::newRow("level 4") << 4 << QList<int>{3, 15, 11, 2}
-                                 << QStringLiteral("( 3 + 15 ) + ( 11 + 2 ) = 31\r\n") + hyphens +
-                                        QStringLiteral("\r\nคำตอบที่ถูก คือ 3 + 15 + 11 + 2 ครับ \r\nและผลรวมเท่ากับ 31 ครับ");
+        QTest::newRow("level 2")
+            << 2 << QList<int>{7, 12}
+            << QStringLiteral("( 7 + 12 ) = 19\r\nคำตอบที่ถูก คือ 7 + 12 ครับ \r\nและผลรวมเท่ากับ 19 ครับ");
+        QTest::newRow("level 3")
+            << 3 << QList<int>{10, 2, 5}
+            << QStringLiteral("( 10 + 2 ) + 5 = 17\r\n") + hyphens +
+                   QStringLiteral("\r\nคำตอบที่ถูก คือ 10 + 2 + 5 ครับ \r\nและผลรวมเท่ากับ 17 ครับ");
+        QTest::newRow("level 4")
+            << 4 << QList<int>{3, 15, 11, 2}
+            << QStringLiteral("( 3 + 15 ) + ( 11 + 2 ) = 31\r\n") + hyphens +
+                   QStringLiteral("\r\nคำตอบที่ถูก คือ 3 + 15 + 11 + 2 ครับ \r\nและผลรวมเท่ากับ 31 ครับ");
     }
 
-    void theCorrectAnswerReplacesTheHintWithTheLevelsText()
-    {
+    void theCorrectAnswerReplacesTheHintWithTheLevelsText() {
         QFETCH(int, level);
         QFETCH(QList<int>, sizes);
         QFETCH(QString, expected);
@@ -71,8 +71,7 @@ private slots:
         QCOMPARE(quiz.LB3->caption(), expected);
     }
 
-    void aLevelUpShowsInTheScoreLineAtOnceAndTheNextQuestionComesAtTheNewLevel_data()
-    {
+    void aLevelUpShowsInTheScoreLineAtOnceAndTheNextQuestionComesAtTheNewLevel_data() {
         QTest::addColumn<int>("level");
         QTest::addColumn<int>("questionNo");
         QTest::addColumn<bool>("answerRight");
@@ -85,8 +84,7 @@ private slots:
         QTest::newRow("question 100 stays at level 4") << 4 << 100 << true << 4;
     }
 
-    void aLevelUpShowsInTheScoreLineAtOnceAndTheNextQuestionComesAtTheNewLevel()
-    {
+    void aLevelUpShowsInTheScoreLineAtOnceAndTheNextQuestionComesAtTheNewLevel() {
         QFETCH(int, level);
         QFETCH(int, questionNo);
         QFETCH(bool, answerRight);
@@ -102,10 +100,12 @@ private slots:
 
         const int right = answerRight ? (level == 1 ? 1 : 2 * level) : 0;
         const int wrong = answerRight ? 0 : (level == 1 ? 1 : level + 1);
-        QCOMPARE(quiz.LB2->caption(), scoreText(questionNo, rightBefore + right, wrongBefore + wrong, newLevel));
+        QCOMPARE(quiz.LB2->caption(),
+                 scoreText(questionNo, rightBefore + right, wrongBefore + wrong, newLevel));
         // The clock line shows the thirty minutes at its next tick.
         quiz.Timer1_Timer();
-        QCOMPARE(quiz.LB1->caption(), clockText(QStringLiteral("ต้น"), newLevel != level ? 59 : 29, 59));
+        QCOMPARE(quiz.LB1->caption(),
+                 clockText(QStringLiteral("ต้น"), newLevel != level ? 59 : 29, 59));
 
         if (questionNo == 100)
             return;

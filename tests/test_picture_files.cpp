@@ -98,9 +98,10 @@ double meanColourDifference(const QImage &a, const QImage &b) {
 // the picture shows counts, not how the edges of each size fall on pixels.
 double differenceAtDesignSize(const QImage &larger, const QImage &design, QRgb background) {
     const auto reduced = [&](const QImage &image) {
-        return onBackground(image.convertToFormat(QImage::Format_ARGB32_Premultiplied)
-                                .scaled(design.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
-                            background)
+        return onBackground(
+                   image.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                       .scaled(design.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
+                   background)
             .scaled(design.size() / 4, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     };
     return meanColourDifference(reduced(larger), reduced(design));
@@ -127,7 +128,8 @@ void addGifRows(const QString &folder, const QString &name, QSize size,
     QTest::newRow(qPrintable(name + QStringLiteral(".gif"))) << base << size << QString();
     for (const int factor : variants) {
         const QString file = QStringLiteral("%1@%2x.gif").arg(name).arg(factor);
-        QTest::newRow(qPrintable(file)) << folder + QLatin1Char('/') + file << size * factor << base;
+        QTest::newRow(qPrintable(file))
+            << folder + QLatin1Char('/') + file << size * factor << base;
     }
 }
 
@@ -141,13 +143,16 @@ void checkIcon(const QString &path) {
         const QImage &image = decoded.images[i];
         QCOMPARE(image.size(), kIconSizes[i]);
         QVERIFY2(hasTransparentBackground(image),
-                 qPrintable(QStringLiteral("the %1-pixel image has no transparency").arg(image.width())));
+                 qPrintable(
+                     QStringLiteral("the %1-pixel image has no transparency").arg(image.width())));
         if (image.width() > 32) {
-            const double difference = differenceAtDesignSize(image, decoded.images[0], kRowBackground);
-            QVERIFY2(difference < kSamePicture,
-                     qPrintable(QStringLiteral("the %1-pixel image differs from the 32-pixel one by %2")
-                                    .arg(image.width())
-                                    .arg(difference, 0, 'f', 2)));
+            const double difference =
+                differenceAtDesignSize(image, decoded.images[0], kRowBackground);
+            QVERIFY2(
+                difference < kSamePicture,
+                qPrintable(QStringLiteral("the %1-pixel image differs from the 32-pixel one by %2")
+                               .arg(image.width())
+                               .arg(difference, 0, 'f', 2)));
         }
     }
 }
@@ -166,8 +171,9 @@ void checkGif(const QString &path, QSize size, const QString &base) {
         return;
     const double difference =
         differenceAtDesignSize(decoded.images[0], QImage(base), kStartBackground);
-    QVERIFY2(difference < kSamePicture,
-             qPrintable(QStringLiteral("differs from %1 by %2").arg(base).arg(difference, 0, 'f', 2)));
+    QVERIFY2(
+        difference < kSamePicture,
+        qPrintable(QStringLiteral("differs from %1 by %2").arg(base).arg(difference, 0, 'f', 2)));
 }
 
 // The image of a file that the game should have drawn from: an icon's image of
@@ -197,7 +203,8 @@ class TestPictureFiles : public QObject {
         QVERIFY(sourceImage(kIconDir + QStringLiteral("/7.ico"), QSize(32, 32))
                     .save(folder.filePath(QStringLiteral("own.ico")), "ICO"));
         // c01.gif replaced by a picture of one's own, our old variants left beside it.
-        QVERIFY(QFile::copy(kIconDir + QStringLiteral("/c04.gif"), folder.filePath(QStringLiteral("c01.gif"))));
+        QVERIFY(QFile::copy(kIconDir + QStringLiteral("/c04.gif"),
+                            folder.filePath(QStringLiteral("c01.gif"))));
         for (const QString &variant : {QStringLiteral("c01@2x.gif"), QStringLiteral("c01@4x.gif")})
             QVERIFY(QFile::copy(kIconDir + QLatin1Char('/') + variant, folder.filePath(variant)));
     }
@@ -270,8 +277,8 @@ class TestPictureFiles : public QObject {
 
     void theIconFolderHoldsNothingButTheGamesPictures() {
         QStringList expected;
-        for (const QString &name : {QStringLiteral("a01"), QStringLiteral("a02"), QStringLiteral("c01"),
-                                   QStringLiteral("c04")})
+        for (const QString &name : {QStringLiteral("a01"), QStringLiteral("a02"),
+                                    QStringLiteral("c01"), QStringLiteral("c04")})
             expected << name + QStringLiteral(".gif") << name + QStringLiteral("@2x.gif")
                      << name + QStringLiteral("@4x.gif");
         for (int n = 1; n <= 30; ++n)
@@ -326,10 +333,14 @@ class TestPictureFiles : public QObject {
         icon("icon, beyond its largest image", QSize(118, 118), 2.0, 128);
         icon("icon, smaller than its design size", QSize(16, 16), 1.0, 16);
         const QString own = folder.filePath(QStringLiteral("own.ico"));
-        QTest::newRow("an icon of 32x32 only, ratio 2") << own << QSize(32, 32) << 2.0 << own << QSize(32, 32);
-        QTest::newRow("an icon of 32x32 only, 4K screen") << own << QSize(118, 118) << 1.0 << own << QSize(32, 32);
-        const auto host = [&](const char *name, QSize logical, double ratio, const char *file, int factor) {
-            QTest::newRow(name) << hello << logical << ratio << kIconDir + QLatin1Char('/') + QLatin1String(file)
+        QTest::newRow("an icon of 32x32 only, ratio 2")
+            << own << QSize(32, 32) << 2.0 << own << QSize(32, 32);
+        QTest::newRow("an icon of 32x32 only, 4K screen")
+            << own << QSize(118, 118) << 1.0 << own << QSize(32, 32);
+        const auto host = [&](const char *name, QSize logical, double ratio, const char *file,
+                              int factor) {
+            QTest::newRow(name) << hello << logical << ratio
+                                << kIconDir + QLatin1Char('/') + QLatin1String(file)
                                 << QSize(70, 97) * factor;
         };
         host("GIF, unscaled", QSize(70, 97), 1.0, "c01.gif", 1);
@@ -350,15 +361,17 @@ class TestPictureFiles : public QObject {
         const lumo::Artwork artwork = lumo::Artwork::read(path, &error);
         QVERIFY2(!artwork.isNull(), qPrintable(error));
         // An icon's 32x32 image sets its size in the window, not its largest.
-        QCOMPARE(artwork.designSize(), path.endsWith(QLatin1String(".ico")) ? QSize(32, 32) : QSize(70, 97));
+        QCOMPARE(artwork.designSize(),
+                 path.endsWith(QLatin1String(".ico")) ? QSize(32, 32) : QSize(70, 97));
         const QPixmap pixmap = artwork.pixmap(logical, ratio);
         const QSize pixels = (QSizeF(logical) * ratio).toSize();
         QCOMPARE(pixmap.size(), pixels);
         QCOMPARE(pixmap.devicePixelRatio(), ratio);
         const QImage from = sourceImage(source, sourceSize);
         QVERIFY(!from.isNull());
-        const QImage expected = from.convertToFormat(QImage::Format_ARGB32_Premultiplied)
-                                    .scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const QImage expected =
+            from.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                .scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         QImage shown = pixmap.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
         shown.setDevicePixelRatio(1.0);
         QCOMPARE(shown, expected);

@@ -22,8 +22,7 @@ namespace {
 using Row = std::array<Picture *, 15>;
 
 // How many pictures a row shows, as elements 0 to n-1; -1 when the shown ones have gaps.
-int shownCount(const Row &row)
-{
+int shownCount(const Row &row) {
     int n = 0;
     while (n < 15 && !row[n]->isHidden())
         ++n;
@@ -33,20 +32,22 @@ int shownCount(const Row &row)
     return n;
 }
 
-QString shownCounts(const Form2 &quiz)
-{
+QString shownCounts(const Form2 &quiz) {
     return QStringLiteral("%1 %2 %3 %4")
-        .arg(shownCount(quiz.Im1)).arg(shownCount(quiz.Im2)).arg(shownCount(quiz.Im3)).arg(shownCount(quiz.Im4));
+        .arg(shownCount(quiz.Im1))
+        .arg(shownCount(quiz.Im2))
+        .arg(shownCount(quiz.Im3))
+        .arg(shownCount(quiz.Im4));
 }
 
 // The answer slots, counters and total caption on view, in a fixed order.
-QString visibleSlots(const Form2 &quiz)
-{
+QString visibleSlots(const Form2 &quiz) {
     const std::initializer_list<std::pair<const char *, const Label *>> controls{
-        {"LB6", quiz.LB6},   {"LB7", quiz.LB7},       {"LB4", quiz.LB4},     {"LB8", quiz.LB8},
-        {"LB9", quiz.LB9},   {"Label6", quiz.Label6}, {"LB10", quiz.LB10},   {"LB11", quiz.LB11},
-        {"Label16", quiz.Label16}, {"LB12", quiz.LB12}, {"LB13", quiz.LB13}, {"Label14", quiz.Label14},
-        {"LB14", quiz.LB14}, {"LB15", quiz.LB15},     {"Label18", quiz.Label18}};
+        {"LB6", quiz.LB6},   {"LB7", quiz.LB7},   {"LB4", quiz.LB4},
+        {"LB8", quiz.LB8},   {"LB9", quiz.LB9},   {"Label6", quiz.Label6},
+        {"LB10", quiz.LB10}, {"LB11", quiz.LB11}, {"Label16", quiz.Label16},
+        {"LB12", quiz.LB12}, {"LB13", quiz.LB13}, {"Label14", quiz.Label14},
+        {"LB14", quiz.LB14}, {"LB15", quiz.LB15}, {"Label18", quiz.Label18}};
     QStringList names;
     for (const auto &[name, control] : controls)
         if (!control->isHidden())
@@ -55,8 +56,7 @@ QString visibleSlots(const Form2 &quiz)
 }
 
 // The same list as the visibility table gives it for a build at `level` with these counts.
-QString expectedSlots(int level, const QList<int> &counts)
-{
+QString expectedSlots(int level, const QList<int> &counts) {
     QStringList names;
     const auto group = [&](int g, const char *tens, const char *units, const char *counter) {
         if (counts[g - 1] >= 10)
@@ -75,23 +75,24 @@ QString expectedSlots(int level, const QList<int> &counts)
     return names.join(QLatin1Char(' '));
 }
 
-QImage iconFile(int number) { return fileImage(QStringLiteral(LUMO_ICON_DIR "/%1.ico").arg(number)); }
+QImage iconFile(int number) {
+    return fileImage(QStringLiteral(LUMO_ICON_DIR "/%1.ico").arg(number));
+}
 
-bool copyIcon(int from, const QDir &icons, int to)
-{
+bool copyIcon(int from, const QDir &icons, int to) {
     QFile::remove(icons.filePath(QStringLiteral("%1.ico").arg(to)));
-    return QFile::copy(QStringLiteral(LUMO_ICON_DIR "/%1.ico").arg(from), icons.filePath(QStringLiteral("%1.ico").arg(to)));
+    return QFile::copy(QStringLiteral(LUMO_ICON_DIR "/%1.ico").arg(from),
+                       icons.filePath(QStringLiteral("%1.ico").arg(to)));
 }
 
 } // namespace
 
 class QuestionsTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { setUpApplication(*qApp); }
 
-    void levelOneShowsTheDrawnNumberOfPicturesAndTheTensSlotFromTenOn_data()
-    {
+    void levelOneShowsTheDrawnNumberOfPicturesAndTheTensSlotFromTenOn_data() {
         QTest::addColumn<double>("draw");
         QTest::addColumn<int>("count");
         QTest::newRow("lowest draw: 2 pictures") << 0.0 << 2;
@@ -100,8 +101,7 @@ private slots:
         QTest::newRow("highest draw: 15 pictures") << 0.9999999 << 15;
     }
 
-    void levelOneShowsTheDrawnNumberOfPicturesAndTheTensSlotFromTenOn()
-    {
+    void levelOneShowsTheDrawnNumberOfPicturesAndTheTensSlotFromTenOn() {
         QFETCH(double, draw);
         QFETCH(int, count);
         TestProgram game;
@@ -115,8 +115,7 @@ private slots:
         QCOMPARE(game.services.randomCalls, 5);
     }
 
-    void eachLevelBuildsItsGroupsTotalAndSlotsAsTheGameRisesThroughTheLevels_data()
-    {
+    void eachLevelBuildsItsGroupsTotalAndSlotsAsTheGameRisesThroughTheLevels_data() {
         QTest::addColumn<QList<QList<int>>>("questions");
         QTest::newRow("tens slots coming and going")
             << QList<QList<int>>{{12}, {9, 10}, {15, 9, 10}, {2, 14, 9, 10}};
@@ -124,8 +123,7 @@ private slots:
             << QList<QList<int>>{{2}, {2, 3}, {2, 2, 15}, {15, 15, 15, 15}};
     }
 
-    void eachLevelBuildsItsGroupsTotalAndSlotsAsTheGameRisesThroughTheLevels()
-    {
+    void eachLevelBuildsItsGroupsTotalAndSlotsAsTheGameRisesThroughTheLevels() {
         QFETCH(QList<QList<int>>, questions);
         TestProgram game;
         Form2 &quiz = game.quiz;
@@ -148,8 +146,7 @@ private slots:
         }
     }
 
-    void aGameStartedAboveLevelOneShowsTheSlotsOfEveryRowItAsksFor_data()
-    {
+    void aGameStartedAboveLevelOneShowsTheSlotsOfEveryRowItAsksFor_data() {
         QTest::addColumn<int>("level");
         QTest::addColumn<QList<int>>("counts");
         QTest::newRow("level 2") << 2 << QList<int>{12, 3};
@@ -157,8 +154,7 @@ private slots:
         QTest::newRow("level 4") << 4 << QList<int>{9, 10, 2, 15};
     }
 
-    void aGameStartedAboveLevelOneShowsTheSlotsOfEveryRowItAsksFor()
-    {
+    void aGameStartedAboveLevelOneShowsTheSlotsOfEveryRowItAsksFor() {
         QFETCH(int, level);
         QFETCH(QList<int>, counts);
         TestProgram game;
@@ -168,8 +164,7 @@ private slots:
         QCOMPARE(game.quiz.LB2->caption(), scoreText(25 * (level - 1) + 1, 0, 0, level));
     }
 
-    void everyPictureOfAGroupShowsTheGroupsFileAndGroupsWithOneNumberLookAlike()
-    {
+    void everyPictureOfAGroupShowsTheGroupsFileAndGroupsWithOneNumberLookAlike() {
         TestProgram game;
         Form2 &quiz = game.quiz;
         startGame(game, 4);
@@ -189,8 +184,7 @@ private slots:
         QVERIFY(shownImage(quiz.Im1[0]) != shownImage(quiz.Im2[0]));
     }
 
-    void eachQuestionReadsItsPictureFileAnew()
-    {
+    void eachQuestionReadsItsPictureFileAnew() {
         QTemporaryDir folder;
         QDir icons(folder.path());
         QVERIFY(icons.mkdir(QStringLiteral("icon")) && icons.cd(QStringLiteral("icon")));
@@ -208,8 +202,7 @@ private slots:
         QCOMPARE(shownImage(game.quiz.Im1[2]), iconFile(2));
     }
 
-    void anUnreadablePictureFileShowsThePlaceholderAndTheQuestionGoesOn_data()
-    {
+    void anUnreadablePictureFileShowsThePlaceholderAndTheQuestionGoesOn_data() {
         QTest::addColumn<QString>("fault");
         QTest::newRow("missing") << QStringLiteral("missing");
         QTest::newRow("empty") << QStringLiteral("empty");
@@ -218,8 +211,7 @@ private slots:
         QTest::newRow("a folder") << QStringLiteral("folder");
     }
 
-    void anUnreadablePictureFileShowsThePlaceholderAndTheQuestionGoesOn()
-    {
+    void anUnreadablePictureFileShowsThePlaceholderAndTheQuestionGoesOn() {
         QFETCH(QString, fault);
         QTemporaryDir folder;
         QDir icons(folder.path());
@@ -261,8 +253,9 @@ private slots:
         enterNumber(quiz, 5, 15);
         quiz.Cm3_Click();
         QCOMPARE(quiz.LB2->caption(), scoreText(26, 4, 0, 2));
-        QCOMPARE(quiz.LB3->caption(),
-                 QStringLiteral("( 3 + 12 ) = 15\r\nคำตอบที่ถูก คือ 3 + 12 ครับ \r\nและผลรวมเท่ากับ 15 ครับ"));
+        QCOMPARE(
+            quiz.LB3->caption(),
+            QStringLiteral("( 3 + 12 ) = 15\r\nคำตอบที่ถูก คือ 3 + 12 ครับ \r\nและผลรวมเท่ากับ 15 ครับ"));
 
         // The same file in the next question: the placeholder again, no second warning.
         runClearing(quiz);

@@ -16,21 +16,24 @@ using namespace lumo::test;
 
 namespace {
 
-const QString readyText = QStringLiteral(
-    "พร้อมเริ่มบททดสอบ คณิตสาสตร์ หรือยังครับถ้าพร้อมแล้ว กดปุ่มเพื่อเริ่มจับเวลา ได้แล้วครับ");
+const QString readyText =
+    QStringLiteral("พร้อมเริ่มบททดสอบ คณิตสาสตร์ หรือยังครับถ้าพร้อมแล้ว กดปุ่มเพื่อเริ่มจับเวลา ได้แล้วครับ");
 const QString scoreBoardAtOpening = QStringLiteral("ถ้าพร้อมแล้ว กดปุ่มเพื่อเริ่มจับเวลา ได้แล้วค่ะ");
 const QString firstQuestionPrompt = QStringLiteral("กดปุ่มมุมขวาล่าง เพื่อเริ่มทำข้อแรก");
 const QString levelOneHint = QStringLiteral(
     "นำตัวเลขจากข้างล่างนี้ไปใส่ในกรอบ ซ้ายมือบนครับ หรือจะคลิกที่รูป เพื่อนับดูให้แน่ใจว่ามีรูปเท่าไหร่ก็ได้ครับ");
 
-const QString opened = QStringLiteral("Cm1 on, Cm4 off, Cm3 off, Cm6 on, tiles off, Timer1 stopped, Timer2 stopped");
-const QString clockRunning = QStringLiteral("Cm1 off, Cm4 on, Cm3 off, Cm6 on, tiles off, Timer1 running, Timer2 stopped");
-const QString answering = QStringLiteral("Cm1 off, Cm4 off, Cm3 on, Cm6 on, tiles on, Timer1 running, Timer2 stopped");
-const QString clearing = QStringLiteral("Cm1 off, Cm4 off, Cm3 off, Cm6 on, tiles off, Timer1 running, Timer2 running");
+const QString opened =
+    QStringLiteral("Cm1 on, Cm4 off, Cm3 off, Cm6 on, tiles off, Timer1 stopped, Timer2 stopped");
+const QString clockRunning =
+    QStringLiteral("Cm1 off, Cm4 on, Cm3 off, Cm6 on, tiles off, Timer1 running, Timer2 stopped");
+const QString answering =
+    QStringLiteral("Cm1 off, Cm4 off, Cm3 on, Cm6 on, tiles on, Timer1 running, Timer2 stopped");
+const QString clearing =
+    QStringLiteral("Cm1 off, Cm4 off, Cm3 off, Cm6 on, tiles off, Timer1 running, Timer2 running");
 
 // Which of the controls that make up the game's state are enabled or running.
-QString state(const Form2 &quiz)
-{
+QString state(const Form2 &quiz) {
     const auto on = [](const QWidget *w) { return w->isEnabled() ? "on" : "off"; };
     const auto runs = [](const QTimer *t) { return t->isActive() ? "running" : "stopped"; };
     int enabledTiles = 0;
@@ -43,16 +46,14 @@ QString state(const Form2 &quiz)
 }
 
 // A real click, routed by the window to the control under the pointer.
-void clickOn(QWidget *control)
-{
+void clickOn(QWidget *control) {
     QWidget *window = control->window();
     QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
                       control->mapTo(window, control->rect().center()));
 }
 
 // Steps a fresh game forward to one of its four states.
-void bringTo(TestProgram &game, const QString &wanted)
-{
+void bringTo(TestProgram &game, const QString &wanted) {
     game.openQuiz();
     Form2 &quiz = game.quiz;
     if (wanted == opened)
@@ -68,15 +69,14 @@ void bringTo(TestProgram &game, const QString &wanted)
 
 // Notes, at the moment the start screen's window appears, whether the quiz is still open.
 class StartScreenWatcher : public QObject {
-public:
+  public:
     explicit StartScreenWatcher(const Form2 &quiz) : quiz_(quiz) { qApp->installEventFilter(this); }
     ~StartScreenWatcher() override { qApp->removeEventFilter(this); }
     int shown = 0;
     bool quizOpenWhenShown = false;
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
+  protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
         if (event->type() == QEvent::Show && watched->objectName() == QLatin1String("Form1")) {
             ++shown;
             quizOpenWhenShown = quiz_.isOpen();
@@ -84,7 +84,7 @@ protected:
         return false;
     }
 
-private:
+  private:
     const Form2 &quiz_;
 };
 
@@ -92,18 +92,16 @@ private:
 
 class QuizFlowTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { setUpApplication(*qApp); }
 
-    void openingStartsAFreshGameWithTheNameInItsGreeting_data()
-    {
+    void openingStartsAFreshGameWithTheNameInItsGreeting_data() {
         QTest::addColumn<QString>("name");
         QTest::newRow("a name") << QStringLiteral("ต้น");
         QTest::newRow("no name") << QString();
     }
 
-    void openingStartsAFreshGameWithTheNameInItsGreeting()
-    {
+    void openingStartsAFreshGameWithTheNameInItsGreeting() {
         QFETCH(QString, name);
         TestProgram game;
         game.openQuiz(name);
@@ -111,7 +109,8 @@ private slots:
 
         QCOMPARE(quiz.LB1->caption(), name);
         QCOMPARE(quiz.LB2->caption(), scoreBoardAtOpening);
-        QCOMPARE(quiz.LB3->caption(), QStringLiteral("สวัสดีครับ น้อง ") + name + QStringLiteral("\r\n") + readyText);
+        QCOMPARE(quiz.LB3->caption(),
+                 QStringLiteral("สวัสดีครับ น้อง ") + name + QStringLiteral("\r\n") + readyText);
         QVERIFY(quiz.dragDigit().isEmpty());
         QCOMPARE(quiz.clearTick(), 0);
         QCOMPARE(quiz.clickCount(), (std::array<Form2::Integer, 4>{}));
@@ -126,8 +125,7 @@ private slots:
         QCOMPARE(quiz.window()->focusWidget(), quiz.Cm6);
     }
 
-    void startingTheClockTakesTheNameAndShowsTheScoreLineOfQuestionZero()
-    {
+    void startingTheClockTakesTheNameAndShowsTheScoreLineOfQuestionZero() {
         TestProgram game;
         game.openQuiz(QStringLiteral("ต้น"));
         Form2 &quiz = game.quiz;
@@ -143,8 +141,7 @@ private slots:
         QCOMPARE(quiz.LB1->caption(), QStringLiteral("น้อง ต้น\r\n เหลือยเวลา 29 นาที 59 วินาที"));
     }
 
-    void nextQuestionDrawsFourPictureNumbersFirstThenBuildsTheQuestion()
-    {
+    void nextQuestionDrawsFourPictureNumbersFirstThenBuildsTheQuestion() {
         TestProgram game;
         bringTo(game, clockRunning);
         Form2 &quiz = game.quiz;
@@ -169,8 +166,7 @@ private slots:
         QCOMPARE(quiz.LB2->caption(), QStringLiteral("ข้อที่ 30 ทำถูก 0 ทำผิด 37 ระดับ 2"));
     }
 
-    void eachLevelShowsItsOwnHint_data()
-    {
+    void eachLevelShowsItsOwnHint_data() {
         QTest::addColumn<int>("level");
         QTest::addColumn<QString>("hint");
         const QString bonus = QStringLiteral(
@@ -181,8 +177,7 @@ private slots:
         QTest::newRow("4") << 4 << bonus.arg(4);
     }
 
-    void eachLevelShowsItsOwnHint()
-    {
+    void eachLevelShowsItsOwnHint() {
         QFETCH(int, level);
         QFETCH(QString, hint);
         TestProgram game;
@@ -193,8 +188,7 @@ private slots:
         QCOMPARE(state(game.quiz), answering);
     }
 
-    void checkingDisablesItselfAndTheTilesMarksAtOnceAndStartsTheClearing()
-    {
+    void checkingDisablesItselfAndTheTilesMarksAtOnceAndStartsTheClearing() {
         TestProgram game;
         bringTo(game, clockRunning);
         Form2 &quiz = game.quiz;
@@ -210,8 +204,7 @@ private slots:
         QCOMPARE(quiz.LB7->caption(), QStringLiteral("0"));
     }
 
-    void theButtonsLeadRoundTheQuestionCycleAndClicksOnDisabledControlsDoNothing()
-    {
+    void theButtonsLeadRoundTheQuestionCycleAndClicksOnDisabledControlsDoNothing() {
         TestProgram game;
         bringTo(game, opened);
         Form2 &quiz = game.quiz;
@@ -255,8 +248,7 @@ private slots:
         QCOMPARE(quiz.LB2->caption(), QStringLiteral("ข้อที่ 2 ทำถูก 0 ทำผิด 1 ระดับ 1"));
     }
 
-    void leavingFromAnyStateShowsTheStartScreenThenClosesTheQuiz_data()
-    {
+    void leavingFromAnyStateShowsTheStartScreenThenClosesTheQuiz_data() {
         QTest::addColumn<QString>("from");
         QTest::newRow("opened") << opened;
         QTest::newRow("clock running") << clockRunning;
@@ -264,8 +256,7 @@ private slots:
         QTest::newRow("board clearing") << clearing;
     }
 
-    void leavingFromAnyStateShowsTheStartScreenThenClosesTheQuiz()
-    {
+    void leavingFromAnyStateShowsTheStartScreenThenClosesTheQuiz() {
         QFETCH(QString, from);
         TestProgram game;
         bringTo(game, from);
@@ -298,8 +289,7 @@ private slots:
         QVERIFY(game.services.messages.isEmpty());
     }
 
-    void reopeningTheQuizInOneRunStartsAFreshGame()
-    {
+    void reopeningTheQuizInOneRunStartsAFreshGame() {
         TestProgram game;
         game.services.promptAnswers = {QStringLiteral("ต้น"), QStringLiteral("มะลิ")};
         game.start.show();

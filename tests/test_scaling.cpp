@@ -21,36 +21,35 @@ const QSize design(793, 593);
 
 /// A client area of `scale` times the design size, with `extra` pixels
 /// more across, so that the layout has margins left and right.
-QSize clientFor(double scale, int extra) { return {qRound(793 * scale) + extra, qRound(593 * scale)}; }
+QSize clientFor(double scale, int extra) {
+    return {qRound(793 * scale) + extra, qRound(593 * scale)};
+}
 
 /// Where a control is in its window, and how large.
-QRect inWindow(const QWidget *control)
-{
+QRect inWindow(const QWidget *control) {
     return {control->mapTo(control->window(), QPoint(0, 0)), control->size()};
 }
 
-bool withinAPixel(const QRect &a, const QRect &b)
-{
+bool withinAPixel(const QRect &a, const QRect &b) {
     return std::abs(a.left() - b.left()) <= 1 && std::abs(a.top() - b.top()) <= 1 &&
            std::abs(a.width() - b.width()) <= 1 && std::abs(a.height() - b.height()) <= 1;
 }
 
-void click(QWidget *control)
-{
+void click(QWidget *control) {
     QWidget *window = control->window();
-    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, control->mapTo(window, control->rect().center()));
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
+                      control->mapTo(window, control->rect().center()));
 }
 
 } // namespace
 
 class ScalingTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { setUpApplication(*qApp); }
     void cleanup() { settle(); }
 
-    void everyControlSitsAtItsTwipsTimesTheScaleCentredInTheWindow_data()
-    {
+    void everyControlSitsAtItsTwipsTimesTheScaleCentredInTheWindow_data() {
         QTest::addColumn<double>("scale");
         QTest::addColumn<QString>("control");
         // Twips within the window (containers' corners added), or the
@@ -58,19 +57,24 @@ private slots:
         QTest::addColumn<QRect>("design");
         for (double scale : {1.0, 1.5, 2.37}) {
             const QByteArray s = QByteArray::number(scale);
-            QTest::newRow(s + " Form1 Label2, in a frame") << scale << "Form1/Label2" << QRect(240, 240, 11535, 1815);
-            QTest::newRow(s + " Form1 Label5") << scale << "Form1/Label5" << QRect(120, 8520, 1455, 375);
+            QTest::newRow(s + " Form1 Label2, in a frame")
+                << scale << "Form1/Label2" << QRect(240, 240, 11535, 1815);
+            QTest::newRow(s + " Form1 Label5")
+                << scale << "Form1/Label5" << QRect(120, 8520, 1455, 375);
             QTest::newRow(s + " Form1 host") << scale << "Form1/Im1" << QRect(5760, 4080, -70, -97);
-            QTest::newRow(s + " Form2 Cm4") << scale << "Form2/Cm4" << QRect(10680, 7080, 1215, 1815);
-            QTest::newRow(s + " Form2 LB1, in a frame") << scale << "Form2/LB1" << QRect(1560, 240, 8895, 1215);
-            QTest::newRow(s + " Form2 tile 9") << scale << "Form2/LB_9" << QRect(1920 + 7560, 7920, 615, 735);
+            QTest::newRow(s + " Form2 Cm4")
+                << scale << "Form2/Cm4" << QRect(10680, 7080, 1215, 1815);
+            QTest::newRow(s + " Form2 LB1, in a frame")
+                << scale << "Form2/LB1" << QRect(1560, 240, 8895, 1215);
+            QTest::newRow(s + " Form2 tile 9")
+                << scale << "Form2/LB_9" << QRect(1920 + 7560, 7920, 615, 735);
             QTest::newRow(s + " Form2 LB15") << scale << "Form2/LB15" << QRect(720, 5760, 615, 735);
-            QTest::newRow(s + " Form2 Label14") << scale << "Form2/Label14" << QRect(10680, 4200, 1215, 735);
+            QTest::newRow(s + " Form2 Label14")
+                << scale << "Form2/Label14" << QRect(10680, 4200, 1215, 735);
         }
     }
 
-    void everyControlSitsAtItsTwipsTimesTheScaleCentredInTheWindow()
-    {
+    void everyControlSitsAtItsTwipsTimesTheScaleCentredInTheWindow() {
         QFETCH(double, scale);
         QFETCH(QString, control);
         QFETCH(QRect, design);
@@ -85,8 +89,10 @@ private slots:
         QWidget *widget = window->findChild<QWidget *>(control.section(QLatin1Char('/'), 1));
         QVERIFY(widget);
 
-        const QPoint corner(20 + twipsToPixels(design.left(), scale), twipsToPixels(design.top(), scale));
-        const QSize size = design.width() < 0 ? QSize(qRound(-design.width() * scale), qRound(-design.height() * scale))
+        const QPoint corner(20 + twipsToPixels(design.left(), scale),
+                            twipsToPixels(design.top(), scale));
+        const QSize size = design.width() < 0 ? QSize(qRound(-design.width() * scale),
+                                                      qRound(-design.height() * scale))
                                               : QSize(twipsToPixels(design.width(), scale),
                                                       twipsToPixels(design.height(), scale));
         QVERIFY2(withinAPixel(inWindow(widget), QRect(corner, size)),
@@ -96,19 +102,18 @@ private slots:
                                 .arg(widget->width())
                                 .arg(widget->height())));
         if (auto *label = qobject_cast<Label *>(widget); label && label->caption().isEmpty())
-            QCOMPARE(label->font().pixelSize(), qMax(1, qRound(label->designFont().pixelSize() * scale)));
+            QCOMPARE(label->font().pixelSize(),
+                     qMax(1, qRound(label->designFont().pixelSize() * scale)));
     }
 
-    void captionsAreDrawnHoweverLargeTheirText_data()
-    {
+    void captionsAreDrawnHoweverLargeTheirText_data() {
         QTest::addColumn<double>("scale");
         QTest::newRow("1") << 1.0;
         QTest::newRow("2.37") << 2.37;
         QTest::newRow("3.64, fullscreen on a 3840 x 2160 screen") << 3.64;
     }
 
-    void captionsAreDrawnHoweverLargeTheirText()
-    {
+    void captionsAreDrawnHoweverLargeTheirText() {
         QFETCH(double, scale);
         TestProgram program;
         program.openQuiz();
@@ -129,8 +134,7 @@ private slots:
         }
     }
 
-    void aDragLandsInTheSlotUnderThePointerAndAClickCountsAtEveryScale_data()
-    {
+    void aDragLandsInTheSlotUnderThePointerAndAClickCountsAtEveryScale_data() {
         QTest::addColumn<double>("scale");
         QTest::newRow("1") << 1.0;
         QTest::newRow("1.5") << 1.5;
@@ -138,8 +142,7 @@ private slots:
         QTest::newRow("0.8, a screen smaller than the design") << 0.8;
     }
 
-    void aDragLandsInTheSlotUnderThePointerAndAClickCountsAtEveryScale()
-    {
+    void aDragLandsInTheSlotUnderThePointerAndAClickCountsAtEveryScale() {
         QFETCH(double, scale);
         TestProgram program;
         Form2 &quiz = program.quiz;
@@ -151,7 +154,8 @@ private slots:
         const auto centre = [&](QWidget *w) { return w->mapTo(quiz.window(), w->rect().center()); };
 
         // The 1 of 12, aimed near the slot's lower right corner.
-        const QPoint aim = quiz.LB8->mapTo(quiz.window(), quiz.LB8->rect().bottomRight() - QPoint(3, 3));
+        const QPoint aim =
+            quiz.LB8->mapTo(quiz.window(), quiz.LB8->rect().bottomRight() - QPoint(3, 3));
         QTest::mousePress(window, Qt::LeftButton, {}, centre(quiz.LB[1]));
         QTest::mouseMove(window, aim);
         QTest::mouseRelease(window, Qt::LeftButton, {}, aim);
@@ -164,30 +168,30 @@ private slots:
         QVERIFY(quiz.Im2[11]->isHidden() && !quiz.Im2[10]->isHidden());
     }
 
-    void theFirstOpeningTakesTheLargestComfortableSizeWithTheLayoutsProportions_data()
-    {
+    void theFirstOpeningTakesTheLargestComfortableSizeWithTheLayoutsProportions_data() {
         QTest::addColumn<QRect>("available");
         QTest::addColumn<QSize>("expected");
-        QTest::newRow("1024 x 600 netbook: the design size") << QRect(0, 0, 1024, 600) << QSize(793, 593);
-        QTest::newRow("1024 x 570 with a panel: as large as fits") << QRect(0, 30, 1024, 570) << QSize(762, 570);
+        QTest::newRow("1024 x 600 netbook: the design size")
+            << QRect(0, 0, 1024, 600) << QSize(793, 593);
+        QTest::newRow("1024 x 570 with a panel: as large as fits")
+            << QRect(0, 30, 1024, 570) << QSize(762, 570);
         QTest::newRow("1366 x 768") << QRect(0, 0, 1366, 768) << QSize(873, 652);
         QTest::newRow("1920 x 1050") << QRect(0, 0, 1920, 1050) << QSize(1193, 892);
         QTest::newRow("3840 x 2160") << QRect(0, 0, 3840, 2160) << QSize(2455, 1836);
     }
 
-    void theFirstOpeningTakesTheLargestComfortableSizeWithTheLayoutsProportions()
-    {
+    void theFirstOpeningTakesTheLargestComfortableSizeWithTheLayoutsProportions() {
         QFETCH(QRect, available);
         QFETCH(QSize, expected);
         const QRect opening = WindowPlacement::firstOpening(available, design);
-        QVERIFY2(std::abs(opening.width() - expected.width()) <= 1 && std::abs(opening.height() - expected.height()) <= 1,
+        QVERIFY2(std::abs(opening.width() - expected.width()) <= 1 &&
+                     std::abs(opening.height() - expected.height()) <= 1,
                  qPrintable(QStringLiteral("%1 x %2").arg(opening.width()).arg(opening.height())));
         QVERIFY(available.contains(opening));
         QCOMPARE(opening.center(), available.center());
     }
 
-    void bothScreensShareTheSizeAndPlaceTheUserLeft()
-    {
+    void bothScreensShareTheSizeAndPlaceTheUserLeft() {
         TestProgram program;
         program.services.promptAnswers = {QStringLiteral("ต้น")};
         program.start.show();

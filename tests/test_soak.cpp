@@ -41,8 +41,7 @@ const QString crlf = QStringLiteral("\r\n");
 
 enum class QuizState { Opened, ClockRunning, Answering, BoardClearing, None };
 
-QString stateName(QuizState s)
-{
+QString stateName(QuizState s) {
     switch (s) {
     case QuizState::Opened:
         return QStringLiteral("Opened");
@@ -60,8 +59,7 @@ QString stateName(QuizState s)
 
 // The four states of an open quiz screen, told apart by its enabled
 // controls and running timers alone.
-QuizState stateOf(const Form2 &q)
-{
+QuizState stateOf(const Form2 &q) {
     int tilesOn = 0;
     for (Label *tile : q.LB)
         tilesOn += tile->isEnabled() ? 1 : 0;
@@ -69,8 +67,9 @@ QuizState stateOf(const Form2 &q)
         return QuizState::None;
     const bool tiles = tilesOn == 10;
     const auto is = [&](bool cm1, bool cm4, bool cm3, bool t, bool t1, bool t2) {
-        return q.Cm1->isEnabled() == cm1 && q.Cm4->isEnabled() == cm4 && q.Cm3->isEnabled() == cm3 &&
-               tiles == t && q.Timer1->isActive() == t1 && q.Timer2->isActive() == t2;
+        return q.Cm1->isEnabled() == cm1 && q.Cm4->isEnabled() == cm4 &&
+               q.Cm3->isEnabled() == cm3 && tiles == t && q.Timer1->isActive() == t1 &&
+               q.Timer2->isActive() == t2;
     };
     if (is(true, false, false, false, false, false))
         return QuizState::Opened;
@@ -83,26 +82,22 @@ QuizState stateOf(const Form2 &q)
     return QuizState::None;
 }
 
-QString scoreLine(int q, int right, int wrong, int level)
-{
+QString scoreLine(int q, int right, int wrong, int level) {
     return QStringLiteral("ข้อที่ %1 ทำถูก %2 ทำผิด %3 ระดับ %4").arg(q).arg(right).arg(wrong).arg(level);
 }
 
-QString clockLine(const QString &name, int minutes, int seconds)
-{
+QString clockLine(const QString &name, int minutes, int seconds) {
     return QStringLiteral("น้อง ") + name + crlf +
            QStringLiteral(" เหลือยเวลา %1 นาที %2 วินาที").arg(minutes).arg(seconds);
 }
 
-QString timeUsedLine(const QString &name, int seconds)
-{
+QString timeUsedLine(const QString &name, int seconds) {
     return QStringLiteral("น้อง ") + name + crlf +
            QStringLiteral(" ใช้เวลาไป %1 นาที %2 วินาที").arg(seconds / 60).arg(seconds % 60);
 }
 
 // The phase of the game that each state of the controls stands for.
-quiz::Game::Phase phaseOf(QuizState state)
-{
+quiz::Game::Phase phaseOf(QuizState state) {
     switch (state) {
     case QuizState::Opened:
         return quiz::Game::Phase::Opened;
@@ -118,17 +113,15 @@ quiz::Game::Phase phaseOf(QuizState state)
 }
 
 // The number a pair of slots stands for once the check has put "0" into the empty ones.
-int slotPairNumber(const QString &tens, const QString &units)
-{
+int slotPairNumber(const QString &tens, const QString &units) {
     return (tens.isEmpty() ? 0 : tens.toInt()) * 10 + (units.isEmpty() ? 0 : units.toInt());
 }
 
 // The screens' own timers tick only when the soak says so, never from the
 // wall clock, so that one seed always replays the same run.
 class ScreenTimerGate : public QObject {
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
+  protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
         if (event->type() == QEvent::Timer && qobject_cast<QTimer *>(watched) &&
             qobject_cast<ScreenWindow *>(watched->parent()))
             return true;
@@ -140,7 +133,8 @@ protected:
 struct Before {
     bool startOpen = false, quizOpen = false;
     QuizState state = QuizState::None;
-    int questionNo = 0, level = 0, right = 0, wrong = 0, minutes = 0, seconds = 0, secondsUsed = 0, clearTick = 0;
+    int questionNo = 0, level = 0, right = 0, wrong = 0, minutes = 0, seconds = 0, secondsUsed = 0,
+        clearTick = 0;
     std::array<int, 4> tops{};
     int pictureTotal = 0;
     QString quizLB1, quizLB2, playerName;
@@ -159,7 +153,7 @@ struct Expectation {
     QString dropDigit;         // empty: the slot is emptied
     static constexpr int unchanged = -2;
     int selectionAfter = unchanged; // the tile selected by a tap, -1 for none
-    int clockTicks = 0; // ticks of the quiz's clock made by the event
+    int clockTicks = 0;             // ticks of the quiz's clock made by the event
     bool clearingTick = false, startTick = false;
     bool closedFromFrame = false;
 };
@@ -167,17 +161,19 @@ struct Expectation {
 struct Stats {
     int games = 0, quizOpenings = 0, questions = 0, checks = 0, drops = 0, pictureClicks = 0;
     int prompts = 0, wins = 0, timeOuts = 0, leaves = 0, exitEnds = 0, frameEnds = 0;
-    int highestLevel = 0, levelUps = 0, clockTicks = 0, clearingTicks = 0, keys = 0, selections = 0, typed = 0;
+    int highestLevel = 0, levelUps = 0, clockTicks = 0, clearingTicks = 0, keys = 0, selections = 0,
+        typed = 0;
 };
 
 class Soak {
-public:
-    Soak(quint32 seed, int events, bool trace) : seed_(seed), events_(events), trace_(trace), rng_(seed) {}
+  public:
+    Soak(quint32 seed, int events, bool trace)
+        : seed_(seed), events_(events), trace_(trace), rng_(seed) {}
 
     QString run();
     const Stats &stats() const { return stats_; }
 
-private:
+  private:
     // --- the game and its open windows ------------------------------------
     void newGame();
     QWidget *openWindow() const;
@@ -185,9 +181,9 @@ private:
 
     // --- events -------------------------------------------------------------
     void nextEvent();
-    void mouse(QWidget *window, Qt::MouseButton button, QPoint from, const QList<QPoint> &via, QPoint to);
-    void clickAt(QWidget *window, QPoint at, Qt::MouseButton button = Qt::LeftButton)
-    {
+    void mouse(QWidget *window, Qt::MouseButton button, QPoint from, const QList<QPoint> &via,
+               QPoint to);
+    void clickAt(QWidget *window, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
         mouse(window, button, at, {}, at);
     }
     void clickControl(QWidget *control, Qt::MouseButton button = Qt::LeftButton);
@@ -246,8 +242,7 @@ private:
     quiz::Rules rules_;
 };
 
-QString Soak::run()
-{
+QString Soak::run() {
     for (event_ = 1; event_ <= events_ && failure_.isEmpty(); ++event_) {
         if (!game_) {
             description_ = QStringLiteral("start the program");
@@ -277,8 +272,7 @@ QString Soak::run()
     return failure_;
 }
 
-void Soak::newGame()
-{
+void Soak::newGame() {
     game_ = std::make_unique<TestProgram>();
     ++stats_.games;
     game_->services.engine.seed(rng_());
@@ -291,8 +285,7 @@ void Soak::newGame()
     checkStartOpening();
 }
 
-void Soak::settle()
-{
+void Soak::settle() {
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     // The screen host looks for open screens once the event is over.
@@ -300,8 +293,7 @@ void Soak::settle()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-QWidget *Soak::openWindow() const
-{
+QWidget *Soak::openWindow() const {
     if (game_->quiz.isOpen())
         return game_->quiz.window();
     if (game_->start.isOpen())
@@ -309,8 +301,7 @@ QWidget *Soak::openWindow() const
     return nullptr;
 }
 
-Before Soak::snapshot() const
-{
+Before Soak::snapshot() const {
     Before b;
     const FakeServices &s = game_->services;
     const Form1 &start = game_->start;
@@ -326,7 +317,8 @@ Before Soak::snapshot() const
     b.seconds = q.game().secondsLeft();
     b.secondsUsed = q.game().secondsUsed();
     b.clearTick = q.clearTick();
-    b.tops = {q.game().groupTop1(), q.game().groupTop2(), q.game().groupTop3(), q.game().groupTop4()};
+    b.tops = {q.game().groupTop1(), q.game().groupTop2(), q.game().groupTop3(),
+              q.game().groupTop4()};
     b.pictureTotal = q.game().pictureTotal();
     b.quizLB1 = b.quizOpen ? q.LB1->caption() : QString();
     b.quizLB2 = b.quizOpen ? q.LB2->caption() : QString();
@@ -343,8 +335,7 @@ Before Soak::snapshot() const
 // ---------------------------------------------------------------------------
 // Events
 
-void Soak::nextEvent()
-{
+void Soak::nextEvent() {
     Form1 &start = game_->start;
     Form2 &q = game_->quiz;
     FakeServices &s = game_->services;
@@ -438,8 +429,8 @@ void Soak::nextEvent()
 
 // Presses, moves and releases as real input on the window, and works out
 // beforehand which control the release clicks and which slot a tile drops on.
-void Soak::mouse(QWidget *window, Qt::MouseButton button, QPoint from, const QList<QPoint> &via, QPoint to)
-{
+void Soak::mouse(QWidget *window, Qt::MouseButton button, QPoint from, const QList<QPoint> &via,
+                 QPoint to) {
     // QTest takes the point 0,0 for "the window's centre".
     if (from.isNull())
         from = QPoint(1, 0);
@@ -457,7 +448,8 @@ void Soak::mouse(QWidget *window, Qt::MouseButton button, QPoint from, const QLi
         expect_.hostClick = start.isOpen() && picture == start.Im1;
         expect_.exitClick = start.isOpen() && picture == start.Image1;
         if (q.isOpen() && window == q.window()) {
-            const std::array<const std::array<Picture *, 15> *, 4> rows{&q.Im1, &q.Im2, &q.Im3, &q.Im4};
+            const std::array<const std::array<Picture *, 15> *, 4> rows{&q.Im1, &q.Im2, &q.Im3,
+                                                                        &q.Im4};
             for (int g = 0; g < 4; ++g)
                 for (int k = 0; k < 15; ++k)
                     if ((*rows[g])[k] == picture) {
@@ -467,15 +459,19 @@ void Soak::mouse(QWidget *window, Qt::MouseButton button, QPoint from, const QLi
         }
     }
     const bool onQuiz = q.isOpen() && window == q.window();
-    const std::array<Label *, 10> answerSlotLabels = onQuiz ? q.answerSlots() : std::array<Label *, 10>{};
-    const auto releasedOn = [&](QWidget *w) { return window->rect().contains(to) && w->rect().contains(w->mapFrom(window, to)); };
+    const std::array<Label *, 10> answerSlotLabels =
+        onQuiz ? q.answerSlots() : std::array<Label *, 10>{};
+    const auto releasedOn = [&](QWidget *w) {
+        return window->rect().contains(to) && w->rect().contains(w->mapFrom(window, to));
+    };
     // A press on the background clears a tap's selection; tiles, slots,
     // buttons and pictures keep it.
     if (onQuiz && selected_ >= 0) {
         bool keeps = false;
         for (QWidget *w = pressed; w && w != window && !keeps; w = w->parentWidget())
             keeps = std::find(q.LB.begin(), q.LB.end(), w) != q.LB.end() ||
-                    std::find(answerSlotLabels.begin(), answerSlotLabels.end(), w) != answerSlotLabels.end() ||
+                    std::find(answerSlotLabels.begin(), answerSlotLabels.end(), w) !=
+                        answerSlotLabels.end() ||
                     qobject_cast<QAbstractButton *>(w) || qobject_cast<Picture *>(w);
         if (!keeps)
             expect_.selectionAfter = -1;
@@ -511,14 +507,15 @@ void Soak::mouse(QWidget *window, Qt::MouseButton button, QPoint from, const QLi
     }
 
     const QString pressedName = pressed ? pressed->objectName() : QStringLiteral("(window)");
-    description_ += QStringLiteral(" [%1 press %2,%3 on %4, %5 moves, release %6,%7]")
-                        .arg(button == Qt::LeftButton ? QStringLiteral("left") : QStringLiteral("right"))
-                        .arg(from.x())
-                        .arg(from.y())
-                        .arg(pressedName)
-                        .arg(via.size())
-                        .arg(to.x())
-                        .arg(to.y());
+    description_ +=
+        QStringLiteral(" [%1 press %2,%3 on %4, %5 moves, release %6,%7]")
+            .arg(button == Qt::LeftButton ? QStringLiteral("left") : QStringLiteral("right"))
+            .arg(from.x())
+            .arg(from.y())
+            .arg(pressedName)
+            .arg(via.size())
+            .arg(to.x())
+            .arg(to.y());
 
     QWindow *handle = window->windowHandle();
     QTest::mousePress(handle, button, {}, from);
@@ -527,15 +524,13 @@ void Soak::mouse(QWidget *window, Qt::MouseButton button, QPoint from, const QLi
     QTest::mouseRelease(handle, button, {}, to);
 }
 
-void Soak::clickControl(QWidget *control, Qt::MouseButton button)
-{
+void Soak::clickControl(QWidget *control, Qt::MouseButton button) {
     QWidget *window = control->window();
     description_ = QStringLiteral("click %1").arg(control->objectName());
     clickAt(window, control->mapTo(window, input_.pointIn(control->rect())), button);
 }
 
-void Soak::randomControlClick(QWidget *window)
-{
+void Soak::randomControlClick(QWidget *window) {
     // Every control of the screen, shown or hidden, enabled or not.
     const QList<QWidget *> controls = window->findChildren<QWidget *>();
     QList<QWidget *> named;
@@ -546,8 +541,7 @@ void Soak::randomControlClick(QWidget *window)
     clickControl(control, input_.below(8) == 0 ? Qt::RightButton : Qt::LeftButton);
 }
 
-void Soak::dragTileToSlot()
-{
+void Soak::dragTileToSlot() {
     Form2 &q = game_->quiz;
     QWidget *window = q.window();
     Label *tile = q.LB[input_.below(10)];
@@ -564,32 +558,33 @@ void Soak::dragTileToSlot()
 
 // Drags the right digit onto one of the slots the question uses, so that
 // answers are often right in part or in whole.
-void Soak::dragRightDigit()
-{
+void Soak::dragRightDigit() {
     Form2 &q = game_->quiz;
     const std::array<Label *, 10> slotLabels = q.answerSlots();
-    const std::array<int, 5> numbers{q.game().groupTop1() + 1, q.game().groupTop2() + 1, q.game().groupTop3() + 1, q.game().groupTop4() + 1,
+    const std::array<int, 5> numbers{q.game().groupTop1() + 1, q.game().groupTop2() + 1,
+                                     q.game().groupTop3() + 1, q.game().groupTop4() + 1,
                                      q.game().pictureTotal()};
     QList<int> used;
     for (int i = 0; i < 10; ++i) {
         const int number = i / 2;
-        if ((number < 4 && number + 1 <= q.game().level()) || (number == 4 && q.game().level() >= 2))
+        if ((number < 4 && number + 1 <= q.game().level()) ||
+            (number == 4 && q.game().level() >= 2))
             used.append(i);
     }
     // The total's slots half the time: its points differ from level to level.
-    const int slot =
-        q.game().level() >= 2 && input_.below(2) == 0 ? 8 + input_.below(2) : used.at(input_.below(int(used.size())));
+    const int slot = q.game().level() >= 2 && input_.below(2) == 0
+                         ? 8 + input_.below(2)
+                         : used.at(input_.below(int(used.size())));
     const int number = numbers[slot / 2];
     Label *tile = q.LB[slot % 2 == 0 ? number / 10 : number % 10];
     QWidget *window = q.window();
-    description_ =
-        QStringLiteral("drag the right digit %1 to %2").arg(tile->caption(), slotLabels[slot]->objectName());
+    description_ = QStringLiteral("drag the right digit %1 to %2")
+                       .arg(tile->caption(), slotLabels[slot]->objectName());
     mouse(window, Qt::LeftButton, tile->mapTo(window, input_.pointIn(tile->rect())), {},
           slotLabels[slot]->mapTo(window, input_.pointIn(slotLabels[slot]->rect())));
 }
 
-void Soak::clickShownPicture()
-{
+void Soak::clickShownPicture() {
     Form2 &q = game_->quiz;
     QList<Picture *> shown;
     for (const auto *row : {&q.Im1, &q.Im2, &q.Im3, &q.Im4})
@@ -603,22 +598,21 @@ void Soak::clickShownPicture()
     clickControl(shown.at(input_.below(int(shown.size()))));
 }
 
-void Soak::randomDrag(QWidget *window)
-{
+void Soak::randomDrag(QWidget *window) {
     QList<QPoint> via;
     for (int i = input_.below(4); i > 0; --i)
         via.append(input_.pointNear(window->rect()));
     description_ = QStringLiteral("drag between random points");
-    mouse(window, input_.below(6) == 0 ? Qt::RightButton : Qt::LeftButton, input_.pointNear(window->rect()),
-          via, input_.pointNear(window->rect()));
+    mouse(window, input_.below(6) == 0 ? Qt::RightButton : Qt::LeftButton,
+          input_.pointNear(window->rect()), via, input_.pointNear(window->rect()));
 }
 
-void Soak::key(QWidget *window)
-{
-    static const Qt::Key keys[] = {Qt::Key_Space, Qt::Key_Space, Qt::Key_Return,    Qt::Key_Enter, Qt::Key_Tab,
-                                   Qt::Key_Tab,   Qt::Key_Tab,   Qt::Key_Backtab,   Qt::Key_Escape, Qt::Key_A,
-                                   Qt::Key_0,     Qt::Key_4,     Qt::Key_9,         Qt::Key_Backspace,
-                                   Qt::Key_Delete, Qt::Key_Left, Qt::Key_Right,     Qt::Key_Up,    Qt::Key_Down};
+void Soak::key(QWidget *window) {
+    static const Qt::Key keys[] = {
+        Qt::Key_Space, Qt::Key_Space, Qt::Key_Return,  Qt::Key_Enter,     Qt::Key_Tab,
+        Qt::Key_Tab,   Qt::Key_Tab,   Qt::Key_Backtab, Qt::Key_Escape,    Qt::Key_A,
+        Qt::Key_0,     Qt::Key_4,     Qt::Key_9,       Qt::Key_Backspace, Qt::Key_Delete,
+        Qt::Key_Left,  Qt::Key_Right, Qt::Key_Up,      Qt::Key_Down};
     const Qt::Key k = keys[input_.below(int(std::size(keys)))];
     QWidget *focus = window->focusWidget();
     description_ = QStringLiteral("key %1 on %2")
@@ -639,8 +633,12 @@ void Soak::key(QWidget *window)
         for (int g = 1; g <= 4; ++g) {
             if (!activates || focus != q.pictureRow(g))
                 continue;
-            const std::array<Picture *, 15> &row = g == 1 ? q.Im1 : g == 2 ? q.Im2 : g == 3 ? q.Im3 : q.Im4;
-            const auto next = std::find_if(row.begin(), row.end(), [](Picture *p) { return !p->isHidden(); });
+            const std::array<Picture *, 15> &row = g == 1   ? q.Im1
+                                                   : g == 2 ? q.Im2
+                                                   : g == 3 ? q.Im3
+                                                            : q.Im4;
+            const auto next =
+                std::find_if(row.begin(), row.end(), [](Picture *p) { return !p->isHidden(); });
             if (next != row.end()) {
                 expect_.group = g;
                 expect_.index = int(next - row.begin());
@@ -664,8 +662,7 @@ void Soak::key(QWidget *window)
     QTest::keyClick(window->windowHandle(), k);
 }
 
-void Soak::tickClearing()
-{
+void Soak::tickClearing() {
     Form2 &q = game_->quiz;
     expect_.clearingTick = true;
     description_ = QStringLiteral("clearing tick at column %1").arg(q.clearTick());
@@ -673,8 +670,7 @@ void Soak::tickClearing()
     q.Timer2_Timer();
 }
 
-void Soak::tickClock(int ticks)
-{
+void Soak::tickClock(int ticks) {
     Form2 &q = game_->quiz;
     description_ = QStringLiteral("%1 clock ticks at %2:%3")
                        .arg(ticks)
@@ -686,8 +682,7 @@ void Soak::tickClock(int ticks)
     }
 }
 
-Soak::ClockAfter Soak::clockAfter(int ticks) const
-{
+Soak::ClockAfter Soak::clockAfter(int ticks) const {
     ClockAfter c{before_.minutes, before_.seconds, before_.secondsUsed + ticks};
     if (!rules_.countsDown())
         return c;
@@ -703,8 +698,7 @@ Soak::ClockAfter Soak::clockAfter(int ticks) const
     return c;
 }
 
-void Soak::chooseRules()
-{
+void Soak::chooseRules() {
     // Every start level, the last one most often so that games are won; a
     // countdown of one or two minutes now and then, so that games run out
     // of time, and now and then no countdown at all.
@@ -714,15 +708,13 @@ void Soak::chooseRules()
     game_->quiz.setRules(rules_);
 }
 
-void Soak::tickStart()
-{
+void Soak::tickStart() {
     expect_.startTick = true;
     description_ = QStringLiteral("exit animation tick");
     game_->start.Timer1_Timer();
 }
 
-void Soak::onMessage()
-{
+void Soak::onMessage() {
     // The board clearing may go on behind the time-out message.
     Form2 &q = game_->quiz;
     if (q.isOpen() && q.Timer2->isActive() && input_.below(2) == 0) {
@@ -735,8 +727,7 @@ void Soak::onMessage()
 // ---------------------------------------------------------------------------
 // Checks
 
-void Soak::fail(const QString &what)
-{
+void Soak::fail(const QString &what) {
     if (failure_.isEmpty())
         failure_ = QStringLiteral("seed %1, event %2 (%3): %4\nlast events:\n  %5")
                        .arg(seed_)
@@ -744,16 +735,15 @@ void Soak::fail(const QString &what)
                        .arg(description_, what, recent_.join(QStringLiteral("\n  ")));
 }
 
-#define SOAK_REQUIRE(condition, what)                                                                        \
-    do {                                                                                                     \
-        if (!(condition)) {                                                                                  \
-            fail(what);                                                                                      \
-            return;                                                                                          \
-        }                                                                                                    \
+#define SOAK_REQUIRE(condition, what)                                                              \
+    do {                                                                                           \
+        if (!(condition)) {                                                                        \
+            fail(what);                                                                            \
+            return;                                                                                \
+        }                                                                                          \
     } while (false)
 
-void Soak::check()
-{
+void Soak::check() {
     FakeServices &s = game_->services;
     Form1 &start = game_->start;
     Form2 &q = game_->quiz;
@@ -762,9 +752,10 @@ void Soak::check()
 
     // Screens open and the program's end.
     const int open = (start.isOpen() ? 1 : 0) + (q.isOpen() ? 1 : 0);
-    SOAK_REQUIRE(
-        host.openScreens() == open,
-        QStringLiteral("the host counts %1 open screens, but %2 are open").arg(host.openScreens()).arg(open));
+    SOAK_REQUIRE(host.openScreens() == open,
+                 QStringLiteral("the host counts %1 open screens, but %2 are open")
+                     .arg(host.openScreens())
+                     .arg(open));
     const int ended = s.endCount - b.ends;
     SOAK_REQUIRE(ended == 0 || ended == 1,
                  QStringLiteral("the program ended %1 times in one event").arg(ended));
@@ -772,7 +763,8 @@ void Soak::check()
     if (ended) {
         SOAK_REQUIRE(
             secondExitClick || open == 0,
-            QStringLiteral("the program ended with %1 screen(s) open and no second exit click").arg(open));
+            QStringLiteral("the program ended with %1 screen(s) open and no second exit click")
+                .arg(open));
         if (secondExitClick)
             ++stats_.exitEnds;
         else if (expect_.closedFromFrame)
@@ -781,14 +773,17 @@ void Soak::check()
         SOAK_REQUIRE(open != 0, QStringLiteral("no screen is open, yet the program did not end"));
         SOAK_REQUIRE(open == 1, QStringLiteral("%1 screens are open at once").arg(open));
     }
-    SOAK_REQUIRE(!secondExitClick || ended, QStringLiteral("the second exit click did not end the program"));
+    SOAK_REQUIRE(!secondExitClick || ended,
+                 QStringLiteral("the second exit click did not end the program"));
     if (expect_.closedFromFrame)
-        SOAK_REQUIRE(ended && open == 0,
-                     QStringLiteral("closing the only window from its frame left %1 open").arg(open));
+        SOAK_REQUIRE(
+            ended && open == 0,
+            QStringLiteral("closing the only window from its frame left %1 open").arg(open));
 
     // The prompt comes only with the first host click.
     const int prompts = int(s.prompts.size()) - b.prompts;
-    SOAK_REQUIRE(prompts == 0 || prompts == 1, QStringLiteral("%1 name prompts in one event").arg(prompts));
+    SOAK_REQUIRE(prompts == 0 || prompts == 1,
+                 QStringLiteral("%1 name prompts in one event").arg(prompts));
     const bool hostClicked = expect_.hostClick;
     const bool exitClicked = expect_.exitClick;
     SOAK_REQUIRE((prompts == 1) == (hostClicked && b.hostClicks == 0),
@@ -797,19 +792,22 @@ void Soak::check()
     if (prompts == 1) {
         ++stats_.prompts;
         const QString name = b.promptScripted ? b.promptAnswer : QStringLiteral("No Name");
-        SOAK_REQUIRE(start.typedName() == name, QStringLiteral("the typed name is not the prompt's answer"));
+        SOAK_REQUIRE(start.typedName() == name,
+                     QStringLiteral("the typed name is not the prompt's answer"));
         SOAK_REQUIRE(start.isOpen() && start.LB2->caption() == hello + name,
                      QStringLiteral("the greeting does not show the name exactly as typed"));
     }
     if (b.startOpen) {
         if (!hostClicked)
-            SOAK_REQUIRE(start.hostClicks() == b.hostClicks,
-                         QStringLiteral("host clicks went from %1 to %2 without a click on the host")
-                             .arg(b.hostClicks)
-                             .arg(start.hostClicks()));
-        SOAK_REQUIRE(
-            start.exitClicks() == b.exitClicks + (exitClicked ? 1 : 0),
-            QStringLiteral("exit clicks went from %1 to %2").arg(b.exitClicks).arg(start.exitClicks()));
+            SOAK_REQUIRE(
+                start.hostClicks() == b.hostClicks,
+                QStringLiteral("host clicks went from %1 to %2 without a click on the host")
+                    .arg(b.hostClicks)
+                    .arg(start.hostClicks()));
+        SOAK_REQUIRE(start.exitClicks() == b.exitClicks + (exitClicked ? 1 : 0),
+                     QStringLiteral("exit clicks went from %1 to %2")
+                         .arg(b.exitClicks)
+                         .arg(start.exitClicks()));
         if (hostClicked) {
             SOAK_REQUIRE(start.hostClicks() == (b.hostClicks == 0 ? 1 : 0),
                          QStringLiteral("a host click took host clicks from %1 to %2")
@@ -818,7 +816,8 @@ void Soak::check()
             if (b.hostClicks == 1)
                 SOAK_REQUIRE(
                     q.isOpen() && !start.isOpen(),
-                    QStringLiteral("the second host click did not swap the start screen for the quiz"));
+                    QStringLiteral(
+                        "the second host click did not swap the start screen for the quiz"));
         }
     }
     if (!failure_.isEmpty())
@@ -826,21 +825,24 @@ void Soak::check()
 
     // Messages: the end of a won game and the time-out, each at most once.
     const int messages = int(s.messages.size()) - b.messages;
-    SOAK_REQUIRE(messages == 0 || messages == 1, QStringLiteral("%1 messages in one event").arg(messages));
+    SOAK_REQUIRE(messages == 0 || messages == 1,
+                 QStringLiteral("%1 messages in one event").arg(messages));
     const ClockAfter after = clockAfter(expect_.clockTicks);
-    const bool timeOut = expect_.clockTicks > 0 && b.quizOpen && rules_.countsDown() && after.minutes == 0 &&
-                         after.seconds == 0;
-    const bool won = !timeOut && b.quizOpen && b.state == QuizState::ClockRunning && b.questionNo == 100 &&
-                     !q.isOpen() && messages == 1;
+    const bool timeOut = expect_.clockTicks > 0 && b.quizOpen && rules_.countsDown() &&
+                         after.minutes == 0 && after.seconds == 0;
+    const bool won = !timeOut && b.quizOpen && b.state == QuizState::ClockRunning &&
+                     b.questionNo == 100 && !q.isOpen() && messages == 1;
     if (messages == 1) {
         const QString text = s.messages.last();
         SOAK_REQUIRE(won || timeOut, QStringLiteral("an unexpected message: %1").arg(text));
         SOAK_REQUIRE(
             !q.isOpen() && start.isOpen(),
-            QStringLiteral("after the end message the start screen is not back in place of the quiz"));
+            QStringLiteral(
+                "after the end message the start screen is not back in place of the quiz"));
         if (won) {
             ++stats_.wins;
-            SOAK_REQUIRE(text == praise + crlf + b.quizLB1 + crlf + scoreLine(101, b.right, b.wrong, b.level),
+            SOAK_REQUIRE(text == praise + crlf + b.quizLB1 + crlf +
+                                     scoreLine(101, b.right, b.wrong, b.level),
                          QStringLiteral("the won message reads: %1").arg(text));
         } else {
             ++stats_.timeOuts;
@@ -850,7 +852,8 @@ void Soak::check()
                          QStringLiteral("the time-out message reads: %1").arg(text));
         }
     } else {
-        SOAK_REQUIRE(!timeOut, QStringLiteral("the clock reached 0:00 without the time-out message"));
+        SOAK_REQUIRE(!timeOut,
+                     QStringLiteral("the clock reached 0:00 without the time-out message"));
     }
 
     // Leaving by Cm6.
@@ -868,16 +871,16 @@ void Soak::check()
         checkQuizScreen();
 }
 
-void Soak::checkStartOpening()
-{
+void Soak::checkStartOpening() {
     Form1 &start = game_->start;
     SOAK_REQUIRE(QTest::qWaitForWindowExposed(start.window()),
                  QStringLiteral("the start window never showed"));
-    SOAK_REQUIRE(start.hostClicks() == 0 && start.exitClicks() == 0 && start.animPhase() == 0,
-                 QStringLiteral("the start screen opened with host clicks %1, exit clicks %2, phase %3")
-                     .arg(start.hostClicks())
-                     .arg(start.exitClicks())
-                     .arg(start.animPhase()));
+    SOAK_REQUIRE(
+        start.hostClicks() == 0 && start.exitClicks() == 0 && start.animPhase() == 0,
+        QStringLiteral("the start screen opened with host clicks %1, exit clicks %2, phase %3")
+            .arg(start.hostClicks())
+            .arg(start.exitClicks())
+            .arg(start.animPhase()));
     SOAK_REQUIRE(start.LB1->caption() == welcome,
                  QStringLiteral("the start screen did not open with its welcome"));
     for (Label *label : start.window()->findChildren<Label *>())
@@ -885,8 +888,7 @@ void Soak::checkStartOpening()
                      QStringLiteral("%1 may show markup").arg(label->objectName()));
 }
 
-void Soak::checkStartScreen()
-{
+void Soak::checkStartScreen() {
     Form1 &start = game_->start;
     const Before &b = before_;
     if (start.window()->stage() != startStage_) {
@@ -919,11 +921,11 @@ void Soak::checkStartScreen()
                          .arg(start.animPhase()));
 }
 
-void Soak::checkQuizOpening()
-{
+void Soak::checkQuizOpening() {
     Form1 &start = game_->start;
     Form2 &q = game_->quiz;
-    SOAK_REQUIRE(QTest::qWaitForWindowExposed(q.window()), QStringLiteral("the quiz window never showed"));
+    SOAK_REQUIRE(QTest::qWaitForWindowExposed(q.window()),
+                 QStringLiteral("the quiz window never showed"));
     ++stats_.quizOpenings;
     quizName_ = start.typedName();
     const quiz::Game &g = q.game();
@@ -952,8 +954,7 @@ void Soak::checkQuizOpening()
     questionLevel_ = 0;
 }
 
-void Soak::checkQuizScreen()
-{
+void Soak::checkQuizScreen() {
     Form2 &q = game_->quiz;
     const Before &b = before_;
     const bool fresh = q.window()->stage() != quizStage_;
@@ -964,7 +965,8 @@ void Soak::checkQuizScreen()
             return;
     }
     const QuizState state = stateOf(q);
-    SOAK_REQUIRE(state != QuizState::None, QStringLiteral("the quiz screen is in none of its four states"));
+    SOAK_REQUIRE(state != QuizState::None,
+                 QStringLiteral("the quiz screen is in none of its four states"));
     // The game's own idea of where it stands agrees with the controls.
     SOAK_REQUIRE(phaseOf(state) == q.game().phase(),
                  QStringLiteral("the controls are %1, the game is in phase %2")
@@ -976,17 +978,25 @@ void Soak::checkQuizScreen()
     // Counters and the question's range.
     SOAK_REQUIRE(q.game().questionNo() >= 0 && q.game().questionNo() <= 100,
                  QStringLiteral("question %1 on an open screen").arg(q.game().questionNo()));
-    SOAK_REQUIRE(q.game().level() >= 1 && q.game().level() <= 4, QStringLiteral("level %1").arg(q.game().level()));
+    SOAK_REQUIRE(q.game().level() >= 1 && q.game().level() <= 4,
+                 QStringLiteral("level %1").arg(q.game().level()));
     SOAK_REQUIRE(q.game().rightCount() >= 0 && q.game().wrongCount() >= 0,
-                 QStringLiteral("tallies %1 right, %2 wrong").arg(q.game().rightCount()).arg(q.game().wrongCount()));
-    SOAK_REQUIRE(q.game().minutesLeft() >= 0 && q.game().secondsLeft() >= 0 && q.game().secondsLeft() <= 60,
-                 QStringLiteral("the clock stands at %1:%2").arg(q.game().minutesLeft()).arg(q.game().secondsLeft()));
+                 QStringLiteral("tallies %1 right, %2 wrong")
+                     .arg(q.game().rightCount())
+                     .arg(q.game().wrongCount()));
+    SOAK_REQUIRE(q.game().minutesLeft() >= 0 && q.game().secondsLeft() >= 0 &&
+                     q.game().secondsLeft() <= 60,
+                 QStringLiteral("the clock stands at %1:%2")
+                     .arg(q.game().minutesLeft())
+                     .arg(q.game().secondsLeft()));
     if (state != QuizState::Opened)
-        SOAK_REQUIRE(q.game().playerName() == quizName_, QStringLiteral("the player's name changed during the game"));
+        SOAK_REQUIRE(q.game().playerName() == quizName_,
+                     QStringLiteral("the player's name changed during the game"));
 
     if (!fresh) {
-        SOAK_REQUIRE(q.game().level() >= b.level,
-                     QStringLiteral("the level fell from %1 to %2").arg(b.level).arg(q.game().level()));
+        SOAK_REQUIRE(
+            q.game().level() >= b.level,
+            QStringLiteral("the level fell from %1 to %2").arg(b.level).arg(q.game().level()));
         // One step of the state machine per event.
         const QuizState from = b.state;
         const bool allowed = state == from ||
@@ -994,8 +1004,9 @@ void Soak::checkQuizScreen()
                              (from == QuizState::ClockRunning && state == QuizState::Answering) ||
                              (from == QuizState::Answering && state == QuizState::BoardClearing) ||
                              (from == QuizState::BoardClearing && state == QuizState::ClockRunning);
-        SOAK_REQUIRE(allowed,
-                     QStringLiteral("the quiz went from %1 to %2").arg(stateName(from), stateName(state)));
+        SOAK_REQUIRE(
+            allowed,
+            QStringLiteral("the quiz went from %1 to %2").arg(stateName(from), stateName(state)));
         {
             const int step = q.game().questionNo() - b.questionNo;
             const bool asked = from == QuizState::ClockRunning && state == QuizState::Answering;
@@ -1007,9 +1018,11 @@ void Soak::checkQuizScreen()
             if (asked) {
                 ++stats_.questions;
                 questionLevel_ = q.game().level();
-                SOAK_REQUIRE(
-                    q.game().questionNo() > 25 * (q.game().level() - 1) && q.game().questionNo() <= 25 * q.game().level(),
-                    QStringLiteral("question %1 is asked at level %2").arg(q.game().questionNo()).arg(q.game().level()));
+                SOAK_REQUIRE(q.game().questionNo() > 25 * (q.game().level() - 1) &&
+                                 q.game().questionNo() <= 25 * q.game().level(),
+                             QStringLiteral("question %1 is asked at level %2")
+                                 .arg(q.game().questionNo())
+                                 .arg(q.game().level()));
             }
         }
 
@@ -1029,7 +1042,8 @@ void Soak::checkQuizScreen()
                 else
                     wrong += 1;
             }
-            SOAK_REQUIRE(q.game().rightCount() == b.right + right && q.game().wrongCount() == b.wrong + wrong,
+            SOAK_REQUIRE(q.game().rightCount() == b.right + right &&
+                             q.game().wrongCount() == b.wrong + wrong,
                          QStringLiteral("marking question %1 at level %2 gave %3 right and %4 "
                                         "wrong, expected %5 and %6")
                              .arg(b.questionNo)
@@ -1049,12 +1063,14 @@ void Soak::checkQuizScreen()
                              .arg(b.level)
                              .arg(q.game().level()));
             if (levelUp && rules_.countsDown())
-                SOAK_REQUIRE(q.game().minutesLeft() == b.minutes + 30 && q.game().secondsLeft() == b.seconds,
+                SOAK_REQUIRE(q.game().minutesLeft() == b.minutes + 30 &&
+                                 q.game().secondsLeft() == b.seconds,
                              QStringLiteral("the level-up did not add 30 minutes to %1:%2")
                                  .arg(b.minutes)
                                  .arg(b.seconds));
         } else {
-            SOAK_REQUIRE(q.game().level() == b.level && q.game().rightCount() == b.right && q.game().wrongCount() == b.wrong,
+            SOAK_REQUIRE(q.game().level() == b.level && q.game().rightCount() == b.right &&
+                             q.game().wrongCount() == b.wrong,
                          QStringLiteral("level or tallies changed without a check"));
         }
 
@@ -1062,7 +1078,8 @@ void Soak::checkQuizScreen()
         // without a countdown it shows the time used.
         if (expect_.clockTicks > 0) {
             const ClockAfter c = clockAfter(expect_.clockTicks);
-            SOAK_REQUIRE(q.game().minutesLeft() == c.minutes && q.game().secondsLeft() == c.seconds &&
+            SOAK_REQUIRE(q.game().minutesLeft() == c.minutes &&
+                             q.game().secondsLeft() == c.seconds &&
                              q.game().secondsUsed() == c.used,
                          QStringLiteral("%1 ticks after %2:%3 show %4:%5")
                              .arg(expect_.clockTicks)
@@ -1072,7 +1089,8 @@ void Soak::checkQuizScreen()
                              .arg(q.game().secondsLeft()));
             const QString line = rules_.countsDown() ? clockLine(quizName_, c.minutes, c.seconds)
                                                      : timeUsedLine(quizName_, c.used);
-            SOAK_REQUIRE(q.LB1->caption() == line, QStringLiteral("the clock line reads: %1").arg(q.LB1->caption()));
+            SOAK_REQUIRE(q.LB1->caption() == line,
+                         QStringLiteral("the clock line reads: %1").arg(q.LB1->caption()));
         } else if (!checked) {
             SOAK_REQUIRE(q.game().minutesLeft() == b.minutes && q.game().secondsLeft() == b.seconds,
                          QStringLiteral("the clock moved without a tick"));
@@ -1083,15 +1101,16 @@ void Soak::checkQuizScreen()
 
     // From the start of the clock on, the score line shows the question, tallies and level.
     if (state != QuizState::Opened)
-        SOAK_REQUIRE(q.LB2->caption() == scoreLine(q.game().questionNo(), q.game().rightCount(), q.game().wrongCount(), q.game().level()),
+        SOAK_REQUIRE(q.LB2->caption() == scoreLine(q.game().questionNo(), q.game().rightCount(),
+                                                   q.game().wrongCount(), q.game().level()),
                      QStringLiteral("the score line reads: %1").arg(q.LB2->caption()));
 
     // The board clearing: one column per tick, the counters counting down.
     if (expect_.clearingTick && !fresh) {
         const int next = b.clearTick == 14 ? 0 : b.clearTick + 1;
-        SOAK_REQUIRE(
-            q.clearTick() == next,
-            QStringLiteral("the clearing went from column %1 to %2").arg(b.clearTick).arg(q.clearTick()));
+        SOAK_REQUIRE(q.clearTick() == next, QStringLiteral("the clearing went from column %1 to %2")
+                                                .arg(b.clearTick)
+                                                .arg(q.clearTick()));
         for (const auto *row : {&q.Im1, &q.Im2, &q.Im3, &q.Im4})
             SOAK_REQUIRE((*row)[b.clearTick]->isHidden() && (*row)[b.clearTick]->isEmpty(),
                          QStringLiteral("column %1 is not cleared").arg(b.clearTick));
@@ -1106,9 +1125,10 @@ void Soak::checkQuizScreen()
     const std::array<const std::array<Picture *, 15> *, 4> rows{&q.Im1, &q.Im2, &q.Im3, &q.Im4};
     if (expect_.group > 0 && !fresh) {
         const int g = expect_.group - 1;
-        SOAK_REQUIRE(
-            (*rows[g])[expect_.index]->isHidden(),
-            QStringLiteral("the clicked picture %1 of row %2 still shows").arg(expect_.index).arg(g + 1));
+        SOAK_REQUIRE((*rows[g])[expect_.index]->isHidden(),
+                     QStringLiteral("the clicked picture %1 of row %2 still shows")
+                         .arg(expect_.index)
+                         .arg(g + 1));
         ++stats_.pictureClicks;
         ++clicks_[g];
         counters_[g] = QString::number(clicks_[g]);
@@ -1121,31 +1141,38 @@ void Soak::checkQuizScreen()
     }
     // A tap's selection, cleared whenever the tiles are disabled.
     if (expect_.selectionAfter != Expectation::unchanged) {
-        stats_.selections += expect_.selectionAfter >= 0 && expect_.selectionAfter != selected_ ? 1 : 0;
+        stats_.selections +=
+            expect_.selectionAfter >= 0 && expect_.selectionAfter != selected_ ? 1 : 0;
         selected_ = expect_.selectionAfter;
     }
     if (state != QuizState::Answering)
         selected_ = -1;
     SOAK_REQUIRE(q.selectedTile() == selected_,
-                 QStringLiteral("tile %1 is selected, the input selected %2").arg(q.selectedTile()).arg(selected_));
+                 QStringLiteral("tile %1 is selected, the input selected %2")
+                     .arg(q.selectedTile())
+                     .arg(selected_));
     const auto *ring = q.window()->findChild<QWidget *>(QStringLiteral("selectionRing"));
     SOAK_REQUIRE(ring && ring->isVisible() == (selected_ >= 0),
-                 QStringLiteral("the selection ring is %1").arg(ring && ring->isVisible() ? "shown" : "hidden"));
+                 QStringLiteral("the selection ring is %1")
+                     .arg(ring && ring->isVisible() ? "shown" : "hidden"));
     const auto *outline = q.window()->findChild<QWidget *>(QStringLiteral("dragOutline"));
-    SOAK_REQUIRE(outline && outline->isHidden(), QStringLiteral("a drag outline is left on the screen"));
+    SOAK_REQUIRE(outline && outline->isHidden(),
+                 QStringLiteral("a drag outline is left on the screen"));
 
     const std::array<Label *, 10> slotLabels = q.answerSlots();
     for (int i = 0; i < 10; ++i) {
         const QString caption = slotLabels[i]->caption();
         SOAK_REQUIRE(caption.isEmpty() || (caption.size() == 1 && caption.at(0).isDigit()),
                      QStringLiteral("%1 holds \"%2\"").arg(slotLabels[i]->objectName(), caption));
-        SOAK_REQUIRE(caption == slots_[i], QStringLiteral("%1 holds \"%2\" where the input put \"%3\"")
-                                               .arg(slotLabels[i]->objectName(), caption, slots_[i]));
+        SOAK_REQUIRE(caption == slots_[i],
+                     QStringLiteral("%1 holds \"%2\" where the input put \"%3\"")
+                         .arg(slotLabels[i]->objectName(), caption, slots_[i]));
     }
 
     // Each counter shows the pictures clicked away in its row, and never more than it shows.
     const std::array<Label *, 4> counters{q.LB4, q.Label6, q.Label16, q.Label14};
-    const std::array<int, 4> tops{q.game().groupTop1(), q.game().groupTop2(), q.game().groupTop3(), q.game().groupTop4()};
+    const std::array<int, 4> tops{q.game().groupTop1(), q.game().groupTop2(), q.game().groupTop3(),
+                                  q.game().groupTop4()};
     for (int g = 0; g < 4; ++g) {
         SOAK_REQUIRE(q.clickCount()[g] == clicks_[g],
                      QStringLiteral("row %1 counts %2 clicks, the input made %3")
@@ -1156,10 +1183,11 @@ void Soak::checkQuizScreen()
                      QStringLiteral("the counter of row %1 shows \"%2\", expected \"%3\"")
                          .arg(g + 1)
                          .arg(counters[g]->caption(), counters_[g]));
-        SOAK_REQUIRE(clicks_[g] <= tops[g] + 1, QStringLiteral("row %1 counts %2 clicks of %3 pictures")
-                                                    .arg(g + 1)
-                                                    .arg(clicks_[g])
-                                                    .arg(tops[g] + 1));
+        SOAK_REQUIRE(clicks_[g] <= tops[g] + 1,
+                     QStringLiteral("row %1 counts %2 clicks of %3 pictures")
+                         .arg(g + 1)
+                         .arg(clicks_[g])
+                         .arg(tops[g] + 1));
     }
 
     // The pictures that show belong to the question on the board.
@@ -1170,21 +1198,24 @@ void Soak::checkQuizScreen()
             if (p->isHidden())
                 continue;
             ++visible;
-            SOAK_REQUIRE(!p->isEmpty(),
-                         QStringLiteral("picture %1 of row %2 shows but is empty").arg(k).arg(g + 1));
-            SOAK_REQUIRE(k <= tops[g], QStringLiteral("picture %1 of row %2 shows beyond its %3 pictures")
-                                           .arg(k)
-                                           .arg(g + 1)
-                                           .arg(tops[g] + 1));
+            SOAK_REQUIRE(
+                !p->isEmpty(),
+                QStringLiteral("picture %1 of row %2 shows but is empty").arg(k).arg(g + 1));
+            SOAK_REQUIRE(k <= tops[g],
+                         QStringLiteral("picture %1 of row %2 shows beyond its %3 pictures")
+                             .arg(k)
+                             .arg(g + 1)
+                             .arg(tops[g] + 1));
             SOAK_REQUIRE(state == QuizState::Answering ||
                              (state == QuizState::BoardClearing && k >= q.clearTick()),
                          QStringLiteral("picture %1 of row %2 shows in state %3")
                              .arg(k)
                              .arg(g + 1)
                              .arg(stateName(state)));
-            SOAK_REQUIRE(
-                g + 1 <= questionLevel_,
-                QStringLiteral("row %1 shows at a level-%2 question").arg(g + 1).arg(questionLevel_));
+            SOAK_REQUIRE(g + 1 <= questionLevel_,
+                         QStringLiteral("row %1 shows at a level-%2 question")
+                             .arg(g + 1)
+                             .arg(questionLevel_));
         }
         if (state == QuizState::Answering && g + 1 <= questionLevel_)
             SOAK_REQUIRE(visible + clicks_[g] == tops[g] + 1,
@@ -1198,15 +1229,13 @@ void Soak::checkQuizScreen()
 
 #undef SOAK_REQUIRE
 
-quint32 seedFromEnvironment()
-{
+quint32 seedFromEnvironment() {
     bool ok = false;
     const quint32 seed = qEnvironmentVariable("LUMO_SOAK_SEED").toUInt(&ok, 0);
     return ok ? seed : defaultSeed;
 }
 
-int eventsFromEnvironment()
-{
+int eventsFromEnvironment() {
     bool ok = false;
     const int events = qEnvironmentVariableIntValue("LUMO_SOAK_EVENTS", &ok);
     return ok && events > 0 ? events : defaultEvents;
@@ -1216,16 +1245,14 @@ int eventsFromEnvironment()
 
 class SoakTest : public QObject {
     Q_OBJECT
-private slots:
-    void initTestCase()
-    {
+  private slots:
+    void initTestCase() {
         setUpApplication(*qApp);
         qApp->installEventFilter(&gate_);
     }
     void cleanupTestCase() { qApp->removeEventFilter(&gate_); }
 
-    void randomInputNeverBreaksTheRulesOfEitherScreen()
-    {
+    void randomInputNeverBreaksTheRulesOfEitherScreen() {
         const quint32 seed = seedFromEnvironment();
         const int events = eventsFromEnvironment();
         qInfo("Soak: seed %u, %d events (LUMO_SOAK_SEED, LUMO_SOAK_EVENTS)", seed, events);
@@ -1236,12 +1263,14 @@ private slots:
         const Stats &s = soak.stats();
         qInfo("Soak: %lld ms; %d games, %d quiz openings, %d questions, %d checks, %d drops, %d "
               "picture clicks, "
-              "%d prompts, %d keys (%d digits typed), %d tiles selected by a tap, %d clock ticks, %d clearing ticks; highest level %d, %d level-ups; %d won, "
+              "%d prompts, %d keys (%d digits typed), %d tiles selected by a tap, %d clock ticks, "
+              "%d clearing ticks; highest level %d, %d level-ups; %d won, "
               "%d timed out, "
               "%d left, %d ended by the exit picture, %d by closing the window",
-              clock.elapsed(), s.games, s.quizOpenings, s.questions, s.checks, s.drops, s.pictureClicks,
-              s.prompts, s.keys, s.typed, s.selections, s.clockTicks, s.clearingTicks, s.highestLevel, s.levelUps, s.wins, s.timeOuts, s.leaves,
-              s.exitEnds, s.frameEnds);
+              clock.elapsed(), s.games, s.quizOpenings, s.questions, s.checks, s.drops,
+              s.pictureClicks, s.prompts, s.keys, s.typed, s.selections, s.clockTicks,
+              s.clearingTicks, s.highestLevel, s.levelUps, s.wins, s.timeOuts, s.leaves, s.exitEnds,
+              s.frameEnds);
         if (!failure.isEmpty())
             QFAIL(qPrintable(failure));
 
@@ -1257,11 +1286,12 @@ private slots:
             QVERIFY2(s.frameEnds > 0, "the soak never ended the program by closing its window");
             QVERIFY2(s.drops > 0 && s.pictureClicks > 0 && s.checks > 0,
                      "the soak never answered a question");
-            QVERIFY2(s.selections > 0 && s.typed > 0, "the soak never tapped a tile or typed a digit");
+            QVERIFY2(s.selections > 0 && s.typed > 0,
+                     "the soak never tapped a tile or typed a digit");
         }
     }
 
-private:
+  private:
     ScreenTimerGate gate_;
 };
 

@@ -29,26 +29,31 @@ const QString hello = QStringLiteral("สวัสดีครับ น้อ�
 const QString leaveProgram = QStringLiteral("ออกจากโปรแกรม");
 const QString seeYouAgain = QStringLiteral("แล้วพบกันใหม่");
 const QString byeBye = QStringLiteral("บ๊าย บาย...แล้วอย่าลืม มาเล่นเกมส์ด้วยกันอีกนะครับ สวัสดีครับ");
-const QString readyText = QStringLiteral(
-    "พร้อมเริ่มบททดสอบ คณิตสาสตร์ หรือยังครับถ้าพร้อมแล้ว กดปุ่มเพื่อเริ่มจับเวลา ได้แล้วครับ");
+const QString readyText =
+    QStringLiteral("พร้อมเริ่มบททดสอบ คณิตสาสตร์ หรือยังครับถ้าพร้อมแล้ว กดปุ่มเพื่อเริ่มจับเวลา ได้แล้วครับ");
 
-QImage iconFile(const QString &name) { return fileImage(QStringLiteral(LUMO_ICON_DIR "/") + name); }
-QImage builtIn(const QString &name) { return fileImage(QStringLiteral(":/pictures/") + name); }
+QImage iconFile(const QString &name) {
+    return fileImage(QStringLiteral(LUMO_ICON_DIR "/") + name);
+}
+QImage builtIn(const QString &name) {
+    return fileImage(QStringLiteral(":/pictures/") + name);
+}
 
 // A click as the player makes it: routed by the window to the control under the pointer.
-void clickOn(QWidget *control)
-{
+void clickOn(QWidget *control) {
     QWidget *window = control->window();
     QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
                       control->mapTo(window, control->rect().center()));
 }
 
 // The warning about `path` must come exactly once from now on in this test.
-void expectOneWarningAbout(const QString &path, const QString &reason = QString())
-{
+void expectOneWarningAbout(const QString &path, const QString &reason = QString()) {
     const QString escaped = QRegularExpression::escape(path);
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(
-        reason.isEmpty() ? escaped : QStringLiteral("^(?=.*%1)(?=.*(?i:%2))").arg(escaped, reason)));
+    QTest::ignoreMessage(
+        QtWarningMsg,
+        QRegularExpression(reason.isEmpty()
+                               ? escaped
+                               : QStringLiteral("^(?=.*%1)(?=.*(?i:%2))").arg(escaped, reason)));
     QTest::failOnWarning(QRegularExpression(escaped));
 }
 
@@ -56,11 +61,10 @@ void expectOneWarningAbout(const QString &path, const QString &reason = QString(
 
 class StartScreenTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { setUpApplication(*qApp); }
 
-    void openingShowsTheWelcomeTextsAndTheDesignPictures()
-    {
+    void openingShowsTheWelcomeTextsAndTheDesignPictures() {
         TestProgram game;
         game.start.show();
         Form1 &start = game.start;
@@ -84,8 +88,7 @@ private slots:
         QVERIFY(!game.quiz.isOpen());
     }
 
-    void theFirstHostClickAsksForTheNameAndGreetsThePlayer()
-    {
+    void theFirstHostClickAsksForTheNameAndGreetsThePlayer() {
         TestProgram game;
         game.services.promptAnswers.push_back(QStringLiteral("ต้น"));
         game.start.show();
@@ -106,18 +109,17 @@ private slots:
         QVERIFY(!game.quiz.isOpen());
     }
 
-    void theDateLineShowsTheMomentOfTheFirstClickInTheDesktopsLocale_data()
-    {
+    void theDateLineShowsTheMomentOfTheFirstClickInTheDesktopsLocale_data() {
         QTest::addColumn<QLocale>("locale");
         QTest::addColumn<QString>("line");
-        QTest::newRow("Thai desktop") << QLocale(QLocale::Thai, QLocale::Thailand)
-                                      << QStringLiteral("วันนี้ 07 ธันวาคม 2569 เวลา 14 นาฬิกา 05 นาที 09 วินาที");
+        QTest::newRow("Thai desktop")
+            << QLocale(QLocale::Thai, QLocale::Thailand)
+            << QStringLiteral("วันนี้ 07 ธันวาคม 2569 เวลา 14 นาฬิกา 05 นาที 09 วินาที");
         QTest::newRow("English desktop") << QLocale(QLocale::English, QLocale::UnitedStates)
                                          << QStringLiteral("วันนี้ 07 December 2026 เวลา 2:05:09 PM");
     }
 
-    void theDateLineShowsTheMomentOfTheFirstClickInTheDesktopsLocale()
-    {
+    void theDateLineShowsTheMomentOfTheFirstClickInTheDesktopsLocale() {
         QFETCH(QLocale, locale);
         QFETCH(QString, line);
         TestProgram game;
@@ -132,8 +134,7 @@ private slots:
         QCOMPARE(game.start.LB1->caption(), line);
     }
 
-    void theSecondHostClickOpensTheQuizWithTheNameAndClosesTheStartScreen()
-    {
+    void theSecondHostClickOpensTheQuizWithTheNameAndClosesTheStartScreen() {
         TestProgram game;
         game.services.promptAnswers.push_back(QStringLiteral("ต้น"));
         game.start.show();
@@ -152,20 +153,19 @@ private slots:
         QCOMPARE(game.services.endCount, 0);
     }
 
-    void theNameReachesTheGreetingAndTheQuizExactlyAsTyped_data()
-    {
+    void theNameReachesTheGreetingAndTheQuizExactlyAsTyped_data() {
         QTest::addColumn<QStringList>("answers");
         QTest::addColumn<QString>("name");
         QTest::newRow("typed") << QStringList{QStringLiteral("มะลิ")} << QStringLiteral("มะลิ");
         QTest::newRow("default accepted") << QStringList{} << QStringLiteral("No Name");
         QTest::newRow("prompt cancelled") << QStringList{QString()} << QString();
-        QTest::newRow("blanks kept") << QStringList{QStringLiteral("  มะลิ ")} << QStringLiteral("  มะลิ ");
-        QTest::newRow("markup shown literally") << QStringList{QStringLiteral("<b>x</b>")}
-                                                << QStringLiteral("<b>x</b>");
+        QTest::newRow("blanks kept")
+            << QStringList{QStringLiteral("  มะลิ ")} << QStringLiteral("  มะลิ ");
+        QTest::newRow("markup shown literally")
+            << QStringList{QStringLiteral("<b>x</b>")} << QStringLiteral("<b>x</b>");
     }
 
-    void theNameReachesTheGreetingAndTheQuizExactlyAsTyped()
-    {
+    void theNameReachesTheGreetingAndTheQuizExactlyAsTyped() {
         QFETCH(QStringList, answers);
         QFETCH(QString, name);
         TestProgram game;
@@ -188,8 +188,7 @@ private slots:
         QCOMPARE(quiz.LB3->textFormat(), Qt::PlainText);
     }
 
-    void theFirstExitClickSaysGoodbyeAndStartsTheAnimation()
-    {
+    void theFirstExitClickSaysGoodbyeAndStartsTheAnimation() {
         TestProgram game;
         game.start.show();
         Form1 &start = game.start;
@@ -224,8 +223,7 @@ private slots:
         QCOMPARE(shownImage(start.Image1), iconFile(QStringLiteral("a01.gif")));
     }
 
-    void afterAnExitClickTheHostIsDeafAndTheSecondExitClickEndsTheProgramOnce()
-    {
+    void afterAnExitClickTheHostIsDeafAndTheSecondExitClickEndsTheProgramOnce() {
         TestProgram game;
         game.services.promptAnswers.push_back(QStringLiteral("ต้น"));
         game.start.show();
@@ -250,8 +248,7 @@ private slots:
         QCOMPARE(game.services.endCount, 1);
     }
 
-    void leavingTheQuizReopensTheStartScreenAfreshWithItsStateKept()
-    {
+    void leavingTheQuizReopensTheStartScreenAfreshWithItsStateKept() {
         TestProgram game;
         game.services.promptAnswers = {QStringLiteral("ต้น"), QStringLiteral("มะลิ")};
         game.start.show();
@@ -286,8 +283,7 @@ private slots:
         QCOMPARE(game.services.endCount, 0);
     }
 
-    void closingTheWindowFromItsFrameEndsTheProgramOnlyWhenNoScreenIsLeft()
-    {
+    void closingTheWindowFromItsFrameEndsTheProgramOnlyWhenNoScreenIsLeft() {
         TestProgram game;
         game.openQuiz();
         game.start.show();
@@ -309,8 +305,7 @@ private slots:
         QCOMPARE(game.services.endCount, 1);
     }
 
-    void unreadablePictureFilesShowTheDesignPicturesAndTheGameGoesOn()
-    {
+    void unreadablePictureFilesShowTheDesignPicturesAndTheGameGoesOn() {
         QTemporaryDir folder;
         QVERIFY(folder.isValid());
         QDir icons(folder.path());
@@ -332,7 +327,8 @@ private slots:
         Form1 &start = game.start;
         start.show();
 
-        expectOneWarningAbout(icons.filePath(QStringLiteral("c01.gif")), QStringLiteral("not found"));
+        expectOneWarningAbout(icons.filePath(QStringLiteral("c01.gif")),
+                              QStringLiteral("not found"));
         clickOn(start.Im1);
         QCOMPARE(shownImage(start.Im1), builtIn(QStringLiteral("host.gif")));
         QCOMPARE(start.LB2->caption(), hello + QStringLiteral("No Name"));
@@ -347,7 +343,8 @@ private slots:
         QCOMPARE(start.Label4->caption(), byeBye);
 
         expectOneWarningAbout(icons.filePath(QStringLiteral("a01.gif")));
-        expectOneWarningAbout(icons.filePath(QStringLiteral("a02.gif")), QStringLiteral("folder|directory"));
+        expectOneWarningAbout(icons.filePath(QStringLiteral("a02.gif")),
+                              QStringLiteral("folder|directory"));
         for (int tick = 1; tick <= 4; ++tick) {
             start.Timer1_Timer();
             QCOMPARE(shownImage(start.Image1), builtIn(QStringLiteral("exit.gif")));
@@ -356,8 +353,7 @@ private slots:
         QCOMPARE(game.services.endCount, 1);
     }
 
-    void aGifFileCutShortInItsPictureDataIsUnreadableToo()
-    {
+    void aGifFileCutShortInItsPictureDataIsUnreadableToo() {
         QTemporaryDir folder;
         QDir icons(folder.path());
         QVERIFY(icons.mkdir(QStringLiteral("icon")) && icons.cd(QStringLiteral("icon")));

@@ -21,10 +21,11 @@
 // does when it takes a gesture for itself; Qt follows it with a mouse
 // release where the finger was. QtTest has no way to send one.
 class QWindowSystemInterface {
-public:
+  public:
     class SynchronousDelivery;
     template <typename Delivery>
-    static bool handleTouchCancelEvent(QWindow *window, const QPointingDevice *device, Qt::KeyboardModifiers mods);
+    static bool handleTouchCancelEvent(QWindow *window, const QPointingDevice *device,
+                                       Qt::KeyboardModifiers mods);
 };
 
 using namespace lumo;
@@ -33,7 +34,7 @@ using namespace lumo::test;
 class TapAndTouchTest : public QObject {
     Q_OBJECT
 
-private:
+  private:
     std::unique_ptr<TestProgram> game;
     QPointingDevice *touchscreen = nullptr;
     // Fingers on the screen and where they are.
@@ -42,23 +43,24 @@ private:
     Form2 &quiz() { return game->quiz; }
     QWidget *window() { return game->quiz.window(); }
     QWidget *outline() { return window()->findChild<QWidget *>(QStringLiteral("dragOutline")); }
-    QWidget *selectionRing() { return window()->findChild<QWidget *>(QStringLiteral("selectionRing")); }
+    QWidget *selectionRing() {
+        return window()->findChild<QWidget *>(QStringLiteral("selectionRing"));
+    }
 
     // A place named in a script: a digit is its tile, "background" a bare
     // spot of the window, any other name the control of that name.
-    QPoint placeOf(const QString &name)
-    {
+    QPoint placeOf(const QString &name) {
         if (name == QLatin1String("background"))
             return {92, 200};
         bool isDigit = false;
         const int digit = name.toInt(&isDigit);
-        QWidget *control = isDigit ? quiz().LB[std::size_t(digit)] : window()->findChild<QWidget *>(name);
+        QWidget *control =
+            isDigit ? quiz().LB[std::size_t(digit)] : window()->findChild<QWidget *>(name);
         return control->mapTo(window(), control->rect().center());
     }
 
     // One finger moving while the others stay where they are.
-    void finger(int id, QEventPoint::State state, QPoint at)
-    {
+    void finger(int id, QEventPoint::State state, QPoint at) {
         auto touch = QTest::touchEvent(window(), touchscreen);
         for (const auto &[other, place] : fingers)
             if (other != id)
@@ -82,8 +84,7 @@ private:
     // pressed from the keyboard), "down F X", "move F X", "up F X" (finger
     // F), "cancel" (every finger's touch cancelled), "press X", "moveto X",
     // "release X" (the mouse button).
-    void step(const QString &line, bool byTouch)
-    {
+    void step(const QString &line, bool byTouch) {
         const QStringList w = line.split(QLatin1Char(' '));
         QWindow *handle = window()->windowHandle();
         if (w[0] == QLatin1String("tap")) {
@@ -119,8 +120,8 @@ private:
         } else if (w[0] == QLatin1String("up")) {
             finger(w[1].toInt(), QEventPoint::State::Released, placeOf(w[2]));
         } else if (w[0] == QLatin1String("cancel")) {
-            QWindowSystemInterface::handleTouchCancelEvent<QWindowSystemInterface::SynchronousDelivery>(
-                handle, touchscreen, {});
+            QWindowSystemInterface::handleTouchCancelEvent<
+                QWindowSystemInterface::SynchronousDelivery>(handle, touchscreen, {});
             fingers.clear();
         } else if (w[0] == QLatin1String("press")) {
             QTest::mousePress(handle, Qt::LeftButton, {}, placeOf(w[1]));
@@ -135,24 +136,21 @@ private:
     }
 
     // Level 2, rows of 5 and 12: the slots LB7, LB8, LB9, LB14 and LB15 are shown.
-    void askLevelTwoQuestion()
-    {
+    void askLevelTwoQuestion() {
         game = std::make_unique<TestProgram>();
         startGame(*game, 2);
         QVERIFY(QTest::qWaitForWindowActive(window()));
         askQuestion(*game, {5, 12});
     }
 
-    QStringList slotCaptions()
-    {
+    QStringList slotCaptions() {
         QStringList captions;
         for (const Label *slot : quiz().answerSlots())
             captions << slot->caption();
         return captions;
     }
 
-    void runScript(const QStringList &script, bool byTouch)
-    {
+    void runScript(const QStringList &script, bool byTouch) {
         for (const QString &line : script) {
             step(line, byTouch);
             if (QTest::currentTestFailed())
@@ -164,23 +162,20 @@ private:
         QVERIFY(fingers.empty());
     }
 
-private slots:
-    void initTestCase()
-    {
+  private slots:
+    void initTestCase() {
         setUpApplication(*qApp);
         touchscreen = QTest::createTouchDevice();
     }
     // QtTest leaves the device it makes to the test.
     void cleanupTestCase() { delete touchscreen; }
-    void cleanup()
-    {
+    void cleanup() {
         fingers.clear();
         game.reset();
         settle();
     }
 
-    void aTappedTileGoesIntoTheSlotTappedNext_data()
-    {
+    void aTappedTileGoesIntoTheSlotTappedNext_data() {
         QTest::addColumn<bool>("byTouch");
         QTest::addColumn<QStringList>("script");
         QTest::addColumn<QStringList>("captions");
@@ -201,27 +196,39 @@ private slots:
         };
         const Row rows[] = {
             {"a tile, then a slot", {"tap 4", "tap LB7"}, with({{1, "4"}}), 4},
-            {"one tile, several slots", {"tap 1", "tap LB8", "tap LB9"}, with({{2, "1"}, {3, "1"}}), 1},
-            {"another tile moves the selection", {"tap 4", "tap 7", "tap LB7"}, with({{1, "7"}}), 7},
+            {"one tile, several slots",
+             {"tap 1", "tap LB8", "tap LB9"},
+             with({{2, "1"}, {3, "1"}}),
+             1},
+            {"another tile moves the selection",
+             {"tap 4", "tap 7", "tap LB7"},
+             with({{1, "7"}}),
+             7},
             {"the selected tile tapped again", {"tap 4", "tap 4", "tap LB15"}, with({{9, "4"}}), 4},
             {"Esc clears it", {"tap 4", "escape", "tap LB7"}, none, -1},
             {"the background clears it", {"tap 4", "tap background", "tap LB7"}, none, -1},
-            {"where a hidden slot would be is background", {"tap 4", "tap LB11", "tap LB7"}, none, -1},
+            {"where a hidden slot would be is background",
+             {"tap 4", "tap LB11", "tap LB7"},
+             none,
+             -1},
             {"a picture counted keeps it", {"tap 3", "tap Im2_4", "tap LB7"}, with({{1, "3"}}), 3},
             {"the check clears it", {"tap 5", "tap LB7", "tap Cm3", "tap LB9"}, checked, -1},
-            {"no tile is chosen after the check", {"tap 5", "tap LB7", "enter Cm3", "tap 6", "tap LB9"},
-             checked, -1},
+            {"no tile is chosen after the check",
+             {"tap 5", "tap LB7", "enter Cm3", "tap 6", "tap LB9"},
+             checked,
+             -1},
             {"a drag leaves no selection", {"tap 4", "drag 6 LB9"}, with({{3, "6"}}), -1},
             {"a drag from the selected tile", {"tap 6", "drag 6 LB14"}, with({{8, "6"}}), -1},
         };
         for (const Row &row : rows) {
-            QTest::addRow("mouse: %s", row.name) << false << row.script << row.captions << row.selected;
-            QTest::addRow("touch: %s", row.name) << true << row.script << row.captions << row.selected;
+            QTest::addRow("mouse: %s", row.name)
+                << false << row.script << row.captions << row.selected;
+            QTest::addRow("touch: %s", row.name)
+                << true << row.script << row.captions << row.selected;
         }
     }
 
-    void aTappedTileGoesIntoTheSlotTappedNext()
-    {
+    void aTappedTileGoesIntoTheSlotTappedNext() {
         QFETCH(bool, byTouch);
         QFETCH(QStringList, script);
         QFETCH(QStringList, captions);
@@ -234,8 +241,7 @@ private slots:
             QCOMPARE(selectionRing()->geometry().center(), placeOf(QString::number(selected)));
     }
 
-    void fingersAndHeldButtonsEndInOneDropOrNone_data()
-    {
+    void fingersAndHeldButtonsEndInOneDropOrNone_data() {
         QTest::addColumn<QStringList>("script");
         QTest::addColumn<QStringList>("captions");
         QTest::addColumn<int>("counted");
@@ -248,31 +254,36 @@ private slots:
 
         QTest::newRow("a finger drags a tile into a slot")
             << QStringList{"down 0 7", "move 0 LB3", "move 0 LB7", "up 0 LB7"} << seven << 0;
-        QTest::newRow("a finger taps a picture to count it") << QStringList{"down 0 Im2_6", "up 0 Im2_6"} << none << 1;
+        QTest::newRow("a finger taps a picture to count it")
+            << QStringList{"down 0 Im2_6", "up 0 Im2_6"} << none << 1;
         QTest::newRow("a finger lifted off the picture counts nothing")
             << QStringList{"down 0 Im2_6", "move 0 LB3", "up 0 LB3"} << none << 0;
-        QTest::newRow("a finger presses the check") << QStringList{"down 0 Cm3", "up 0 Cm3"} << checked << 0;
+        QTest::newRow("a finger presses the check")
+            << QStringList{"down 0 Cm3", "up 0 Cm3"} << checked << 0;
         QTest::newRow("two fingers on two tiles: the first one drags")
-            << QStringList{"down 0 3", "down 1 8", "move 1 LB7", "move 0 LB9", "up 1 LB7", "up 0 LB9"} << three << 0;
+            << QStringList{"down 0 3",   "down 1 8", "move 1 LB7",
+                           "move 0 LB9", "up 1 LB7", "up 0 LB9"}
+            << three << 0;
         QTest::newRow("two fingers: the first lifted first")
-            << QStringList{"down 0 3", "down 1 8", "move 0 LB9", "move 1 LB7", "up 0 LB9", "move 1 LB15", "up 1 LB15"}
+            << QStringList{"down 0 3", "down 1 8",    "move 0 LB9", "move 1 LB7",
+                           "up 0 LB9", "move 1 LB15", "up 1 LB15"}
             << three << 0;
         QTest::newRow("a second finger on a picture counts nothing")
-            << QStringList{"down 0 3", "down 1 Im2_2", "up 1 Im2_2", "move 0 LB9", "up 0 LB9"} << three << 0;
+            << QStringList{"down 0 3", "down 1 Im2_2", "up 1 Im2_2", "move 0 LB9", "up 0 LB9"}
+            << three << 0;
         QTest::newRow("a cancelled touch drops nothing")
             << QStringList{"down 0 7", "move 0 LB7", "cancel"} << none << 0;
         QTest::newRow("a cancelled touch over its own tile selects nothing")
             << QStringList{"down 0 7", "cancel"} << none << 0;
-        QTest::newRow("two fingers cancelled") << QStringList{"down 0 7", "down 1 2", "move 0 LB7", "cancel"} << none
-                                               << 0;
+        QTest::newRow("two fingers cancelled")
+            << QStringList{"down 0 7", "down 1 2", "move 0 LB7", "cancel"} << none << 0;
         QTest::newRow("a tile disabled under the finger drops nothing")
             << QStringList{"down 0 7", "move 0 LB7", "enter Cm3", "up 0 LB7"} << checked << 0;
         QTest::newRow("a tile disabled under the held mouse button drops nothing")
             << QStringList{"press 7", "moveto LB7", "enter Cm3", "release LB7"} << checked << 0;
     }
 
-    void fingersAndHeldButtonsEndInOneDropOrNone()
-    {
+    void fingersAndHeldButtonsEndInOneDropOrNone() {
         QFETCH(QStringList, script);
         QFETCH(QStringList, captions);
         QFETCH(int, counted);
@@ -290,8 +301,7 @@ private slots:
         }
     }
 
-    void touchingTheStartScreenBringsUpNoPointerOfItsOwn()
-    {
+    void touchingTheStartScreenBringsUpNoPointerOfItsOwn() {
         game = std::make_unique<TestProgram>();
         Form1 &start = game->start;
         start.show();

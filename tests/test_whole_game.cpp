@@ -13,12 +13,11 @@ using namespace lumo::test;
 
 class WholeGameTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() { lumo::setUpApplication(*qApp); }
     void cleanup() { settle(); }
 
-    void aGameOfOneHundredQuestionsEndsWithPraiseAndTheStartScreen_data()
-    {
+    void aGameOfOneHundredQuestionsEndsWithPraiseAndTheStartScreen_data() {
         QTest::addColumn<bool>("answerRight");
         QTest::addColumn<int>("finalRight");
         QTest::addColumn<int>("finalWrong");
@@ -28,8 +27,7 @@ private slots:
         QTest::newRow("every slot left empty") << false << 0 << 325;
     }
 
-    void aGameOfOneHundredQuestionsEndsWithPraiseAndTheStartScreen()
-    {
+    void aGameOfOneHundredQuestionsEndsWithPraiseAndTheStartScreen() {
         QFETCH(bool, answerRight);
         QFETCH(int, finalRight);
         QFETCH(int, finalWrong);
@@ -119,8 +117,8 @@ private slots:
         press(Qt::Key_Return);
 
         QCOMPARE(game.services.messages,
-                 QStringList{QStringLiteral("จบแล้วครับ....เก่งมาก\r\n") + lastClock + QStringLiteral("\r\n") +
-                             scoreText(101, finalRight, finalWrong, 4)});
+                 QStringList{QStringLiteral("จบแล้วครับ....เก่งมาก\r\n") + lastClock +
+                             QStringLiteral("\r\n") + scoreText(101, finalRight, finalWrong, 4)});
         QCOMPARE(game.services.messages.first().split(QStringLiteral("\r\n")).size(), 4);
         QVERIFY(!clockRunningDuringMessage);
         QVERIFY(openDuringMessage);

@@ -267,7 +267,8 @@ void StoreRecording::gamesAreFilteredByLocalDayAndName() {
     }
     ResultReader reader(dir.path());
     QStringList got;
-    for (const GameRow &row : reader.games({.nameContains = name, .firstDay = firstDay, .lastDay = lastDay}))
+    for (const GameRow &row :
+         reader.games({.nameContains = name, .firstDay = firstDay, .lastDay = lastDay}))
         got << row.player;
     QCOMPARE(got, expected);
 }

@@ -29,8 +29,7 @@ enum class Breakage {
 };
 
 /// Every picture file that the game reads from its icon folder.
-inline QStringList pictureFileNames()
-{
+inline QStringList pictureFileNames() {
     QStringList names;
     for (int n = 1; n <= 30; ++n)
         names << QStringLiteral("%1.ico").arg(n);
@@ -41,15 +40,16 @@ inline QStringList pictureFileNames()
 
 /// Builds the icon folder inside `programFolder` broken the given way, from
 /// the game's own picture files in `goodIcons`. Returns an empty text or what went wrong.
-inline QString makeBrokenIconFolder(const QString &programFolder, const QString &goodIcons, Breakage how)
-{
+inline QString makeBrokenIconFolder(const QString &programFolder, const QString &goodIcons,
+                                    Breakage how) {
     QDir program(programFolder);
     if (how == Breakage::NoIconFolder)
         return {};
     if (how == Breakage::IconIsAFile) {
         QFile file(program.filePath(QStringLiteral("icon")));
-        return file.open(QIODevice::WriteOnly) && file.write("not a folder") > 0 ? QString()
-                                                                                 : file.errorString();
+        return file.open(QIODevice::WriteOnly) && file.write("not a folder") > 0
+                   ? QString()
+                   : file.errorString();
     }
     if (!program.mkdir(QStringLiteral("icon")))
         return QStringLiteral("cannot make the icon folder");
@@ -93,6 +93,8 @@ inline QString makeBrokenIconFolder(const QString &programFolder, const QString 
 }
 
 /// A picture as the game's built-in resources hold it; of an icon's sizes, the largest.
-inline QImage builtInPicture(const QString &resource) { return fileImage(resource); }
+inline QImage builtInPicture(const QString &resource) {
+    return fileImage(resource);
+}
 
 } // namespace lumo::test

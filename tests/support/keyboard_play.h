@@ -20,10 +20,11 @@ enum class DigitKeys { MainRow, Keypad, ThaiDigits, ThaiLayoutNumberRow };
 
 /// A key pressed and released on the focused control of `window`, as the
 /// keyboard sends it (with the key's scan code where one is given).
-inline void sendKey(QWidget *window, int key, Qt::KeyboardModifiers modifiers = {}, const QString &text = {},
-                    quint32 scanCode = 0)
-{
-    const auto focused = [window] { return window->focusWidget() ? window->focusWidget() : window; };
+inline void sendKey(QWidget *window, int key, Qt::KeyboardModifiers modifiers = {},
+                    const QString &text = {}, quint32 scanCode = 0) {
+    const auto focused = [window] {
+        return window->focusWidget() ? window->focusWidget() : window;
+    };
     QKeyEvent press(QEvent::KeyPress, key, modifiers, scanCode, 0, 0, text);
     QCoreApplication::sendEvent(focused(), &press);
     QKeyEvent release(QEvent::KeyRelease, key, modifiers, scanCode, 0, 0, text);
@@ -39,13 +40,12 @@ struct DigitKey {
     quint32 scanCode;
 };
 
-inline DigitKey digitKey(int digit, DigitKeys keys)
-{
+inline DigitKey digitKey(int digit, DigitKeys keys) {
     // X11 key codes of the number row 1 to 9 and 0, and of the keypad's 0 to 9.
     const quint32 numberRow = digit == 0 ? 19 : 9 + quint32(digit);
     static const quint32 keypad[10] = {90, 87, 88, 89, 83, 84, 85, 79, 80, 81};
     // What the number row 1 to 9, 0 types on the Thai Kedmanee layout.
-    static const char16_t kedmanee[10] = {u'\u0E08', u'\u0E45', u'/', u'-', u'\u0E20',
+    static const char16_t kedmanee[10] = {u'\u0E08', u'\u0E45', u'/',      u'-',      u'\u0E20',
                                           u'\u0E16', u'\u0E38', u'\u0E36', u'\u0E04', u'\u0E15'};
     switch (keys) {
     case DigitKeys::MainRow:
@@ -64,16 +64,14 @@ inline DigitKey digitKey(int digit, DigitKeys keys)
     return {};
 }
 
-inline void typeDigit(QWidget *window, int digit, DigitKeys keys)
-{
+inline void typeDigit(QWidget *window, int digit, DigitKeys keys) {
     const DigitKey k = digitKey(digit, keys);
     sendKey(window, k.key, k.modifiers, k.text, k.scanCode);
 }
 
 /// Tabs on until `control` has the focus; false if a whole round of the
 /// focus chain never reaches it.
-inline bool tabTo(QWidget *window, QWidget *control)
-{
+inline bool tabTo(QWidget *window, QWidget *control) {
     for (int presses = 0; presses < 40; ++presses) {
         if (window->focusWidget() == control)
             return true;
@@ -85,8 +83,7 @@ inline bool tabTo(QWidget *window, QWidget *control)
 /// Types the right answer of the question on the board into the shown
 /// slots, from the focused first slot on, moving with Tab; a total below
 /// ten gets a 0 in its tens slot.
-inline void typeRightAnswer(Form2 &quiz, DigitKeys keys)
-{
+inline void typeRightAnswer(Form2 &quiz, DigitKeys keys) {
     const quiz::Game::Question question = quiz.game().question();
     const auto answerSlots = quiz.answerSlots();
     for (int i = 0; i < 10; ++i) {

@@ -18,21 +18,19 @@
 namespace lumo::test {
 
 class RandomInput {
-public:
+  public:
     explicit RandomInput(std::mt19937 &engine) : engine_(engine) {}
 
     /// A whole number from 0 to n - 1.
     int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(engine_); }
 
     /// A point inside the rectangle.
-    QPoint pointIn(const QRect &r)
-    {
+    QPoint pointIn(const QRect &r) {
         return {r.left() + below(std::max(1, r.width())), r.top() + below(std::max(1, r.height()))};
     }
 
     /// Mostly a point inside the rectangle, now and then one just outside it.
-    QPoint pointNear(const QRect &r)
-    {
+    QPoint pointNear(const QRect &r) {
         if (below(40) == 0)
             return pointIn(r.adjusted(-30, -30, 30, 30));
         return pointIn(r);
@@ -40,8 +38,7 @@ public:
 
     /// A name as typed at the prompt: Thai, Latin, markup, marks of
     /// writing direction, zero-width characters, emoji, or nothing at all.
-    QString name()
-    {
+    QString name() {
         static const QStringList pieces{
             QStringLiteral("ต้น"),
             QStringLiteral("น้ำฝน"),
@@ -74,7 +71,8 @@ public:
         for (int i = 0; i < count; ++i) {
             if (below(4) == 0) {
                 // A character from the Thai block, from Latin, or a combining mark.
-                static const char16_t ranges[][2] = {{0x0E01, 0x0E5B}, {0x0020, 0x007E}, {0x0300, 0x036F}};
+                static const char16_t ranges[][2] = {
+                    {0x0E01, 0x0E5B}, {0x0020, 0x007E}, {0x0300, 0x036F}};
                 const auto &range = ranges[below(3)];
                 name += QChar(char16_t(range[0] + below(range[1] - range[0] + 1)));
             } else {
@@ -89,14 +87,12 @@ public:
 
     /// A weighted choice among actions: run() calls one of them.
     class Weights {
-    public:
-        void add(double weight, std::function<void()> action)
-        {
+      public:
+        void add(double weight, std::function<void()> action) {
             total_ += weight;
             entries_.push_back({total_, std::move(action)});
         }
-        void run(RandomInput &input)
-        {
+        void run(RandomInput &input) {
             const double r = std::uniform_real_distribution<double>(0.0, total_)(input.engine_);
             for (const Entry &entry : entries_)
                 if (r < entry.upTo) {
@@ -106,7 +102,7 @@ public:
             entries_.back().action();
         }
 
-    private:
+      private:
         struct Entry {
             double upTo;
             std::function<void()> action;
@@ -115,7 +111,7 @@ public:
         double total_ = 0;
     };
 
-private:
+  private:
     std::mt19937 &engine_;
 };
 

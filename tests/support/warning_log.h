@@ -12,10 +12,9 @@
 namespace lumo::test {
 
 class WarningLog {
-public:
+  public:
     WarningLog() : previous_(qInstallMessageHandler(&WarningLog::handle)) { current() = this; }
-    ~WarningLog()
-    {
+    ~WarningLog() {
         current() = nullptr;
         qInstallMessageHandler(previous_);
     }
@@ -26,22 +25,19 @@ public:
     const QStringList &warnings() const { return warnings_; }
 
     /// How many warnings mention `text`.
-    int mentioning(const QString &text) const
-    {
+    int mentioning(const QString &text) const {
         int n = 0;
         for (const QString &warning : warnings_)
             n += warning.contains(text) ? 1 : 0;
         return n;
     }
 
-private:
-    static WarningLog *&current()
-    {
+  private:
+    static WarningLog *&current() {
         static WarningLog *log = nullptr;
         return log;
     }
-    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &message)
-    {
+    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &message) {
         WarningLog *log = current();
         if (!log)
             return;

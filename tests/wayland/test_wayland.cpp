@@ -22,13 +22,11 @@ using namespace lumo::test;
 
 namespace {
 
-QPoint centreIn(QWidget *window, QWidget *control)
-{
+QPoint centreIn(QWidget *window, QWidget *control) {
     return control->mapTo(window, control->rect().center());
 }
 
-void clickOn(QWidget *control)
-{
+void clickOn(QWidget *control) {
     QWidget *window = control->window();
     QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, centreIn(window, control));
 }
@@ -38,7 +36,7 @@ void clickOn(QWidget *control)
 class WaylandTest : public QObject {
     Q_OBJECT
 
-private:
+  private:
     std::unique_ptr<TestProgram> game;
     std::unique_ptr<WarningLog> warnings;
 
@@ -47,8 +45,7 @@ private:
 
     // A tile carried to the centre of a slot with a press, two moves and a
     // release, as the compositor would deliver them to the window.
-    void dragTile(int digit, Label *slot)
-    {
+    void dragTile(int digit, Label *slot) {
         QWidget *window = quiz().window();
         QWindow *handle = window->windowHandle();
         const QPoint from = centreIn(window, quiz().LB[digit]);
@@ -61,8 +58,7 @@ private:
 
     // Two clicks on the host: the name prompt (answered by the fake), then
     // the quiz, shown on the compositor in place of the start screen.
-    void intoTheQuiz()
-    {
+    void intoTheQuiz() {
         QVERIFY(QTest::qWaitForWindowExposed(start().window()));
         clickOn(start().Im1);
         clickOn(start().Im1);
@@ -73,8 +69,7 @@ private:
     }
 
     // After the quiz closes the start screen is the one open screen.
-    void backAtTheStart()
-    {
+    void backAtTheStart() {
         settle();
         QVERIFY(!quiz().isOpen());
         QVERIFY(start().isOpen());
@@ -83,9 +78,8 @@ private:
         QCOMPARE(game->services.endCount, 0);
     }
 
-private slots:
-    void initTestCase()
-    {
+  private slots:
+    void initTestCase() {
         setUpApplication(*qApp);
         // Run on any other platform this test would prove nothing.
         QCOMPARE(QGuiApplication::platformName(), QStringLiteral("wayland"));
@@ -93,24 +87,23 @@ private slots:
         game = std::make_unique<TestProgram>();
         // A remembered place on the screen, which a Wayland client can only
         // ask for: the compositor places the window, and Qt must not warn.
-        game->services.settingsFile.setValue(QStringLiteral("window/geometry"), QRect(600, 400, 793, 593));
+        game->services.settingsFile.setValue(QStringLiteral("window/geometry"),
+                                             QRect(600, 400, 793, 593));
     }
 
     // A warning from Qt's Wayland layer points at something the program
     // asks of the window system that Wayland does not give.
-    void cleanup()
-    {
-        QVERIFY2(warnings->warnings().isEmpty(), qPrintable(warnings->warnings().join(QLatin1Char('\n'))));
+    void cleanup() {
+        QVERIFY2(warnings->warnings().isEmpty(),
+                 qPrintable(warnings->warnings().join(QLatin1Char('\n'))));
     }
 
-    void cleanupTestCase()
-    {
+    void cleanupTestCase() {
         game.reset();
         warnings.reset();
     }
 
-    void theHostLeadsFromTheStartScreenIntoTheQuiz()
-    {
+    void theHostLeadsFromTheStartScreenIntoTheQuiz() {
         game->services.promptAnswers.push_back(QStringLiteral("ต้น"));
         start().show();
         intoTheQuiz();
@@ -118,8 +111,7 @@ private slots:
         QCOMPARE(quiz().window()->scale(), 1.0);
     }
 
-    void aDraggedTileFillsASlotAndAClickedPictureCounts()
-    {
+    void aDraggedTileFillsASlotAndAClickedPictureCounts() {
         clickOn(quiz().Cm1);
         QVERIFY(quiz().Timer1->isActive());
         QCOMPARE(quiz().game().playerName(), QStringLiteral("ต้น"));
@@ -137,8 +129,7 @@ private slots:
         QCOMPARE(quiz().LB4->caption(), QStringLiteral("1"));
     }
 
-    void theCheckMarksTheAnswerRightAndLeavingReturnsToTheStart()
-    {
+    void theCheckMarksTheAnswerRightAndLeavingReturnsToTheStart() {
         clickOn(quiz().Cm3);
         QCOMPARE(quiz().game().rightCount(), 1);
         QCOMPARE(quiz().game().wrongCount(), 0);
@@ -149,8 +140,7 @@ private slots:
         backAtTheStart();
     }
 
-    void aGameOutOfTimeEndsOnTheStartScreenAndTheProgramGoesOn()
-    {
+    void aGameOutOfTimeEndsOnTheStartScreenAndTheProgramGoesOn() {
         quiz().setRules({1, 1});
         intoTheQuiz();
         clickOn(quiz().Cm1);
@@ -161,8 +151,7 @@ private slots:
         backAtTheStart();
     }
 
-    void atOneAndAHalfTimesTheSizeDragsAndClicksStillLand()
-    {
+    void atOneAndAHalfTimesTheSizeDragsAndClicksStillLand() {
         quiz().setRules({});
         intoTheQuiz();
         ScreenWindow *window = quiz().window();
@@ -186,8 +175,7 @@ private slots:
 
     // Fullscreen is the compositor's to grant: the size arrives with its
     // answer, and the layout must follow it there and back.
-    void inFullscreenTheLayoutFillsTheOutputAndADropStillLands()
-    {
+    void inFullscreenTheLayoutFillsTheOutputAndADropStillLands() {
         ScreenWindow *window = quiz().window();
         const QSize before = window->size();
         const QSize output = window->screen()->geometry().size();

@@ -703,7 +703,8 @@ QImage windowIcon(int size) {
 // The mouse cursor: a hand pointing left, its fingertip on the hot spot.
 QImage cursorPicture(int scale) {
     const QPoint hotSpot = QPoint(5, 12) * scale;
-    const QImage hand = fitted(emoji(0x1F448), 26 * scale, 26 * scale); // backhand index pointing left
+    const QImage hand =
+        fitted(emoji(0x1F448), 26 * scale, 26 * scale); // backhand index pointing left
     // The tip is the leftmost visible pixel column; take the middle of it.
     int tipX = hand.width(), tipTop = -1, tipBottom = -1;
     for (int x = 0; x < hand.width() && tipTop < 0; ++x)
@@ -806,7 +807,9 @@ int main(int argc, char *argv[]) {
         for (const int scale : scales)
             save(draw(scale), out, QStringLiteral("%1@%2x.png").arg(name).arg(scale));
     };
-    const auto gif = [](QImage (*draw)(int)) { return [draw](int s) { return withBinaryAlpha(draw(s)); }; };
+    const auto gif = [](QImage (*draw)(int)) {
+        return [draw](int s) { return withBinaryAlpha(draw(s)); };
+    };
     saveWithVariants(QStringLiteral("c01"), {2, 4}, gif(helloPicture));
     saveWithVariants(QStringLiteral("c04"), {2, 4}, gif(goodbyePicture));
     saveWithVariants(QStringLiteral("a01"), {2, 4},
