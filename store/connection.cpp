@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/connection.h"
 
+#include "store/statement.h"
+
 #include <QAtomicInteger>
 #include <QSqlQuery>
 #include <QUrl>
@@ -35,16 +37,12 @@ Connection::~Connection() {
 }
 
 bool Connection::exec(const QString &statement) {
-    QSqlQuery query(db_);
-    if (query.exec(statement))
-        return true;
-    lastError_ = query.lastError();
-    return false;
+    return execute(db_, statement, {}, lastError_);
 }
 
 QVariant Connection::scalar(const QString &statement) {
     QSqlQuery query(db_);
-    if (query.exec(statement) && query.next())
+    if (execute(query, statement, {}, lastError_) && query.next())
         return query.value(0);
     lastError_ = query.lastError();
     return {};

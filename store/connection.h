@@ -53,7 +53,9 @@ constexpr int ioError = 10;
 constexpr int corrupt = 11;
 constexpr int full = 13;
 constexpr int cantOpen = 14;
+constexpr int tooBig = 18;
 constexpr int constraint = 19;
+constexpr int mismatch = 20;
 constexpr int notADatabase = 26;
 } // namespace sqlite
 

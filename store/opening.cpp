@@ -2,13 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/opening.h"
 
+#include "store/statement.h"
+
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
-
-#include <sys/stat.h>
+#include <QThread>
 
 namespace lumo::store {
 
@@ -25,27 +27,38 @@ bool isDamage(const QSqlError &error) {
 
 enum class Step { Ok, Damaged, Failed };
 
-quint64 inodeOf(const QString &path) {
-    struct stat info {};
-    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? quint64(info.st_ino) : 0;
-}
-
 struct Attempt {
     Step step = Step::Ok;
     QSqlError error;
     QString detail;
 };
 
+/// Runs a statement again while the file is busy, for at most `timeoutMs`:
+/// for the few steps SQLite's busy timeout does not cover.
+bool execWhileBusy(Connection &c, const QString &statement, int timeoutMs) {
+    QElapsedTimer waited;
+    waited.start();
+    while (!c.exec(statement)) {
+        const int code = sqliteCode(c.lastError());
+        if ((code != sqlite::busy && code != sqlite::locked) || waited.elapsed() >= timeoutMs)
+            return false;
+        QThread::msleep(10);
+    }
+    return true;
+}
+
 Attempt configure(Connection &c, const StoreOptions &options) {
     Attempt attempt;
     QStringList pragmas{QStringLiteral("PRAGMA busy_timeout = %1").arg(options.busyTimeoutMs),
+                        // Two copies of the program making the file at the
+                        // same instant: one of them finds it busy at once.
                         QStringLiteral("PRAGMA journal_mode = WAL"),
                         // FULL syncs the WAL at every commit, so a power cut
                         // loses nothing that was committed.
                         QStringLiteral("PRAGMA synchronous = FULL"),
                         QStringLiteral("PRAGMA foreign_keys = ON")};
     for (const QString &pragma : pragmas) {
-        if (!c.exec(pragma)) {
+        if (!execWhileBusy(c, pragma, options.busyTimeoutMs)) {
             attempt.error = c.lastError();
             attempt.step = isDamage(attempt.error) ? Step::Damaged : Step::Failed;
             return attempt;
@@ -88,8 +101,7 @@ Attempt configure(Connection &c, const StoreOptions &options) {
 QString describe(const Attempt &attempt) {
     if (!attempt.detail.isEmpty())
         return attempt.detail;
-    const QString text = attempt.error.databaseText();
-    return text.isEmpty() ? attempt.error.text() : text;
+    return errorText(attempt.error);
 }
 
 } // namespace
@@ -114,8 +126,8 @@ StoreStatus::State stateFor(const QSqlError &error) {
     }
 }
 
-QString setAside(const QString &filePath, quint64 inode) {
-    if (inodeOf(filePath) != inode)
+QString setAside(const QString &filePath, const FileIdentity &identity) {
+    if (fileIdentity(filePath) != identity)
         return {};
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     QString target = filePath + QStringLiteral(".damaged-") + stamp;
@@ -144,7 +156,7 @@ OpenedStore openStore(const QString &folder, const StoreOptions &options) {
 
     for (int round = 0; round < 2; ++round) {
         auto connection = std::make_unique<Connection>(status.filePath);
-        const quint64 inode = inodeOf(status.filePath);
+        const FileIdentity identity = fileIdentity(status.filePath);
         Attempt attempt;
         if (!connection->isOpen()) {
             attempt.error = connection->openError();
@@ -172,8 +184,8 @@ OpenedStore openStore(const QString &folder, const StoreOptions &options) {
             status.detail = QStringLiteral("the file is damaged (%1)").arg(status.detail);
             break;
         }
-        status.setAsidePath = setAside(status.filePath, inode);
-        if (status.setAsidePath.isEmpty() && inodeOf(status.filePath) == inode) {
+        status.setAsidePath = setAside(status.filePath, identity);
+        if (status.setAsidePath.isEmpty() && fileIdentity(status.filePath) == identity) {
             status.detail += QStringLiteral("; the damaged file could not be moved aside");
             break;
         }

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/file_identity.h"
 #include "store/connection.h"
 #include "store/schema.h"
 #include "store/status.h"
@@ -52,9 +53,9 @@ StoreStatus::State stateFor(const QSqlError &error);
 
 /// Moves a damaged file and its WAL companions aside as
 /// "<file>.damaged-<yyyyMMdd-HHmmss>", adding a number if that name is taken.
-/// Only if the path still names the file that was found damaged (`inode`):
+/// Only if the path still names the file that was found damaged (`identity`):
 /// another copy of the program may have set it aside and started a new one
 /// meanwhile. Returns the new name, or an empty string if nothing moved.
-QString setAside(const QString &filePath, quint64 inode);
+QString setAside(const QString &filePath, const FileIdentity &identity);
 
 } // namespace lumo::store

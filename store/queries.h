@@ -8,14 +8,13 @@
 // its own schema first). Every value is bound, never pasted into the text.
 
 #include "store/reader_types.h"
+#include "store/tables.h"
 
 #include <QSqlDatabase>
 #include <QString>
 #include <QVariantList>
 
 namespace lumo::store {
-
-enum class SqlDialect { Sqlite, Postgres };
 
 /// Reads on one open connection; a failed statement leaves its error in `error`.
 class SharedQueries {

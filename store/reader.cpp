@@ -3,6 +3,7 @@
 #include "store/reader.h"
 
 #include "store/queries.h"
+#include "store/statement.h"
 
 #include <QFileInfo>
 #include <QSqlQuery>
@@ -68,21 +69,26 @@ QList<AnswerRow> ResultReader::answers(const QString &gameId) {
     return SharedQueries(connection_->db(), SqlDialect::Sqlite, lastError_).answers(gameId);
 }
 
-Backlog ResultReader::backlog() {
-    Backlog backlog;
-    if (!connection_)
-        return backlog;
-    QSqlQuery query(connection_->db());
-    if (!query.exec(QStringLiteral(
-            "SELECT (SELECT COUNT(*) FROM games WHERE synced = 0), "
-            "(SELECT COUNT(*) FROM answers WHERE synced = 0), (SELECT COUNT(*) FROM deletions)")) ||
-        !query.next()) {
-        lastError_ = query.lastError().text();
-        return backlog;
-    }
+bool readBacklog(QSqlDatabase &db, Backlog &backlog, QSqlError &error) {
+    QSqlQuery query(db);
+    if (!execute(query,
+                 QStringLiteral("SELECT (SELECT COUNT(*) FROM games WHERE synced = 0), "
+                                "(SELECT COUNT(*) FROM answers WHERE synced = 0), "
+                                "(SELECT COUNT(*) FROM deletions)"),
+                 {}, error) ||
+        !query.next())
+        return false;
     backlog.games = query.value(0).toInt();
     backlog.answers = query.value(1).toInt();
     backlog.deletions = query.value(2).toInt();
+    return true;
+}
+
+Backlog ResultReader::backlog() {
+    Backlog backlog;
+    QSqlError error;
+    if (connection_ && !readBacklog(connection_->db(), backlog, error))
+        lastError_ = errorText(error);
     return backlog;
 }
 
@@ -100,34 +106,25 @@ int ResultReader::deleteGames(const std::optional<QString> &player) {
     if (!connection_)
         return -1;
     QSqlDatabase &db = connection_->db();
-    const auto fail = [&](const QSqlQuery &query) {
-        lastError_ = query.lastError().text();
-        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
-        return -1;
-    };
-    QSqlQuery begin(db);
-    if (!begin.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
-        lastError_ = begin.lastError().text();
+    WriteTransaction transaction(db);
+    QSqlQuery remove(db);
+    QSqlError error;
+    if (!transaction.begin(error) ||
+        !execute(db,
+                 QStringLiteral("INSERT OR REPLACE INTO deletions (game_id, deleted_utc) "
+                                "SELECT id, ? FROM games WHERE ? IS NULL OR player = ?"),
+                 {utcText(QDateTime::currentDateTimeUtc()), who, who}, error) ||
+        !execute(remove, QStringLiteral("DELETE FROM games WHERE ? IS NULL OR player = ?"),
+                 {who, who}, error)) {
+        lastError_ = errorText(error);
         return -1;
     }
-    QSqlQuery log(db);
-    log.prepare(QStringLiteral("INSERT OR REPLACE INTO deletions (game_id, deleted_utc) "
-                               "SELECT id, :now FROM games WHERE :who IS NULL OR player = :who"));
-    log.bindValue(QStringLiteral(":now"), utcText(QDateTime::currentDateTimeUtc()));
-    log.bindValue(QStringLiteral(":who"), who);
-    if (!log.exec())
-        return fail(log);
-    QSqlQuery remove(db);
-    remove.prepare(QStringLiteral("DELETE FROM games WHERE :who IS NULL OR player = :who"));
-    remove.bindValue(QStringLiteral(":who"), who);
-    if (!remove.exec())
-        return fail(remove);
     const int deleted = remove.numRowsAffected();
-    log.finish();
     remove.finish();
-    QSqlQuery commit(db);
-    if (!commit.exec(QStringLiteral("COMMIT")))
-        return fail(commit);
+    if (!transaction.commit(error)) {
+        lastError_ = errorText(error);
+        return -1;
+    }
     lastError_.clear();
     return deleted;
 }

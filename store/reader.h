@@ -20,6 +20,9 @@ struct Backlog {
     bool operator==(const Backlog &) const = default;
 };
 
+/// What waits on a connection to the store; false with the error.
+bool readBacklog(QSqlDatabase &db, Backlog &backlog, QSqlError &error);
+
 /// The teacher's side of the store: reads on the calling thread with its own
 /// connection, and deletes a child's records or all of them.
 class ResultReader : public ResultSource {

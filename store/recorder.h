@@ -7,20 +7,21 @@
 #include "store/status.h"
 
 #include <QObject>
-#include <QThread>
 
 #include <memory>
 
 namespace lumo::store {
 
 class SharedStatus;
+class WorkerThread;
 class Writer;
 
 struct RecorderOptions {
     StoreOptions store{.busyTimeoutMs = 5000, .checkIntegrity = true, .setAsideDamaged = true};
     int retryIntervalMs = 2000;
     int queueLimit = 10000;
-    /// How long the program may wait at its end for the last records.
+    /// How long the last try at the program's end waits for a file another
+    /// program holds (instead of busyTimeoutMs).
     int finishTimeoutMs = 3000;
 };
 
@@ -32,7 +33,8 @@ class GameRecorder : public QObject {
   public:
     explicit GameRecorder(const QString &folder, const RecorderOptions &options = {},
                           QObject *parent = nullptr);
-    /// Writes what is still queued (waiting at most finishTimeoutMs).
+    /// Writes what is still queued: one last try, which waits for a file
+    /// another program holds at most finishTimeoutMs.
     ~GameRecorder() override;
 
     void gameStarted(const GameStart &start);
@@ -59,9 +61,8 @@ class GameRecorder : public QObject {
     QString folder_;
     RecorderOptions options_;
     std::shared_ptr<SharedStatus> shared_;
-    /// Left running, not destroyed, if it cannot finish in time (see the destructor).
-    QThread *thread_ = nullptr;
-    Writer *writer_ = nullptr;
+    Writer *writer_ = nullptr; ///< lives on thread_, which deletes it
+    std::unique_ptr<WorkerThread> thread_;
 };
 
 } // namespace lumo::store

@@ -27,6 +27,9 @@ struct StoreStatus {
     int pending = 0;
     /// Records given up on (the queue overflowed, or the program ended first).
     int lost = 0;
+    /// Records the file can never take (an answer or an end for a game
+    /// that is not in it): each game's told once on standard error.
+    int rejected = 0;
 
     bool ready() const { return state == State::Ready; }
     bool operator==(const StoreStatus &) const = default;

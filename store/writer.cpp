@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/writer.h"
 
-#include "store/transaction.h"
+#include "store/statement.h"
+#include "store/tables.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -25,11 +26,22 @@ QString uuidText(const QUuid &id) {
     return id.toString(QUuid::WithoutBraces);
 }
 
-bool execBound(QSqlQuery &query, QSqlError &error) {
-    if (query.exec())
-        return true;
-    error = query.lastError();
-    return false;
+/// Trying again would fail the same way: the record breaks a rule of the
+/// file (an answer or an end for a game that is not there), or is too big.
+bool neverWritable(const QSqlError &error) {
+    const int code = sqliteCode(error);
+    return code == sqlite::constraint || code == sqlite::tooBig || code == sqlite::mismatch;
+}
+
+QUuid gameOf(const Record &record) {
+    return std::visit(
+        [](const auto &r) {
+            if constexpr (std::is_same_v<std::decay_t<decltype(r)>, GameStart>)
+                return r.id;
+            else
+                return r.gameId;
+        },
+        record);
 }
 
 QString warningText(const StoreStatus &status) {
@@ -118,10 +130,17 @@ void Writer::add(Record record) {
 
 void Writer::finish() {
     retry_->stop();
-    if (!connection_)
+    // The program is ending: a file another program holds is waited for
+    // only a short while.
+    options_.store.busyTimeoutMs =
+        std::min(options_.store.busyTimeoutMs, options_.lastTryTimeoutMs);
+    if (!connection_) {
         open();
-    else
+    } else {
+        connection_->exec(
+            QStringLiteral("PRAGMA busy_timeout = %1").arg(options_.store.busyTimeoutMs));
         drain();
+    }
     finished_ = true;
     retry_->stop();
     StoreStatus status = status_;
@@ -140,20 +159,16 @@ void Writer::drain() {
     while (!queue_.empty()) {
         QSqlError error;
         if (!write(queue_.front(), error)) {
-            const StoreStatus::State state = stateFor(error);
-            if (state == StoreStatus::State::Unusable && sqliteCode(error) == sqlite::constraint) {
-                // A record that can never be stored (its game was never
-                // recorded) must not hold up the ones behind it.
+            if (neverWritable(error)) {
+                // It must not hold up the ones behind it.
+                reject(queue_.front(), error);
                 queue_.pop_front();
-                StoreStatus status = status_;
-                ++status.lost;
-                status.pending = static_cast<int>(queue_.size());
-                setStatus(status);
                 continue;
             }
+            const StoreStatus::State state = stateFor(error);
             StoreStatus status = status_;
             status.state = state;
-            status.detail = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+            status.detail = errorText(error);
             status.pending = static_cast<int>(queue_.size());
             setStatus(status);
             if (state == StoreStatus::State::Unusable)
@@ -170,6 +185,21 @@ void Writer::drain() {
     status.state = StoreStatus::State::Ready;
     status.detail.clear();
     status.pending = 0;
+    setStatus(status);
+}
+
+void Writer::reject(const Record &record, const QSqlError &error) {
+    const QUuid game = gameOf(record);
+    if (!rejectedGames_.contains(game)) {
+        rejectedGames_.insert(game);
+        qWarning().noquote() << QStringLiteral("lumo3: results of the game %1 cannot be saved in "
+                                               "%2 (%3); they are left out")
+                                    .arg(game.toString(QUuid::WithoutBraces), status_.filePath,
+                                         errorText(error));
+    }
+    StoreStatus status = status_;
+    ++status.rejected;
+    status.pending = static_cast<int>(queue_.size()) - 1;
     setStatus(status);
 }
 
@@ -195,20 +225,19 @@ bool Writer::write(const Record &record, QSqlError &error) {
 }
 
 bool Writer::writeStart(const GameStart &start, QSqlError &error) {
-    QSqlQuery query(connection_->db());
-    query.prepare(QStringLiteral(
-        "INSERT INTO games (id, computer, player, started_utc, start_level, clock_minutes, "
-        "settings, program_version, level_reached) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    query.addBindValue(uuidText(start.id));
-    query.addBindValue(start.computer);
-    query.addBindValue(start.player);
-    query.addBindValue(utcText(start.startedUtc));
-    query.addBindValue(start.startLevel);
-    query.addBindValue(optionalInt(start.clockMinutes));
-    query.addBindValue(start.settingsJson);
-    query.addBindValue(start.programVersion);
-    query.addBindValue(start.startLevel);
-    return execBound(query, error);
+    // A name never given is the empty name, as the game shows it.
+    const QString player = start.player.isNull() ? QStringLiteral("") : start.player;
+    return execute(
+        connection_->db(),
+        insertStatement(QStringLiteral("games"),
+                        {QStringLiteral("id"), QStringLiteral("computer"), QStringLiteral("player"),
+                         QStringLiteral("started_utc"), QStringLiteral("start_level"),
+                         QStringLiteral("clock_minutes"), QStringLiteral("settings"),
+                         QStringLiteral("program_version"), QStringLiteral("level_reached")}),
+        {uuidText(start.id), start.computer, player, utcText(start.startedUtc), start.startLevel,
+         optionalInt(start.clockMinutes), start.settingsJson, start.programVersion,
+         start.startLevel},
+        error);
 }
 
 bool Writer::writeAnswer(const AnswerCheck &answer, QSqlError &error) {
@@ -216,69 +245,60 @@ bool Writer::writeAnswer(const AnswerCheck &answer, QSqlError &error) {
     if (!transaction.begin(error))
         return false;
 
-    QSqlQuery insert(connection_->db());
-    insert.prepare(QStringLiteral(
-        "INSERT INTO answers (id, game_id, question, level, count1, count2, count3, count4, total, "
-        "slots, answer1, answer2, answer3, answer4, answer_total, right_points, wrong_points, "
-        "seconds, checked_utc) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    insert.addBindValue(uuidText(QUuid::createUuid()));
-    insert.addBindValue(uuidText(answer.gameId));
-    insert.addBindValue(answer.question);
-    insert.addBindValue(answer.level);
+    // In the order of the table's columns.
+    QVariantList values{uuidText(QUuid::createUuid()), uuidText(answer.gameId), answer.question,
+                        answer.level};
     for (int g = 0; g < 4; ++g)
-        insert.addBindValue(g < answer.counts.size() ? QVariant(answer.counts[g]) : nullInt());
-    insert.addBindValue(optionalInt(answer.total));
+        values << (g < answer.counts.size() ? QVariant(answer.counts[g]) : nullInt());
+    values << optionalInt(answer.total);
     QJsonArray slotCaptions;
     for (const QString &caption : answer.slotCaptions)
         slotCaptions.append(caption);
-    insert.addBindValue(
-        QString::fromUtf8(QJsonDocument(slotCaptions).toJson(QJsonDocument::Compact)));
+    values << QString::fromUtf8(QJsonDocument(slotCaptions).toJson(QJsonDocument::Compact));
     for (int g = 0; g < 4; ++g)
-        insert.addBindValue(
-            g < answer.counts.size()
-                ? QVariant(slotValue(answer.slotCaptions[2 * g], answer.slotCaptions[2 * g + 1]))
-                : nullInt());
-    insert.addBindValue(answer.total
-                            ? QVariant(slotValue(answer.slotCaptions[8], answer.slotCaptions[9]))
-                            : nullInt());
-    insert.addBindValue(answer.pointsRight);
-    insert.addBindValue(answer.pointsWrong);
-    insert.addBindValue(answer.seconds);
-    insert.addBindValue(utcText(answer.checkedUtc));
-    if (!execBound(insert, error))
+        values << (g < answer.counts.size() ? QVariant(slotValue(answer.slotCaptions[2 * g],
+                                                                 answer.slotCaptions[2 * g + 1]))
+                                            : nullInt());
+    values << (answer.total ? QVariant(slotValue(answer.slotCaptions[8], answer.slotCaptions[9]))
+                            : nullInt())
+           << answer.pointsRight << answer.pointsWrong << answer.seconds
+           << utcText(answer.checkedUtc);
+    const QStringList columns = sharedColumns(QStringLiteral("answers"));
+    Q_ASSERT(columns.size() == values.size());
+    if (!execute(connection_->db(), insertStatement(QStringLiteral("answers"), columns), values,
+                 error))
         return false;
 
     // The game's row follows its answers, so that a game cut short by a
     // power cut still shows how far it got.
-    QSqlQuery update(connection_->db());
-    update.prepare(QStringLiteral(
-        "UPDATE games SET questions = max(questions, ?), level_reached = max(level_reached, ?), "
-        "right_points = right_points + ?, wrong_points = wrong_points + ?, synced = 0 "
-        "WHERE id = ?"));
-    update.addBindValue(answer.question);
-    update.addBindValue(answer.level);
-    update.addBindValue(answer.pointsRight);
-    update.addBindValue(answer.pointsWrong);
-    update.addBindValue(uuidText(answer.gameId));
-    if (!execBound(update, error))
-        return false;
-    return transaction.commit(error);
+    return execute(connection_->db(),
+                   QStringLiteral("UPDATE games SET questions = max(questions, ?), "
+                                  "level_reached = max(level_reached, ?), right_points = "
+                                  "right_points + ?, wrong_points = wrong_points + ?, synced = 0 "
+                                  "WHERE id = ?"),
+                   {answer.question, answer.level, answer.pointsRight, answer.pointsWrong,
+                    uuidText(answer.gameId)},
+                   error) &&
+           transaction.commit(error);
 }
 
 bool Writer::writeEnd(const GameEnd &end, QSqlError &error) {
     QSqlQuery query(connection_->db());
-    query.prepare(QStringLiteral(
-        "UPDATE games SET ended_utc = ?, outcome = ?, level_reached = ?, questions = ?, "
-        "right_points = ?, wrong_points = ?, clock_seconds = ?, synced = 0 WHERE id = ?"));
-    query.addBindValue(utcText(end.endedUtc));
-    query.addBindValue(outcomeKey(end.outcome));
-    query.addBindValue(end.levelReached);
-    query.addBindValue(end.questions);
-    query.addBindValue(end.right);
-    query.addBindValue(end.wrong);
-    query.addBindValue(end.clockSeconds);
-    query.addBindValue(uuidText(end.gameId));
-    return execBound(query, error);
+    if (!execute(query,
+                 QStringLiteral("UPDATE games SET ended_utc = ?, outcome = ?, level_reached = ?, "
+                                "questions = ?, right_points = ?, wrong_points = ?, "
+                                "clock_seconds = ?, synced = 0 WHERE id = ?"),
+                 {utcText(end.endedUtc), outcomeKey(end.outcome), end.levelReached, end.questions,
+                  end.right, end.wrong, end.clockSeconds, uuidText(end.gameId)},
+                 error))
+        return false;
+    if (query.numRowsAffected() > 0)
+        return true;
+    // The game is not in the file (the teacher deleted it while it was
+    // played): its end is not written as a game of its own.
+    error = QSqlError(QString(), QStringLiteral("the game is not in the file"),
+                      QSqlError::StatementError, QString::number(sqlite::constraint));
+    return false;
 }
 
 void Writer::setStatus(StoreStatus status) {

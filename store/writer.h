@@ -13,6 +13,9 @@
 #include <QObject>
 #include <QTimer>
 
+#include <QSet>
+#include <QUuid>
+
 #include <deque>
 #include <memory>
 #include <variant>
@@ -39,6 +42,8 @@ struct WriterOptions {
     /// Records kept in memory while the store cannot be written (about a
     /// hundred games); more are counted as lost.
     int queueLimit = 10000;
+    /// How long the last try waits for a file another program holds.
+    int lastTryTimeoutMs = 3000;
 };
 
 class Writer : public QObject {
@@ -50,7 +55,8 @@ class Writer : public QObject {
     /// Opens the store; records that arrive before are queued.
     void open();
     void add(Record record);
-    /// One last try; whatever is still queued is counted as lost.
+    /// One last try, waiting at most lastTryTimeoutMs for a busy file;
+    /// whatever is still queued is counted as lost.
     void finish();
 
   signals:
@@ -62,6 +68,8 @@ class Writer : public QObject {
     void drain();
     /// Commits one record; false with the error when it could not.
     bool write(const Record &record, QSqlError &error);
+    /// A record that can never be stored: counted, and told once per game.
+    void reject(const Record &record, const QSqlError &error);
     bool writeStart(const GameStart &start, QSqlError &error);
     bool writeAnswer(const AnswerCheck &answer, QSqlError &error);
     bool writeEnd(const GameEnd &end, QSqlError &error);
@@ -77,6 +85,8 @@ class Writer : public QObject {
     QTimer *retry_;
     StoreStatus status_;
     StoreStatus::State warnedFor_ = StoreStatus::State::Ready;
+    /// Games with a record rejected, told on standard error already.
+    QSet<QUuid> rejectedGames_;
     bool finished_ = false;
 };
 

@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sync/outbox.h"
 
-#include "store/transaction.h"
+#include "store/statement.h"
+#include "store/tables.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -12,81 +13,35 @@ namespace lumo::sync {
 
 namespace {
 
+using store::execute;
+
 // What a later answer or the game's end changes in a game's row.
 const QStringList changingColumns{QStringLiteral("ended_utc"),     QStringLiteral("outcome"),
                                   QStringLiteral("level_reached"), QStringLiteral("questions"),
                                   QStringLiteral("right_points"),  QStringLiteral("wrong_points"),
                                   QStringLiteral("clock_seconds")};
 
-} // namespace
-
 const QStringList &gameColumns() {
-    static const QStringList columns{QStringLiteral("id"),
-                                     QStringLiteral("computer"),
-                                     QStringLiteral("player"),
-                                     QStringLiteral("started_utc"),
-                                     QStringLiteral("start_level"),
-                                     QStringLiteral("clock_minutes"),
-                                     QStringLiteral("settings"),
-                                     QStringLiteral("program_version"),
-                                     QStringLiteral("ended_utc"),
-                                     QStringLiteral("outcome"),
-                                     QStringLiteral("level_reached"),
-                                     QStringLiteral("questions"),
-                                     QStringLiteral("right_points"),
-                                     QStringLiteral("wrong_points"),
-                                     QStringLiteral("clock_seconds")};
+    static const QStringList columns = store::sharedColumns(QStringLiteral("games"));
     return columns;
 }
 
 const QStringList &answerColumns() {
-    static const QStringList columns{QStringLiteral("id"),           QStringLiteral("game_id"),
-                                     QStringLiteral("question"),     QStringLiteral("level"),
-                                     QStringLiteral("count1"),       QStringLiteral("count2"),
-                                     QStringLiteral("count3"),       QStringLiteral("count4"),
-                                     QStringLiteral("total"),        QStringLiteral("slots"),
-                                     QStringLiteral("answer1"),      QStringLiteral("answer2"),
-                                     QStringLiteral("answer3"),      QStringLiteral("answer4"),
-                                     QStringLiteral("answer_total"), QStringLiteral("right_points"),
-                                     QStringLiteral("wrong_points"), QStringLiteral("seconds"),
-                                     QStringLiteral("checked_utc")};
+    static const QStringList columns = store::sharedColumns(QStringLiteral("answers"));
     return columns;
 }
 
-bool Outbox::run(QSqlQuery &query, const QString &sql, const QVariantList &values) {
-    query.setForwardOnly(true);
-    if (!query.prepare(sql)) {
-        error_ = query.lastError();
-        return false;
-    }
-    for (const QVariant &value : values)
-        query.addBindValue(value);
-    if (query.exec())
-        return true;
-    error_ = query.lastError();
-    return false;
-}
+} // namespace
 
-store::Backlog Outbox::backlog() {
-    store::Backlog backlog;
-    QSqlQuery query(local_.db());
-    if (!run(query,
-             QStringLiteral("SELECT (SELECT COUNT(*) FROM games WHERE synced = 0), "
-                            "(SELECT COUNT(*) FROM answers WHERE synced = 0), "
-                            "(SELECT COUNT(*) FROM deletions)"),
-             {}) ||
-        !query.next())
-        return backlog;
-    backlog.games = query.value(0).toInt();
-    backlog.answers = query.value(1).toInt();
-    backlog.deletions = query.value(2).toInt();
-    return backlog;
+bool Outbox::backlog(store::Backlog &backlog) {
+    return store::readBacklog(local_.db(), backlog, error_);
 }
 
 QStringList Outbox::deletions() {
     QStringList ids;
     QSqlQuery query(local_.db());
-    if (!run(query, QStringLiteral("SELECT game_id FROM deletions ORDER BY deleted_utc"), {}))
+    if (!execute(query, QStringLiteral("SELECT game_id FROM deletions ORDER BY deleted_utc"), {},
+                 error_))
         return ids;
     while (query.next())
         ids << query.value(0).toString();
@@ -94,8 +49,8 @@ QStringList Outbox::deletions() {
 }
 
 bool Outbox::forgetDeletion(const QString &gameId) {
-    QSqlQuery query(local_.db());
-    return run(query, QStringLiteral("DELETE FROM deletions WHERE game_id = ?"), {gameId});
+    return execute(local_.db(), QStringLiteral("DELETE FROM deletions WHERE game_id = ?"), {gameId},
+                   error_);
 }
 
 QList<OutgoingGame> Outbox::nextGames(int limit, const QSet<QString> &skipped) {
@@ -115,7 +70,7 @@ QList<OutgoingGame> Outbox::nextGames(int limit, const QSet<QString> &skipped) {
     sql += QStringLiteral(" ORDER BY g.started_utc, g.id LIMIT ?");
     values << limit;
     QSqlQuery query(local_.db());
-    if (!run(query, sql, values))
+    if (!execute(query, sql, values, error_))
         return games;
     const int gameWidth = static_cast<int>(gameColumns().size());
     while (query.next()) {
@@ -133,7 +88,7 @@ QList<OutgoingGame> Outbox::nextGames(int limit, const QSet<QString> &skipped) {
     const int answerWidth = static_cast<int>(answerColumns().size());
     for (OutgoingGame &game : games) {
         QSqlQuery answers(local_.db());
-        if (!run(answers, answersSql, {game.id}))
+        if (!execute(answers, answersSql, {game.id}, error_))
             return {};
         while (answers.next()) {
             QVariantList row;
@@ -150,12 +105,10 @@ bool Outbox::markSent(const OutgoingGame &game, bool &complete) {
     store::WriteTransaction transaction(local_.db());
     if (!transaction.begin(error_))
         return false;
-    for (const QVariantList &answer : game.answers) {
-        QSqlQuery query(local_.db());
-        if (!run(query, QStringLiteral("UPDATE answers SET synced = 1 WHERE id = ?"),
-                 {answer.first()}))
+    for (const QVariantList &answer : game.answers)
+        if (!execute(local_.db(), QStringLiteral("UPDATE answers SET synced = 1 WHERE id = ?"),
+                     {answer.first()}, error_))
             return false;
-    }
     // The game's row as it was read, and no answer that was not sent: a
     // check recorded while the game was on its way keeps it unsent.
     QString sql = QStringLiteral("UPDATE games SET synced = 1 WHERE id = ?");
@@ -167,7 +120,7 @@ bool Outbox::markSent(const OutgoingGame &game, bool &complete) {
     sql += QStringLiteral(
         " AND NOT EXISTS (SELECT 1 FROM answers a WHERE a.game_id = games.id AND a.synced = 0)");
     QSqlQuery query(local_.db());
-    if (!run(query, sql, values))
+    if (!execute(query, sql, values, error_))
         return false;
     complete = query.numRowsAffected() == 1;
     return transaction.commit(error_);
@@ -177,10 +130,8 @@ bool Outbox::resendEverything() {
     store::WriteTransaction transaction(local_.db());
     if (!transaction.begin(error_))
         return false;
-    QSqlQuery games(local_.db());
-    QSqlQuery answers(local_.db());
-    return run(games, QStringLiteral("UPDATE games SET synced = 0"), {}) &&
-           run(answers, QStringLiteral("UPDATE answers SET synced = 0"), {}) &&
+    return execute(local_.db(), QStringLiteral("UPDATE games SET synced = 0"), {}, error_) &&
+           execute(local_.db(), QStringLiteral("UPDATE answers SET synced = 0"), {}, error_) &&
            transaction.commit(error_);
 }
 

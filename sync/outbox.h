@@ -14,23 +14,19 @@
 
 namespace lumo::sync {
 
-/// One game with the answers not sent yet, values in the server's column order.
+/// One game with the answers not sent yet, values in the order of the
+/// columns both sides keep (store::sharedColumns()).
 struct OutgoingGame {
     QString id;
     QVariantList game;
     QList<QVariantList> answers;
 };
 
-/// Columns of the games and answers tables that travel, in the same order
-/// on both sides.
-const QStringList &gameColumns();
-const QStringList &answerColumns();
-
 class Outbox {
   public:
     explicit Outbox(store::Connection &local) : local_(local) {}
 
-    store::Backlog backlog();
+    bool backlog(store::Backlog &backlog);
     /// Ids of games deleted here, oldest deletion first.
     QStringList deletions();
     bool forgetDeletion(const QString &gameId);
@@ -48,8 +44,6 @@ class Outbox {
     void clearError() { error_ = {}; }
 
   private:
-    bool run(QSqlQuery &query, const QString &sql, const QVariantList &values);
-
     store::Connection &local_;
     QSqlError error_;
 };

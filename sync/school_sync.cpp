@@ -2,53 +2,37 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sync/school_sync.h"
 
-#include <QSemaphore>
+#include "store/worker_thread.h"
 
 namespace lumo::sync {
 
 SchoolSync::SchoolSync(const QString &storeFolder, const ServerSettings &server,
                        const SyncOptions &options, QObject *parent)
-    : QObject(parent), options_(options), shared_(std::make_shared<SharedSyncStatus>()) {
+    : QObject(parent), shared_(std::make_shared<SharedSyncStatus>()) {
     qRegisterMetaType<SyncStatus>();
     sender_ = new Sender(storeFolder, server, options, shared_);
-    thread_ = new QThread;
-    thread_->setObjectName(QStringLiteral("lumo school sync"));
-    sender_->moveToThread(thread_);
-    connect(thread_, &QThread::finished, sender_, &QObject::deleteLater);
     connect(sender_, &Sender::statusChanged, this, &SchoolSync::statusChanged);
-    thread_->start(QThread::LowPriority);
+    thread_ = std::make_unique<store::WorkerThread>(sender_, QStringLiteral("lumo school sync"),
+                                                    QThread::LowPriority);
 }
 
 SchoolSync::~SchoolSync() {
+    // What was not committed is sent by the next run.
     shared_->stopping = true;
-    QMetaObject::invokeMethod(
-        sender_,
-        [s = sender_] {
-            s->finish();
-            QThread::currentThread()->quit();
-        },
-        Qt::QueuedConnection);
-    if (thread_->wait(options_.finishTimeoutMs)) {
-        delete thread_;
-        return;
-    }
-    // Still waiting for a server that does not answer: ending the program
-    // matters more; what was not committed is sent by the next run.
-    disconnect(sender_, nullptr, this, nullptr);
-    connect(thread_, &QThread::finished, thread_, &QObject::deleteLater);
+    shared_->cutter.cut();
+    thread_->end([s = sender_] { s->finish(); });
 }
 
 void SchoolSync::start() {
-    QMetaObject::invokeMethod(sender_, &Sender::round, Qt::QueuedConnection);
+    thread_->post([s = sender_] { s->round(); });
 }
 
 void SchoolSync::syncSoon() {
-    QMetaObject::invokeMethod(sender_, &Sender::soon, Qt::QueuedConnection);
+    thread_->post([s = sender_] { s->soon(); });
 }
 
 void SchoolSync::setServer(const ServerSettings &server) {
-    QMetaObject::invokeMethod(
-        sender_, [s = sender_, server] { s->setServer(server); }, Qt::QueuedConnection);
+    thread_->post([s = sender_, server] { s->setServer(server); });
 }
 
 SyncStatus SchoolSync::status() const {
@@ -56,10 +40,7 @@ SyncStatus SchoolSync::status() const {
 }
 
 bool SchoolSync::waitUntilIdle(int timeoutMs) {
-    auto done = std::make_shared<QSemaphore>();
-    QMetaObject::invokeMethod(
-        sender_, [done] { done->release(); }, Qt::QueuedConnection);
-    return done->tryAcquire(1, timeoutMs);
+    return thread_->waitUntilIdle(timeoutMs);
 }
 
 } // namespace lumo::sync

@@ -7,9 +7,12 @@
 #include "sync/sync_status.h"
 
 #include <QObject>
-#include <QThread>
 
 #include <memory>
+
+namespace lumo::store {
+class WorkerThread;
+}
 
 namespace lumo::sync {
 
@@ -27,7 +30,8 @@ class SchoolSync : public QObject {
   public:
     SchoolSync(const QString &storeFolder, const ServerSettings &server,
                const SyncOptions &options = {}, QObject *parent = nullptr);
-    /// Lets the game being sent finish (waiting at most finishTimeoutMs).
+    /// Stops the round in progress after the game being sent, cutting short
+    /// a statement the server does not answer, and waits for the thread.
     ~SchoolSync() override;
 
     /// The first round: creates or migrates the server's schema and sends
@@ -52,11 +56,9 @@ class SchoolSync : public QObject {
     void statusChanged(const lumo::sync::SyncStatus &status);
 
   private:
-    SyncOptions options_;
     std::shared_ptr<SharedSyncStatus> shared_;
-    /// Left running, not destroyed, if it cannot finish in time.
-    QThread *thread_ = nullptr;
-    Sender *sender_ = nullptr;
+    Sender *sender_ = nullptr; ///< lives on thread_, which deletes it
+    std::unique_ptr<store::WorkerThread> thread_;
 };
 
 } // namespace lumo::sync

@@ -3,6 +3,8 @@
 #include "sync/sender.h"
 
 #include "store/opening.h"
+#include "store/statement.h"
+#include "store/tables.h"
 #include "sync/server_schema.h"
 
 #include <QCoreApplication>
@@ -11,8 +13,6 @@
 #include <QSaveFile>
 #include <QSqlQuery>
 #include <QSysInfo>
-
-#include <sys/stat.h>
 
 namespace lumo::sync {
 
@@ -23,20 +23,10 @@ QString serverIdPath(const QString &folder) {
     return QDir(folder).filePath(QStringLiteral("school-server-id"));
 }
 
-quint64 inodeOf(const QString &path) {
-    struct stat info {};
-    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? quint64(info.st_ino) : 0;
-}
-
 /// The answers of one game go in statements of this many rows.
 constexpr int answersPerStatement = 50;
 
-QString marks(int count) {
-    QStringList list;
-    for (int i = 0; i < count; ++i)
-        list << QStringLiteral("?");
-    return QLatin1Char('(') + list.join(QLatin1Char(',')) + QLatin1Char(')');
-}
+using store::execute;
 
 /// A value the server cannot take (class 22, data exception; 23, a broken
 /// constraint): trying again would fail the same way.
@@ -110,7 +100,7 @@ void Sender::finish() {
 }
 
 void Sender::round() {
-    if (finished_)
+    if (finished_ || shared_->stopping)
         return;
     retry_->stop();
     soon_->stop();
@@ -126,8 +116,8 @@ void Sender::round() {
     if (!openLocal())
         return;
     Outbox outbox(*local_);
-    store::Backlog waiting = outbox.backlog();
-    if (outbox.failed()) {
+    store::Backlog waiting;
+    if (!outbox.backlog(waiting)) {
         localFailed(outbox.error());
         return;
     }
@@ -168,7 +158,10 @@ void Sender::round() {
 
     failures_ = 0;
     status = status_;
-    status.waiting = outbox.backlog();
+    if (!outbox.backlog(status.waiting)) {
+        localFailed(outbox.error());
+        return;
+    }
     status.retryInMs = 0;
     if (!refused_.isEmpty()) {
         status.state = SyncStatus::State::Interrupted;
@@ -189,7 +182,7 @@ void Sender::round() {
 bool Sender::openLocal() {
     // The game sets a damaged file aside and starts a new one under the
     // same name: what is recorded from then on is in the new one.
-    if (local_ && inodeOf(store::storeFilePath(folder_)) == localInode_)
+    if (local_ && fileIdentity(store::storeFilePath(folder_)) == localFile_)
         return true;
     local_.reset();
     store::StoreOptions options;
@@ -198,14 +191,15 @@ bool Sender::openLocal() {
     if (!opened.connection)
         return failLater({SyncStatus::State::StoreUnusable, opened.status.detail});
     local_ = std::move(opened.connection);
-    localInode_ = inodeOf(store::storeFilePath(folder_));
+    localFile_ = fileIdentity(store::storeFilePath(folder_));
     return true;
 }
 
 bool Sender::openServer() {
     if (server_)
         return true;
-    auto connection = std::make_unique<ServerConnection>(settings_, options_.connect);
+    auto connection =
+        std::make_unique<ServerConnection>(settings_, options_.connect, &shared_->cutter);
     if (!connection->open())
         return failLater(connection->problem());
     const ServerSchema schema = migrateServer(connection->db(), options_.programVersion);
@@ -239,8 +233,6 @@ bool Sender::openServer() {
 }
 
 bool Sender::serverFailed(const QSqlError &error) {
-    if (server_ && server_->db().isOpen())
-        QSqlQuery(server_->db()).exec(QStringLiteral("ROLLBACK"));
     server_.reset();
     return failLater({stateForStatementError(error), errorText(error)});
 }
@@ -250,24 +242,29 @@ bool Sender::sendDeletions(Outbox &outbox) {
     if (outbox.failed())
         return localFailed(outbox.error());
     for (const QString &id : ids) {
-        QSqlQuery query(server_->db());
-        for (const auto &[sql, values] : std::initializer_list<std::pair<QString, QVariantList>>{
-                 {QStringLiteral("BEGIN"), {}},
-                 // The same lock as a game being sent: the deletion waits
-                 // for it, or it finds the game's id among the deleted.
-                 {QStringLiteral("SELECT pg_advisory_xact_lock(hashtextextended(?, 0))"), {id}},
-                 {QStringLiteral("INSERT INTO deletions (game_id, deleted_by) VALUES (?, ?) "
-                                 "ON CONFLICT (game_id) DO NOTHING"),
-                  {id, options_.computer}},
-                 {QStringLiteral("DELETE FROM games WHERE id = ?"), {id}},
-                 {QStringLiteral("COMMIT"), {}}}) {
-            if (!execOnServer(query, sql, values))
-                return serverFailed(query.lastError());
-        }
+        QSqlError error;
+        if (!sendDeletion(id, error))
+            return serverFailed(error);
         if (!outbox.forgetDeletion(id))
             return localFailed(outbox.error());
     }
     return true;
+}
+
+bool Sender::sendDeletion(const QString &id, QSqlError &error) {
+    QSqlDatabase &db = server_->db();
+    store::WriteTransaction transaction(db);
+    // The same lock as a game being sent: the deletion waits for it, or it
+    // finds the game's id among the deleted.
+    return transaction.begin(error) &&
+           execute(db, QStringLiteral("SELECT pg_advisory_xact_lock(hashtextextended(?, 0))"), {id},
+                   error) &&
+           execute(db,
+                   QStringLiteral("INSERT INTO deletions (game_id, deleted_by) VALUES (?, ?) "
+                                  "ON CONFLICT (game_id) DO NOTHING"),
+                   {id, options_.computer}, error) &&
+           execute(db, QStringLiteral("DELETE FROM games WHERE id = ?"), {id}, error) &&
+           transaction.commit(error);
 }
 
 bool Sender::sendGames(Outbox &outbox, int &fetched, int &completed) {
@@ -282,77 +279,50 @@ bool Sender::sendGames(Outbox &outbox, int &fetched, int &completed) {
         if (!sendGame(game, error)) {
             if (!isDataError(error))
                 return serverFailed(error);
-            QSqlQuery(server_->db()).exec(QStringLiteral("ROLLBACK"));
             refused_.insert(game.id);
-            refusedDetail_ =
-                QStringLiteral("the server refused game %1: %2").arg(game.id, errorText(error));
+            refusedDetail_ = QStringLiteral("the server refused game %1: %2")
+                                 .arg(game.id, store::errorText(error));
             qWarning().noquote() << QStringLiteral("lumo3: ") + refusedDetail_;
             continue;
         }
         bool complete = false;
-        if (!outbox.markSent(game, complete)) {
-            // The store is busy: the game goes again, which the server takes as it is.
-            outbox.clearError();
-            continue;
-        }
-        completed += complete ? 1 : 0;
         SyncStatus status = status_;
+        if (!outbox.markSent(game, complete) || !outbox.backlog(status.waiting))
+            return localFailed(outbox.error());
+        completed += complete ? 1 : 0;
         status.lastSentUtc = QDateTime::currentDateTimeUtc();
-        status.waiting = outbox.backlog();
-        outbox.clearError();
         publish(status, false);
     }
     return true;
 }
 
 bool Sender::sendGame(const OutgoingGame &game, QSqlError &error) {
-    QSqlQuery query(server_->db());
-    const auto run = [&](const QString &sql, const QVariantList &values) {
-        if (execOnServer(query, sql, values))
-            return true;
-        error = query.lastError();
+    QSqlDatabase &db = server_->db();
+    store::WriteTransaction transaction(db);
+    QSqlQuery deleted(db);
+    if (!transaction.begin(error) ||
+        !execute(db, QStringLiteral("SELECT pg_advisory_xact_lock(hashtextextended(?, 0))"),
+                 {game.id}, error) ||
+        !execute(deleted, QStringLiteral("SELECT 1 FROM deletions WHERE game_id = ?"), {game.id},
+                 error))
         return false;
-    };
-    if (!run(QStringLiteral("BEGIN"), {}) ||
-        !run(QStringLiteral("SELECT pg_advisory_xact_lock(hashtextextended(?, 0))"), {game.id}) ||
-        !run(QStringLiteral("SELECT 1 FROM deletions WHERE game_id = ?"), {game.id}))
+    // Deleted on the server by the teacher: it stays deleted there.
+    if (deleted.next())
+        return true;
+    if (!execute(db, store::upsertStatement(QStringLiteral("games")), game.game, error))
         return false;
-    if (query.next()) {
-        // Deleted on the server by the teacher: it stays deleted there.
-        return run(QStringLiteral("ROLLBACK"), {});
-    }
-
-    const QStringList &columns = gameColumns();
-    QStringList updates;
-    for (const QString &column : columns.mid(1))
-        updates << QStringLiteral("%1 = EXCLUDED.%1").arg(column);
-    updates << QStringLiteral("received_utc = now()");
-    if (!run(QStringLiteral("INSERT INTO games (%1) VALUES %2 ON CONFLICT (id) DO UPDATE SET %3")
-                 .arg(columns.join(QStringLiteral(", ")), marks(int(columns.size())),
-                      updates.join(QStringLiteral(", "))),
-             game.game))
-        return false;
-
-    const int width = static_cast<int>(answerColumns().size());
     for (qsizetype from = 0; from < game.answers.size(); from += answersPerStatement) {
         const qsizetype rows = std::min<qsizetype>(answersPerStatement, game.answers.size() - from);
-        QStringList tuples;
         QVariantList values;
-        for (qsizetype r = from; r < from + rows; ++r) {
-            tuples << marks(width);
+        for (qsizetype r = from; r < from + rows; ++r)
             values << game.answers[r];
-        }
-        // An answer never changes once checked: one that is there already
-        // came with an earlier send of this game.
-        if (!run(QStringLiteral("INSERT INTO answers (%1) VALUES %2 ON CONFLICT (id) DO NOTHING")
-                     .arg(answerColumns().join(QStringLiteral(", ")),
-                          tuples.join(QStringLiteral(", "))),
-                 values))
+        if (!execute(db, store::upsertStatement(QStringLiteral("answers"), int(rows)), values,
+                     error))
             return false;
     }
     if (options_.beforeCommit)
         options_.beforeCommit(game.id);
-    return run(QStringLiteral("COMMIT"), {});
+    return transaction.commit(error);
 }
 
 bool Sender::failLater(const Problem &problem) {
@@ -365,8 +335,8 @@ bool Sender::failLater(const Problem &problem) {
     status.retryInMs = delay;
     if (local_) {
         Outbox outbox(*local_);
-        const store::Backlog waiting = outbox.backlog();
-        if (!outbox.failed())
+        store::Backlog waiting;
+        if (outbox.backlog(waiting))
             status.waiting = waiting;
     }
     publish(status, true);
@@ -377,7 +347,7 @@ bool Sender::failLater(const Problem &problem) {
 
 bool Sender::localFailed(const QSqlError &error) {
     local_.reset();
-    return failLater({SyncStatus::State::StoreUnusable, errorText(error)});
+    return failLater({SyncStatus::State::StoreUnusable, store::errorText(error)});
 }
 
 void Sender::publish(SyncStatus status, bool now) {

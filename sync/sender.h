@@ -5,6 +5,7 @@
 // The sync's thread: sends what the store has and the server has not, one
 // game per server transaction, and tries again later when it cannot.
 
+#include "platform/file_identity.h"
 #include "settings/server_settings.h"
 #include "store/connection.h"
 #include "sync/outbox.h"
@@ -37,8 +38,6 @@ struct SyncOptions {
     int idleCheckMs = 5 * 60 * 1000;
     /// Games read from the store at a time.
     int gamesPerBatch = 20;
-    /// How long the program may wait at its end for a send in progress.
-    int finishTimeoutMs = 3000;
     /// This computer's name, as deletions are signed; empty: the host name.
     QString computer;
     /// Written on the server with each schema step; empty: the application's version.
@@ -56,6 +55,9 @@ class SharedSyncStatus {
     /// Set by the owner when the program ends: the round in progress stops
     /// after the game it is sending.
     std::atomic<bool> stopping = false;
+    /// Cut by the owner when the program ends: a statement waiting for a
+    /// server that does not answer fails at once.
+    ConnectionCutter cutter;
 
   private:
     mutable QMutex mutex_;
@@ -84,12 +86,14 @@ class Sender : public QObject {
     bool openLocal();
     bool openServer();
     bool sendDeletions(Outbox &outbox);
+    /// One deletion in one server transaction; false with the error.
+    bool sendDeletion(const QString &id, QSqlError &error);
     /// One batch; false when the server failed. `fetched` counts the games
     /// read, `completed` those marked sent with nothing new since.
     bool sendGames(Outbox &outbox, int &fetched, int &completed);
     /// One game in one server transaction; false with the error.
     bool sendGame(const OutgoingGame &game, QSqlError &error);
-    /// Rolls back, drops the connection and tries again later.
+    /// Drops the connection and tries again later.
     bool serverFailed(const QSqlError &error);
     bool failLater(const Problem &problem);
     bool localFailed(const QSqlError &error);
@@ -100,7 +104,7 @@ class Sender : public QObject {
     SyncOptions options_;
     std::shared_ptr<SharedSyncStatus> shared_;
     std::unique_ptr<store::Connection> local_;
-    quint64 localInode_ = 0;
+    FileIdentity localFile_;
     std::unique_ptr<ServerConnection> server_;
     /// Games the server refused as data, left out until the program starts again.
     QSet<QString> refused_;

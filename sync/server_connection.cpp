@@ -3,7 +3,21 @@
 #include "sync/server_connection.h"
 
 #include <QAtomicInteger>
+#include <QDeadlineTimer>
+#include <QRegularExpression>
+#include <QSqlDriver>
 #include <QSqlQuery>
+
+#include <libpq-fe.h>
+
+#include <vector>
+
+#ifdef Q_OS_WIN
+#include <winsock2.h>
+#else
+#include <poll.h>
+#include <sys/socket.h>
+#endif
 
 namespace lumo::sync {
 
@@ -23,10 +37,123 @@ QString conninfoValue(const QString &value) {
     return QLatin1Char('\'') + quoted + QLatin1Char('\'');
 }
 
+void shutDown(qintptr socket) {
+#ifdef Q_OS_WIN
+    ::shutdown(SOCKET(socket), SD_BOTH);
+#else
+    ::shutdown(int(socket), SHUT_RDWR);
+#endif
+}
+
+/// Waits until libpq's socket is ready as `polling` asks, at most `ms`.
+void waitForSocket(PGconn *conn, PostgresPollingStatusType polling, int ms) {
+    const short events = polling == PGRES_POLLING_READING ? POLLIN : POLLOUT;
+#ifdef Q_OS_WIN
+    WSAPOLLFD socket{SOCKET(PQsocket(conn)), events, 0};
+    WSAPoll(&socket, 1, ms);
+#else
+    pollfd socket{PQsocket(conn), events, 0};
+    ::poll(&socket, 1, ms);
+#endif
+}
+
+SyncStatus::State stateForSqlState(const QString &code, SyncStatus::State otherwise) {
+    // Class 28: a wrong password, an unknown user, not allowed from here.
+    if (code.startsWith(QLatin1String("28")))
+        return SyncStatus::State::LoginRefused;
+    // No database, no schema, no table, or no right: the server is not set
+    // up as the README says.
+    if (code == QLatin1String("3D000") || code == QLatin1String("3F000") ||
+        code == QLatin1String("42P01") || code == QLatin1String("42501"))
+        return SyncStatus::State::NotSetUp;
+    return otherwise;
+}
+
+/// Why a connection could not be made. QPSQL gives no SQLSTATE for it, and
+/// libpq's message is words in the user's or the server's language: libpq is
+/// asked again, directly, with its messages cut down to the SQLSTATE.
+SyncStatus::State whyNoConnection(const ServerSettings &settings, const ConnectOptions &options,
+                                  const ConnectionCutter *cutter) {
+    QList<std::pair<const char *, QByteArray>> given{
+        {"host", settings.host.toUtf8()},
+        {"port", settings.port > 0 ? QByteArray::number(settings.port) : QByteArray()},
+        {"dbname", settings.database.toUtf8()},
+        {"user", settings.user.toUtf8()},
+        {"service", settings.service.toUtf8()},
+        {"application_name", QByteArrayLiteral("lumo3")}};
+    std::vector<const char *> keys, values;
+    for (const auto &[key, value] : given) {
+        if (!value.isEmpty()) {
+            keys.push_back(key);
+            values.push_back(value.constData());
+        }
+    }
+    keys.push_back(nullptr);
+    values.push_back(nullptr);
+    PGconn *conn = PQconnectStartParams(keys.data(), values.data(), 0);
+    if (!conn)
+        return SyncStatus::State::Unreachable;
+    PQsetErrorVerbosity(conn, PQERRORS_SQLSTATE);
+    const QDeadlineTimer deadline(options.connectTimeoutSeconds * 1000);
+    PostgresPollingStatusType polling = PGRES_POLLING_WRITING;
+    while (PQstatus(conn) != CONNECTION_BAD && polling != PGRES_POLLING_OK &&
+           polling != PGRES_POLLING_FAILED && !deadline.hasExpired() &&
+           !(cutter && cutter->isCut())) {
+        waitForSocket(conn, polling, 100);
+        polling = PQconnectPoll(conn);
+    }
+    SyncStatus::State state = SyncStatus::State::Unreachable;
+    if (PQstatus(conn) == CONNECTION_OK) {
+        // Back by now: the next try will tell.
+        state = SyncStatus::State::Interrupted;
+    } else if (PQconnectionNeedsPassword(conn)) {
+        state = SyncStatus::State::LoginRefused;
+    } else {
+        // Each server that refused ends its line with ":  " and the code.
+        static const QRegularExpression sqlState(QStringLiteral(":  ([0-9A-Z]{5})$"),
+                                                 QRegularExpression::MultilineOption);
+        QString code;
+        for (const auto &match :
+             sqlState.globalMatch(QString::fromUtf8(PQerrorMessage(conn)).trimmed()))
+            code = match.captured(1);
+        state = stateForSqlState(code, SyncStatus::State::Unreachable);
+    }
+    PQfinish(conn);
+    return state;
+}
+
 } // namespace
 
-ServerConnection::ServerConnection(const ServerSettings &settings, const ConnectOptions &options)
-    : name_(uniqueConnectionName()) {
+void ConnectionCutter::cut() {
+    QMutexLocker lock(&mutex_);
+    cut_ = true;
+    if (socket_ >= 0)
+        shutDown(socket_);
+}
+
+bool ConnectionCutter::isCut() const {
+    QMutexLocker lock(&mutex_);
+    return cut_;
+}
+
+bool ConnectionCutter::attach(qintptr socket) {
+    QMutexLocker lock(&mutex_);
+    if (cut_) {
+        shutDown(socket);
+        return false;
+    }
+    socket_ = socket;
+    return true;
+}
+
+void ConnectionCutter::detach() {
+    QMutexLocker lock(&mutex_);
+    socket_ = -1;
+}
+
+ServerConnection::ServerConnection(const ServerSettings &settings, const ConnectOptions &options,
+                                   ConnectionCutter *cutter)
+    : name_(uniqueConnectionName()), settings_(settings), options_(options), cutter_(cutter) {
     db_ = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name_);
     if (!db_.isValid()) {
         problem_.state = SyncStatus::State::NotSetUp;
@@ -54,10 +181,12 @@ ServerConnection::ServerConnection(const ServerSettings &settings, const Connect
     if (!settings.service.isEmpty())
         connect << QStringLiteral("service=") + conninfoValue(settings.service);
     db_.setConnectOptions(connect.join(QLatin1Char(';')));
-    statementTimeoutMs_ = options.statementTimeoutMs;
 }
 
 ServerConnection::~ServerConnection() {
+    // Before the socket is closed: its number may be given to another.
+    if (cutter_)
+        cutter_->detach();
     db_.close();
     db_ = QSqlDatabase();
     QSqlDatabase::removeDatabase(name_);
@@ -68,24 +197,33 @@ bool ServerConnection::open() {
         return false;
     if (!db_.open()) {
         problem_.detail = errorText(db_.lastError());
-        problem_.state = stateForConnectionError(problem_.detail);
+        problem_.state = whyNoConnection(settings_, options_, cutter_);
+        return false;
+    }
+    const QVariant handle = db_.driver()->handle();
+    if (cutter_ && qstrcmp(handle.typeName(), "PGconn*") == 0 &&
+        !cutter_->attach(PQsocket(*static_cast<PGconn *const *>(handle.constData())))) {
+        problem_ = {SyncStatus::State::Interrupted, QStringLiteral("the program is ending")};
+        db_.close();
         return false;
     }
     // A client that vanishes in the middle of a game's transaction must not
     // hold its locks for long.
     if (exec(QStringLiteral("SET search_path = %1").arg(serverSchema)) &&
-        exec(QStringLiteral("SET statement_timeout = %1").arg(statementTimeoutMs_)) &&
+        exec(QStringLiteral("SET statement_timeout = %1").arg(options_.statementTimeoutMs)) &&
         exec(QStringLiteral("SET idle_in_transaction_session_timeout = 60000")))
         return true;
+    if (cutter_)
+        cutter_->detach();
     db_.close();
     return false;
 }
 
 bool ServerConnection::exec(const QString &statement) {
-    QSqlQuery query(db_);
-    if (query.exec(statement))
+    QSqlError error;
+    if (store::execute(db_, statement, {}, error))
         return true;
-    failed(query.lastError());
+    failed(error);
     return false;
 }
 
@@ -94,47 +232,8 @@ void ServerConnection::failed(const QSqlError &error) {
     problem_.state = stateForStatementError(error);
 }
 
-SyncStatus::State stateForConnectionError(const QString &message) {
-    const QString text = message.toLower();
-    if (text.contains(QLatin1String("password")) ||
-        text.contains(QLatin1String("authentication")) ||
-        text.contains(QLatin1String("pg_hba.conf")) ||
-        (text.contains(QLatin1String("role")) && text.contains(QLatin1String("does not exist"))))
-        return SyncStatus::State::LoginRefused;
-    if ((text.contains(QLatin1String("database")) &&
-         text.contains(QLatin1String("does not exist"))) ||
-        text.contains(QLatin1String("permission denied")) ||
-        text.contains(QLatin1String("definition of service")))
-        return SyncStatus::State::NotSetUp;
-    return SyncStatus::State::Unreachable;
-}
-
 SyncStatus::State stateForStatementError(const QSqlError &error) {
-    const QString code = error.nativeErrorCode();
-    if (code.startsWith(QLatin1String("28")))
-        return SyncStatus::State::LoginRefused;
-    // No right, no schema, no table: the server is not set up as the README says.
-    if (code == QLatin1String("42501") || code == QLatin1String("3F000") ||
-        code == QLatin1String("42P01") || code == QLatin1String("3D000"))
-        return SyncStatus::State::NotSetUp;
-    return SyncStatus::State::Interrupted;
-}
-
-bool execOnServer(QSqlQuery &query, const QString &sql, const QVariantList &values) {
-    if (values.isEmpty())
-        return query.exec(sql);
-    if (!query.prepare(sql))
-        return false;
-    for (const QVariant &value : values)
-        query.addBindValue(value);
-    return query.exec();
-}
-
-QString errorText(const QSqlError &error) {
-    QString text = error.databaseText().trimmed();
-    if (text.isEmpty())
-        text = error.text().trimmed();
-    return text;
+    return stateForSqlState(error.nativeErrorCode(), SyncStatus::State::Interrupted);
 }
 
 } // namespace lumo::sync

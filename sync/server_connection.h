@@ -3,8 +3,10 @@
 #pragma once
 
 #include "settings/server_settings.h"
+#include "store/statement.h"
 #include "sync/sync_status.h"
 
+#include <QMutex>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -29,12 +31,32 @@ struct Problem {
     QString detail;
 };
 
+/// Lets another thread cut a connection's statements short: its socket is
+/// shut down, so that a statement waiting for a server that does not answer
+/// fails at once, and so does every connection opened after.
+class ConnectionCutter {
+  public:
+    void cut();
+    bool isCut() const;
+
+  private:
+    friend class ServerConnection;
+    /// False, with the socket shut down, when cut already.
+    bool attach(qintptr socket);
+    void detach();
+
+    mutable QMutex mutex_;
+    qintptr socket_ = -1;
+    bool cut_ = false;
+};
+
 /// One connection to the school's server through Qt's QPSQL driver, with a
 /// name of its own, belonging to the thread that opened it. The password is
 /// never handed in: libpq reads it from the password file or the service.
 class ServerConnection {
   public:
-    explicit ServerConnection(const ServerSettings &settings, const ConnectOptions &options = {});
+    explicit ServerConnection(const ServerSettings &settings, const ConnectOptions &options = {},
+                              ConnectionCutter *cutter = nullptr);
     ~ServerConnection();
     ServerConnection(const ServerConnection &) = delete;
     ServerConnection &operator=(const ServerConnection &) = delete;
@@ -53,23 +75,17 @@ class ServerConnection {
 
   private:
     QString name_;
+    ServerSettings settings_;
+    ConnectOptions options_;
+    ConnectionCutter *cutter_ = nullptr;
     QSqlDatabase db_;
     Problem problem_;
-    int statementTimeoutMs_ = 0;
 };
 
-/// Why a connection could not be made, from libpq's message (libpq gives no
-/// code for it): a refused login, a missing database, or no server at all.
-SyncStatus::State stateForConnectionError(const QString &message);
-/// Why a statement failed, from its SQLSTATE.
+/// Why a statement failed, from its SQLSTATE: a refused login, a server not
+/// set up for the program, or (any other) a statement cut off.
 SyncStatus::State stateForStatementError(const QSqlError &error);
 
-/// Runs a statement with its values bound. QPSQL prepares every statement
-/// on the server, which takes only queries (not BEGIN, COMMIT or CREATE):
-/// a statement without values is sent as it is.
-bool execOnServer(QSqlQuery &query, const QString &sql, const QVariantList &values = {});
-
-/// The text of a Qt SQL error as the database put it, or Qt's own words.
-QString errorText(const QSqlError &error);
+using store::errorText;
 
 } // namespace lumo::sync

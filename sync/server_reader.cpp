@@ -118,9 +118,10 @@ int ServerReader::deleteGames(const std::optional<QString> &player) {
     QSqlDatabase &db = connection_->db();
     QSqlQuery query(db);
     const auto run = [&](const QString &sql, const QVariantList &bound) {
-        if (execOnServer(query, sql, bound))
+        QSqlError error;
+        if (store::execute(query, sql, bound, error))
             return true;
-        lastError_ = errorText(query.lastError());
+        lastError_ = errorText(error);
         QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
         connection_.reset();
         return false;

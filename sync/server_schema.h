@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "store/schema.h"
+
 #include <QList>
 #include <QSqlError>
 #include <QString>
@@ -11,15 +13,8 @@ class QSqlDatabase;
 
 namespace lumo::sync {
 
-/// One step of the server's schema history, as in the local store: steps are
-/// never edited once released; a change is a new step at the end.
-struct ServerStep {
-    int version;
-    QStringList statements;
-};
-
-const QList<ServerStep> &serverSteps();
-int latestServerVersion(const QList<ServerStep> &steps = serverSteps());
+/// The server's schema history, step by step as in the local store.
+const QList<store::MigrationStep> &serverSteps();
 
 struct ServerSchema {
     enum class Kind { Ready, TooNew, NotSetUp, Failed };
@@ -39,6 +34,6 @@ struct ServerSchema {
 /// The schema itself must exist and belong to the program's user (the
 /// README's set-up); its tables the program makes itself.
 ServerSchema migrateServer(QSqlDatabase &db, const QString &programVersion,
-                           const QList<ServerStep> &steps = serverSteps());
+                           const QList<store::MigrationStep> &steps = serverSteps());
 
 } // namespace lumo::sync

@@ -37,7 +37,8 @@ QString startedText(const QDateTime &startedUtc, const QLocale &locale) {
            locale.toString(local.time(), QStringLiteral("HH:mm"));
 }
 
-QString statusText(const store::StoreStatus &status, bool schoolServer) {
+namespace {
+QString stateText(const store::StoreStatus &status, bool schoolServer) {
     using State = store::StoreStatus::State;
     switch (status.state) {
     case State::Opening:
@@ -64,6 +65,13 @@ QString statusText(const store::StoreStatus &status, bool schoolServer) {
         return QStringLiteral("ไม่สามารถบันทึกผลได้: %1 (%2)").arg(status.detail, status.filePath);
     }
     return {};
+}
+} // namespace
+
+QString statusText(const store::StoreStatus &status, bool schoolServer) {
+    const int notSaved = status.rejected + status.lost;
+    return stateText(status, schoolServer) +
+           (notSaved ? QStringLiteral(" — มีผล %1 รายการที่บันทึกไม่ได้").arg(notSaved) : QString());
 }
 
 namespace {

@@ -3,6 +3,7 @@
 // A store that cannot be used never holds up the game: every recording call
 // returns at once, one warning goes to standard error, the status says why,
 // and nothing stored before is lost. Damaged files are set aside, not deleted.
+// Records the file can never take are counted and told, never taken silently.
 #include "file_faults.h"
 #include "samples.h"
 
@@ -14,6 +15,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -26,7 +28,17 @@ using namespace lumo::store::test;
 
 namespace {
 
-enum class Fault { NotADatabase, DamagedPage, Truncated, ReadOnlyFolder, NoFolder, Locked, Full };
+enum class Fault {
+    NotADatabase,
+    DamagedPage,
+    Truncated,
+    ReadOnlyFolder,
+    NoFolder,
+    Locked,
+    LockedToTheEnd,
+    Full,
+    DeletedWhilePlayed,
+};
 
 void recordEarlierGame(const QString &folder, int games = 1) {
     GameRecorder recorder(folder);
@@ -75,7 +87,11 @@ void StoreFaults::aBrokenStoreLeavesTheGamePlayableWithOneWarning_data() {
     QTest::newRow("read-only folder") << Fault::ReadOnlyFolder << StoreStatus::State::Unusable;
     QTest::newRow("folder cannot be made") << Fault::NoFolder << StoreStatus::State::Unusable;
     QTest::newRow("locked by another program") << Fault::Locked << StoreStatus::State::Locked;
+    QTest::newRow("locked until the program ends")
+        << Fault::LockedToTheEnd << StoreStatus::State::Locked;
     QTest::newRow("disk full") << Fault::Full << StoreStatus::State::Full;
+    QTest::newRow("the game deleted while it is played")
+        << Fault::DeletedWhilePlayed << StoreStatus::State::Ready;
 }
 
 void StoreFaults::aBrokenStoreLeavesTheGamePlayableWithOneWarning() {
@@ -118,11 +134,13 @@ void StoreFaults::aBrokenStoreLeavesTheGamePlayableWithOneWarning() {
         folder = base.filePath(QStringLiteral("a file/results"));
         break;
     case Fault::Locked:
+    case Fault::LockedToTheEnd:
         recordEarlierGame(folder);
         holder.emplace(file);
         QVERIFY(holder->exec(QStringLiteral("BEGIN IMMEDIATE")));
         break;
     case Fault::Full:
+    case Fault::DeletedWhilePlayed:
         recordEarlierGame(folder);
         break;
     }
@@ -141,11 +159,15 @@ void StoreFaults::aBrokenStoreLeavesTheGamePlayableWithOneWarning() {
     Warnings warnings;
     RecorderOptions options;
     options.store.busyTimeoutMs = 50;
-    options.retryIntervalMs = 50;
+    // No retry before the program ends: only its last try can save the game.
+    options.retryIntervalMs = fault == Fault::LockedToTheEnd ? 600000 : 50;
     options.store.testPagesLeft = fault == Fault::Full ? 1 : 0;
+    // Room for exactly the game.
+    options.queueLimit = fault == Fault::Locked ? 102 : options.queueLimit;
     {
         OrdinaryUser user(fault == Fault::ReadOnlyFolder);
         GameRecorder recorder(folder, options);
+        QSignalSpy endsWritten(&recorder, &GameRecorder::gameEndWritten);
         const GameStart start = sampleStart(QStringLiteral("Now"));
         QElapsedTimer clock;
         qint64 slowest = 0;
@@ -155,6 +177,10 @@ void StoreFaults::aBrokenStoreLeavesTheGamePlayableWithOneWarning() {
             slowest = std::max(slowest, clock.nsecsElapsed());
         };
         timed([&] { recorder.gameStarted(start); });
+        if (fault == Fault::DeletedWhilePlayed) {
+            QVERIFY(recorder.waitUntilWritten());
+            QCOMPARE(ResultReader(folder).deletePlayer(start.player), 1);
+        }
         for (int q = 1; q <= 100; ++q)
             timed([&] { recorder.answerChecked(sampleAnswer(start, q, 2, 0, q % 2)); });
         timed([&] { recorder.gameEnded(sampleEnd(start, Outcome::Won, 100, 350, 50)); });
@@ -163,7 +189,16 @@ void StoreFaults::aBrokenStoreLeavesTheGamePlayableWithOneWarning() {
         QVERIFY(recorder.waitUntilWritten());
         QCOMPARE(recorder.status().state, state);
         QVERIFY(!recorder.status().detail.isEmpty() || state == StoreStatus::State::Ready);
+        if (fault == Fault::DeletedWhilePlayed) {
+            // Neither brought back as a game of its own nor taken as written.
+            QCOMPARE(recorder.status().rejected, 101);
+            QCOMPARE(endsWritten.size(), 0);
+        }
         if (fault == Fault::Locked) {
+            recorder.gameStarted(sampleStart(QStringLiteral("No room")));
+            QVERIFY(recorder.waitUntilWritten());
+            QCOMPARE(recorder.status().pending, 102);
+            QCOMPARE(recorder.status().lost, 1);
             // The teacher can read past the lock.
             ResultReader reader(folder, options.store);
             QCOMPARE(reader.status().state, StoreStatus::State::Locked);
@@ -172,6 +207,8 @@ void StoreFaults::aBrokenStoreLeavesTheGamePlayableWithOneWarning() {
             QTRY_COMPARE(recorder.status().state, StoreStatus::State::Ready);
             QVERIFY(recorder.waitUntilWritten());
         }
+        if (fault == Fault::LockedToTheEnd)
+            QVERIFY(holder->exec(QStringLiteral("COMMIT")));
         if (fault == Fault::ReadOnlyFolder) {
             // The teacher can still read what is there.
             ResultReader reader(folder);
@@ -204,15 +241,21 @@ void StoreFaults::aBrokenStoreLeavesTheGamePlayableWithOneWarning() {
     case Fault::NoFolder:
         QVERIFY(!QFileInfo::exists(file));
         break;
-    case Fault::Locked: {
+    case Fault::Locked:
+    case Fault::LockedToTheEnd: {
         holder.reset();
         checkEarlierGameIsThere(folder);
         ResultReader reader(folder);
-        QCOMPARE(
-            reader.answers(reader.games({.nameContains = QStringLiteral("Now")}).first().id).size(),
-            100);
+        QCOMPARE(reader.players(), (QStringList{QStringLiteral("Earlier"), QStringLiteral("Now")}));
+        const GameRow now = reader.games({.nameContains = QStringLiteral("Now")}).first();
+        QCOMPARE(now.outcome, std::optional<Outcome>(Outcome::Won));
+        QCOMPARE(reader.answers(now.id).size(), 100);
         break;
     }
+    case Fault::DeletedWhilePlayed:
+        checkEarlierGameIsThere(folder);
+        QCOMPARE(ResultReader(folder).players(), QStringList{QStringLiteral("Earlier")});
+        break;
     case Fault::Full: {
         checkEarlierGameIsThere(folder);
         // What fitted is there, in order, with nothing missing in between.

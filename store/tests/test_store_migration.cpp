@@ -12,6 +12,8 @@
 #include "store/recorder.h"
 
 #include <QFile>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -25,6 +27,62 @@ QList<MigrationStep> withNextStep(const QStringList &statements) {
     QList<MigrationStep> steps = schemaSteps();
     steps.append({latestVersion() + 1, statements});
     return steps;
+}
+
+/// The tables as the first release made them, word for word: files made
+/// since must have the same.
+const QString firstRelease = QStringLiteral(R"(
+CREATE TABLE games (id TEXT PRIMARY KEY NOT NULL, computer TEXT NOT NULL, player TEXT NOT NULL,
+  started_utc TEXT NOT NULL, start_level INTEGER NOT NULL, clock_minutes INTEGER,
+  settings TEXT NOT NULL, program_version TEXT NOT NULL, ended_utc TEXT,
+  outcome TEXT CHECK (outcome IN ('won', 'time_out', 'left', 'window_closed')),
+  level_reached INTEGER NOT NULL, questions INTEGER NOT NULL DEFAULT 0,
+  right_points INTEGER NOT NULL DEFAULT 0, wrong_points INTEGER NOT NULL DEFAULT 0,
+  clock_seconds INTEGER, synced INTEGER NOT NULL DEFAULT 0);
+CREATE INDEX games_by_player ON games (player, started_utc);
+CREATE INDEX games_by_start ON games (started_utc);
+CREATE INDEX games_unsynced ON games (synced) WHERE synced = 0;
+CREATE TABLE answers (id TEXT PRIMARY KEY NOT NULL,
+  game_id TEXT NOT NULL REFERENCES games (id) ON DELETE CASCADE, question INTEGER NOT NULL,
+  level INTEGER NOT NULL, count1 INTEGER NOT NULL, count2 INTEGER, count3 INTEGER,
+  count4 INTEGER, total INTEGER, slots TEXT NOT NULL, answer1 INTEGER NOT NULL, answer2 INTEGER,
+  answer3 INTEGER, answer4 INTEGER, answer_total INTEGER, right_points INTEGER NOT NULL,
+  wrong_points INTEGER NOT NULL, seconds REAL NOT NULL, checked_utc TEXT NOT NULL,
+  synced INTEGER NOT NULL DEFAULT 0);
+CREATE INDEX answers_by_game ON answers (game_id, question);
+CREATE INDEX answers_unsynced ON answers (synced) WHERE synced = 0;
+CREATE TABLE deletions (game_id TEXT PRIMARY KEY NOT NULL, deleted_utc TEXT NOT NULL))");
+
+/// Every column, key and index of a file's tables, as SQLite reports them.
+QStringList shapeOf(Connection &c) {
+    QStringList lines;
+    const auto add = [&](const QString &pragma, const QString &of, int firstCell) {
+        QSqlQuery query(c.db());
+        query.exec(QStringLiteral("PRAGMA %1(%2)").arg(pragma, of));
+        while (query.next()) {
+            QStringList cells{of, pragma};
+            for (int i = firstCell; i < query.record().count(); ++i)
+                cells << query.value(i).toString();
+            lines << cells.join(QLatin1Char('|'));
+        }
+    };
+    QSqlQuery objects(c.db());
+    objects.exec(QStringLiteral("SELECT type, name, sql FROM sqlite_master ORDER BY name"));
+    while (objects.next()) {
+        const QString name = objects.value(1).toString();
+        if (objects.value(0).toString() == QLatin1String("table")) {
+            add(QStringLiteral("table_info"), name, 0);
+            add(QStringLiteral("foreign_key_list"), name, 0);
+            add(QStringLiteral("index_list"), name, 1); // not its place in the list
+        } else {
+            add(QStringLiteral("index_xinfo"), name, 0);
+            // A partial index's condition, which no pragma tells.
+            lines << name + objects.value(2).toString().simplified().section(
+                                QStringLiteral(" WHERE "), 1);
+        }
+    }
+    lines.sort();
+    return lines;
 }
 
 } // namespace
@@ -94,6 +152,9 @@ void StoreMigration::aFileIsBroughtToTheSchemaItsProgramKnows() {
         OpenedStore opened = openStore(dir.path(), options);
         QCOMPARE(opened.status.state, state);
         QCOMPARE(opened.connection != nullptr, state == StoreStatus::State::Ready);
+        // Every commit reaches the disk before the game goes on.
+        if (opened.connection)
+            QCOMPARE(opened.connection->scalar(QStringLiteral("PRAGMA synchronous")).toInt(), 2);
     }
 
     Connection check(file);
@@ -114,6 +175,11 @@ void StoreMigration::aFileIsBroughtToTheSchemaItsProgramKnows() {
             QVERIFY2(check.exec(statement), qPrintable(statement));
         QCOMPARE(check.scalar(QStringLiteral("PRAGMA journal_mode")).toString(),
                  QStringLiteral("wal"));
+        QTemporaryDir released;
+        Connection first(storeFilePath(released.path()));
+        for (const QString &statement : firstRelease.split(QLatin1Char(';')))
+            QVERIFY2(first.exec(statement), qPrintable(first.lastError().text()));
+        QCOMPARE(shapeOf(check), shapeOf(first));
     }
 }
 

@@ -73,13 +73,17 @@ void StoreRecording::aGameIsReadBackAsItWasRecorded_data() {
     QTest::addColumn<int>("clockMinutes"); // 0: no clock
     QTest::addColumn<int>("questions");
     QTest::addColumn<int>("outcome"); // -1: never ended
-    QTest::newRow("won, a whole game from level 1") << 1 << 30 << 100 << int(Outcome::Won);
-    QTest::newRow("won from level 3, no clock") << 3 << 0 << 50 << int(Outcome::Won);
-    QTest::newRow("timed out at level 2") << 2 << 10 << 31 << int(Outcome::TimeOut);
-    QTest::newRow("left after 7 questions") << 1 << 120 << 7 << int(Outcome::Left);
+    QTest::addColumn<QString>("player");
+    const QString name = QStringLiteral("ด.ญ. มาลี");
+    QTest::newRow("won, a whole game from level 1") << 1 << 30 << 100 << int(Outcome::Won) << name;
+    QTest::newRow("won from level 3, no clock") << 3 << 0 << 50 << int(Outcome::Won) << name;
+    QTest::newRow("timed out at level 2") << 2 << 10 << 31 << int(Outcome::TimeOut) << name;
+    QTest::newRow("left after 7 questions") << 1 << 120 << 7 << int(Outcome::Left) << name;
     QTest::newRow("window closed before any question")
-        << 4 << 30 << 0 << int(Outcome::WindowClosed);
-    QTest::newRow("cut off after 12 questions") << 1 << 30 << 12 << -1;
+        << 4 << 30 << 0 << int(Outcome::WindowClosed) << name;
+    QTest::newRow("cut off after 12 questions") << 1 << 30 << 12 << -1 << name;
+    QTest::newRow("no name given (the prompt cancelled)")
+        << 1 << 30 << 5 << int(Outcome::Left) << QString();
 }
 
 void StoreRecording::aGameIsReadBackAsItWasRecorded() {
@@ -87,9 +91,10 @@ void StoreRecording::aGameIsReadBackAsItWasRecorded() {
     QFETCH(int, clockMinutes);
     QFETCH(int, questions);
     QFETCH(int, outcome);
+    QFETCH(QString, player);
     QTemporaryDir dir;
     const auto clock = clockMinutes ? std::optional<int>(clockMinutes) : std::nullopt;
-    const GameStart start = sampleStart(QStringLiteral("ด.ญ. มาลี"), startLevel, clock);
+    const GameStart start = sampleStart(player, startLevel, clock);
 
     PlayedGame game;
     std::optional<GameEnd> end;
@@ -163,7 +168,7 @@ void StoreRecording::aGameIsReadBackAsItWasRecorded() {
         }
     }
 
-    const ChildSummary summary = reader.summary(start.player);
+    const ChildSummary summary = reader.summary(row.player);
     QCOMPARE(summary.games, 1);
     QCOMPARE(summary.finishedGames, end ? 1 : 0);
     QCOMPARE(summary.bestRight, game.right);
@@ -173,7 +178,7 @@ void StoreRecording::aGameIsReadBackAsItWasRecorded() {
         QCOMPARE(share.rightItems, shares[share.level].first);
         QCOMPARE(share.items, shares[share.level].second);
     }
-    const WrongAnswers wrong = reader.wrongAnswers(start.player);
+    const WrongAnswers wrong = reader.wrongAnswers(row.player);
     for (auto [list, expected] :
          {std::pair{&wrong.counts, &wrongCounts}, std::pair{&wrong.totals, &wrongTotals}}) {
         expected->removeIf([](auto it) { return it.value() == 0; });

@@ -34,8 +34,6 @@
 
 #include <atomic>
 
-#include <sys/stat.h>
-
 using namespace lumo;
 using namespace lumo::store;
 using namespace lumo::store::test;
@@ -568,9 +566,7 @@ void SchoolServer::aStoreStartedAfreshIsFollowed() {
     QVERIFY(sync.waitUntilIdle());
     COMPARE_STATE(sync, State::UpToDate);
     const QString file = storeFilePath(dir.path());
-    struct stat info {};
-    QVERIFY(::stat(QFile::encodeName(file).constData(), &info) == 0);
-    QVERIFY(!setAside(file, info.st_ino).isEmpty());
+    QVERIFY(!setAside(file, fileIdentity(file)).isEmpty());
     record(dir.path(), QStringLiteral("room-1-pc-01"),
            {{QStringLiteral("Ben"), 4, true, firstMorning.addDays(1)}});
     sync.syncSoon();

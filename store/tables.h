@@ -1,0 +1,37 @@
+// SPDX-FileCopyrightText: 2026 The lumo3 authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// The tables of both databases that hold games, described once: this
+// computer's SQLite file and the school's PostgreSQL server have the same
+// tables with the same columns, but for what only one side keeps (the
+// "synced" marks here, when a game arrived there). Every statement that
+// makes a table, lists its columns or inserts into it is made from here.
+
+#include <QString>
+#include <QStringList>
+
+namespace lumo::store {
+
+enum class SqlDialect { Sqlite, Postgres };
+
+/// The statements that bring a database from schema version - 1 to
+/// `version`: the tables, columns and indexes added in that version. What a
+/// released version added is never changed; a change is a new version.
+QStringList schemaStatements(SqlDialect dialect, int version);
+/// The newest version the description knows.
+int newestSchemaVersion();
+
+/// The columns of a table that both sides keep, in the order of the
+/// description: what travels from this computer to the server.
+QStringList sharedColumns(const QString &table);
+
+/// "INSERT INTO table (columns) VALUES (?, ...)", with `rows` rows of marks.
+QString insertStatement(const QString &table, const QStringList &columns, int rows = 1);
+
+/// The server's insert of rows sent again: a row that may change after it
+/// was first sent (a game) is brought up to date, one that never changes
+/// (an answer) is left as it is.
+QString upsertStatement(const QString &table, int rows = 1);
+
+} // namespace lumo::store
