@@ -200,8 +200,9 @@ bool ServerConnection::open() {
         problem_.state = whyNoConnection(settings_, options_, cutter_);
         return false;
     }
+    // QPSQL's handle is libpq's connection (a "pg_conn*").
     const QVariant handle = db_.driver()->handle();
-    if (cutter_ && qstrcmp(handle.typeName(), "PGconn*") == 0 &&
+    if (cutter_ && handle.isValid() &&
         !cutter_->attach(PQsocket(*static_cast<PGconn *const *>(handle.constData())))) {
         problem_ = {SyncStatus::State::Interrupted, QStringLiteral("the program is ending")};
         db_.close();

@@ -26,6 +26,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 
@@ -206,6 +208,7 @@ class SchoolServer : public QObject {
     void aStoreStartedAfreshIsFollowed();
     void theTeacherSeesTheClassFromTheServer();
     void aGamePlayedInTheProgramReachesTheServerWhenItEnds();
+    void theProgramEndsWhileTheStoreIsLockedAndTheServerHangs();
 
   private:
     std::unique_ptr<TestServer> server_;
@@ -241,13 +244,68 @@ void SchoolServer::aGamePlayedInTheProgramReachesTheServerWhenItEnds() {
     COMPARE_STATE(program.schoolSync, State::UpToDate);
 }
 
+namespace {
+/// The threads of this process that have the name Qt gave them (cut, as
+/// Linux keeps 15 characters).
+int threadsNamed(const QString &name) {
+    int count = 0;
+    for (const QString &task : QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs)) {
+        QFile comm(QStringLiteral("/proc/self/task/%1/comm").arg(task));
+        if (comm.open(QIODevice::ReadOnly) &&
+            QString::fromUtf8(comm.readAll()).trimmed() == name.left(15))
+            ++count;
+    }
+    return count;
+}
+} // namespace
+
+void SchoolServer::theProgramEndsWhileTheStoreIsLockedAndTheServerHangs() {
+    // Closed while its writer waits for a file another program holds and
+    // its sync waits for a server that takes statements and never answers:
+    // the program ends, in a bounded time, and no thread of it is left.
+    lumo::test::RoomFolders room;
+    QVERIFY(writeServerSettings(room.settings(), server_->settings()));
+    lumo::test::FakeServices services;
+    lumo::test::FakeTeacherDialogs dialogs;
+    auto program = std::make_unique<Program>(services, room.folders(), dialogs,
+                                             store::RecorderOptions{}, options());
+    program->start();
+    QVERIFY(program->schoolSync.waitUntilIdle());
+    COMPARE_STATE(program->schoolSync, State::UpToDate);
+    QCOMPARE(threadsNamed(QStringLiteral("lumo store writer")), 1);
+    QCOMPARE(threadsNamed(QStringLiteral("lumo school sync")), 1);
+
+    Connection holder(storeFilePath(room.store()));
+    QVERIFY(holder.exec(
+        QStringLiteral("INSERT INTO deletions VALUES ('%1', '%2')")
+            .arg(QUuid::createUuid().toString(QUuid::WithoutBraces), utcText(firstMorning))));
+    QVERIFY(server_->pause());
+    program->schoolSync.syncSoon();
+    QVERIFY(!program->schoolSync.waitUntilIdle(1000)); // waiting for the server
+    QVERIFY(holder.exec(QStringLiteral("BEGIN IMMEDIATE")));
+    const GameStart start = sampleStart(QStringLiteral("ปิดโปรแกรม"));
+    program->recorder.gameStarted(start);
+    program->recorder.answerChecked(sampleAnswer(start, 1, 1));
+    QVERIFY(!program->recorder.waitUntilWritten(500)); // waiting for the file
+
+    QElapsedTimer closing;
+    closing.start();
+    program.reset();
+    const qint64 took = closing.elapsed();
+    QVERIFY(server_->resume());
+    QVERIFY2(took < 20000, qPrintable(QString::number(took)));
+    QCOMPARE(threadsNamed(QStringLiteral("lumo store writer")), 0);
+    QCOMPARE(threadsNamed(QStringLiteral("lumo school sync")), 0);
+}
+
 void SchoolServer::initTestCase() {
     server_ = std::make_unique<TestServer>();
     QVERIFY2(server_->setUp(), qPrintable(server_->error()));
 }
 
 void SchoolServer::init() {
-    // A test that failed half-way may have left the server stopped.
+    // A test that failed half-way may have left the server stopped or paused.
+    server_->resume();
     if (!server_->isRunning())
         QVERIFY2(server_->start(), qPrintable(server_->error()));
     QVERIFY2(server_->resetDatabase(), qPrintable(server_->error()));
@@ -377,6 +435,8 @@ void SchoolServer::aGameCutOffInTheMiddleIsSentAgainWhole_data() {
     QTest::newRow("an answer recorded meanwhile") << QStringLiteral("answer") << State::UpToDate;
     QTest::newRow("the game's end recorded meanwhile") << QStringLiteral("end") << State::UpToDate;
     QTest::newRow("the game deleted here meanwhile") << QStringLiteral("delete") << State::UpToDate;
+    QTest::newRow("the store refuses the sent mark")
+        << QStringLiteral("refuse mark") << State::StoreUnusable;
 }
 
 void SchoolServer::aGameCutOffInTheMiddleIsSentAgainWhole() {
@@ -414,8 +474,14 @@ void SchoolServer::aGameCutOffInTheMiddleIsSentAgainWhole() {
                     GameRecorder recorder(dir.path());
                     recorder.gameEnded(sampleEnd(starts[2], Outcome::TimeOut, 30, 40, 9));
                     QVERIFY(recorder.waitUntilWritten());
-                } else if (cut == QLatin1String("delete"))
+                } else if (cut == QLatin1String("delete")) {
                     QCOMPARE(ResultReader(dir.path()).deletePlayer(players[2]), 1);
+                } else if (cut == QLatin1String("refuse mark")) {
+                    Connection c(storeFilePath(dir.path()));
+                    QVERIFY(c.exec(QStringLiteral(
+                        "CREATE TRIGGER refuse_mark BEFORE UPDATE OF synced ON answers "
+                        "BEGIN SELECT RAISE(ABORT, 'the disk failed'); END")));
+                }
             },
             Qt::BlockingQueuedConnection);
     };
@@ -450,6 +516,15 @@ void SchoolServer::aGameCutOffInTheMiddleIsSentAgainWhole() {
         sync.syncSoon();
         QVERIFY(sync.waitUntilIdle());
     }
+    if (state == State::StoreUnusable) {
+        // A store that cannot be written says so, and nothing is lost.
+        QVERIFY(sync.status().retryInMs > 0);
+        QVERIFY(sync.status().detail.contains(QStringLiteral("the disk failed")));
+        QVERIFY(
+            Connection(storeFilePath(dir.path())).exec(QStringLiteral("DROP TRIGGER refuse_mark")));
+        sync.syncSoon();
+        QVERIFY(sync.waitUntilIdle());
+    }
     COMPARE_STATE(sync, State::UpToDate);
     QCOMPARE(sync.status().waiting, Backlog{});
     ServerReader remote(server_->settings());
@@ -461,6 +536,8 @@ void SchoolServer::recordsWaitUntilTheServerTakesThem_data() {
     QTest::addColumn<QString>("trouble");
     QTest::addColumn<State>("state");
     QTest::newRow("server stopped") << QStringLiteral("stopped") << State::Unreachable;
+    QTest::newRow("server stopped, tried again by itself")
+        << QStringLiteral("stopped, again") << State::Unreachable;
     QTest::newRow("wrong password") << QStringLiteral("wrong password") << State::LoginRefused;
     QTest::newRow("no password") << QStringLiteral("no password") << State::LoginRefused;
     QTest::newRow("newer schema on the server") << QStringLiteral("newer") << State::SchemaTooNew;
@@ -477,7 +554,14 @@ void SchoolServer::recordsWaitUntilTheServerTakesThem() {
                        "NOT NULL); INSERT INTO lumo3.schema_version (version, program_version) "
                        "VALUES (99, 'from the future')");
     ServerSettings settings = server_->settings();
-    if (trouble == QLatin1String("stopped"))
+    const bool again = trouble == QLatin1String("stopped, again");
+    SyncOptions o = options();
+    o.longestRetryMs = 4 * o.firstRetryMs;
+    if (again) {
+        o.firstRetryMs = 200;
+        o.longestRetryMs = 800;
+    }
+    if (trouble.startsWith(QLatin1String("stopped")))
         QVERIFY(server_->stop());
     else if (trouble == QLatin1String("wrong password"))
         server_->usePassword(QStringLiteral("not the password"));
@@ -505,10 +589,18 @@ void SchoolServer::recordsWaitUntilTheServerTakesThem() {
     QTemporaryDir dir;
     record(dir.path(), QStringLiteral("room-1-pc-01"),
            {{QStringLiteral("Ann"), 12}, {QStringLiteral("Ben"), 5, false}});
-    SchoolSync sync(dir.path(), settings, options());
+    SchoolSync sync(dir.path(), settings, o);
     sync.start();
     QVERIFY(sync.waitUntilIdle());
     COMPARE_STATE(sync, state);
+    if (trouble == QLatin1String("stopped")) {
+        // Each failure doubles the pause before the next try, up to the longest.
+        for (const int times : {1, 2, 4, 4}) {
+            QCOMPARE(sync.status().retryInMs, times * o.firstRetryMs);
+            sync.syncSoon();
+            QVERIFY(sync.waitUntilIdle());
+        }
+    }
     // The teacher's window, on its own connection, is told the same.
     ServerReader reader(settings);
     if (state == State::UpToDate)
@@ -519,7 +611,7 @@ void SchoolServer::recordsWaitUntilTheServerTakesThem() {
     if (state != State::UpToDate) {
         QCOMPARE(sync.status().waiting, (Backlog{2, 17, 0}));
         QVERIFY(!sync.status().detail.isEmpty());
-        if (trouble != QLatin1String("stopped")) {
+        if (!trouble.startsWith(QLatin1String("stopped"))) {
             // Nothing reached the server; a newer schema is left as it was.
             QString tables;
             QVERIFY(server_->admin(QStringLiteral("SELECT string_agg(tablename, ',') FROM "
@@ -538,7 +630,7 @@ void SchoolServer::recordsWaitUntilTheServerTakesThem() {
         }
 
         // Put right, the records go, once.
-        if (trouble == QLatin1String("stopped"))
+        if (trouble.startsWith(QLatin1String("stopped")))
             QVERIFY(server_->start());
         else if (trouble.endsWith(QLatin1String("password")))
             server_->usePassword(server_->rightPassword());
@@ -546,7 +638,10 @@ void SchoolServer::recordsWaitUntilTheServerTakesThem() {
             QVERIFY(server_->asProgramUser(QStringLiteral("DROP TABLE lumo3.schema_version")));
         else if (trouble == QLatin1String("no schema"))
             QVERIFY(server_->admin(QStringLiteral("CREATE SCHEMA lumo3 AUTHORIZATION lumo3")));
-        sync.syncSoon();
+        if (again)
+            QTRY_VERIFY_WITH_TIMEOUT(sync.status().upToDate(), 20000);
+        else
+            sync.syncSoon();
         QVERIFY(sync.waitUntilIdle());
         COMPARE_STATE(sync, State::UpToDate);
     }
@@ -573,6 +668,15 @@ void SchoolServer::aStoreStartedAfreshIsFollowed() {
     QVERIFY(sync.waitUntilIdle());
     COMPARE_STATE(sync, State::UpToDate);
     QCOMPARE(serverCounts(*server_), QStringLiteral("2 games, 7 answers"));
+
+    // A server set up afresh gets, at the next start, everything this
+    // computer still has.
+    QVERIFY2(server_->resetDatabase(), qPrintable(server_->error()));
+    SchoolSync next(dir.path(), server_->settings(), options());
+    next.start();
+    QVERIFY(next.waitUntilIdle());
+    COMPARE_STATE(next, State::UpToDate);
+    QCOMPARE(serverCounts(*server_), QStringLiteral("1 games, 4 answers"));
 }
 
 void SchoolServer::theTeacherSeesTheClassFromTheServer() {

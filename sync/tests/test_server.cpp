@@ -230,6 +230,26 @@ bool TestServer::kill() {
     return true;
 }
 
+bool TestServer::pause() {
+    if (!isRunning())
+        return false;
+    const pid_t postmaster = pid_t(postgres_->processId());
+    bool all = ::kill(postmaster, SIGSTOP) == 0;
+    for (const pid_t child : childrenOf(postmaster))
+        all = ::kill(child, SIGSTOP) == 0 && all;
+    return all;
+}
+
+bool TestServer::resume() {
+    if (!isRunning())
+        return false;
+    const pid_t postmaster = pid_t(postgres_->processId());
+    bool all = true;
+    for (const pid_t child : childrenOf(postmaster))
+        all = ::kill(child, SIGCONT) == 0 && all;
+    return ::kill(postmaster, SIGCONT) == 0 && all;
+}
+
 bool TestServer::psql(const QStringList &arguments, QString *output) {
     QProcess process;
     process.start(bin(QStringLiteral("psql")),

@@ -39,6 +39,10 @@ class TestServer {
     bool stop();
     /// The server and every process of it killed at once, as by a power cut.
     bool kill();
+    /// Every process of the server stopped (SIGSTOP) or let go on: a server
+    /// that takes connections and statements and never answers.
+    bool pause();
+    bool resume();
 
     /// Runs SQL as the server's superuser in the program's database; the
     /// rows come back one a line, columns separated by '|'.
