@@ -199,7 +199,6 @@ void Writer::reject(const Record &record, const QSqlError &error) {
     }
     StoreStatus status = status_;
     ++status.rejected;
-    status.pending = static_cast<int>(queue_.size()) - 1;
     setStatus(status);
 }
 

@@ -41,7 +41,6 @@ class Outbox {
 
     bool failed() const { return error_.isValid(); }
     QSqlError error() const { return error_; }
-    void clearError() { error_ = {}; }
 
   private:
     store::Connection &local_;

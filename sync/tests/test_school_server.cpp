@@ -542,6 +542,7 @@ void SchoolServer::recordsWaitUntilTheServerTakesThem_data() {
     QTest::newRow("no password") << QStringLiteral("no password") << State::LoginRefused;
     QTest::newRow("newer schema on the server") << QStringLiteral("newer") << State::SchemaTooNew;
     QTest::newRow("no schema for the program") << QStringLiteral("no schema") << State::NotSetUp;
+    QTest::newRow("no such database") << QStringLiteral("no database") << State::NotSetUp;
     QTest::newRow("password from a service file") << QStringLiteral("service") << State::UpToDate;
 }
 
@@ -571,6 +572,8 @@ void SchoolServer::recordsWaitUntilTheServerTakesThem() {
         QVERIFY2(server_->asProgramUser(future), qPrintable(server_->error()));
     else if (trouble == QLatin1String("no schema"))
         QVERIFY(server_->admin(QStringLiteral("DROP SCHEMA lumo3 CASCADE")));
+    else if (trouble == QLatin1String("no database"))
+        settings.database = QStringLiteral("lumo3_gone");
     else if (trouble == QLatin1String("service")) {
         server_->usePassword({});
         server_->useService(
@@ -638,6 +641,10 @@ void SchoolServer::recordsWaitUntilTheServerTakesThem() {
             QVERIFY(server_->asProgramUser(QStringLiteral("DROP TABLE lumo3.schema_version")));
         else if (trouble == QLatin1String("no schema"))
             QVERIFY(server_->admin(QStringLiteral("CREATE SCHEMA lumo3 AUTHORIZATION lumo3")));
+        else if (trouble == QLatin1String("no database")) {
+            settings = server_->settings();
+            sync.setServer(settings);
+        }
         if (again)
             QTRY_VERIFY_WITH_TIMEOUT(sync.status().upToDate(), 20000);
         else

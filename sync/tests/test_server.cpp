@@ -305,9 +305,8 @@ void TestServer::usePassword(const QString &password) {
     QString escaped = password;
     escaped.replace(QLatin1Char('\\'), QStringLiteral("\\\\"))
         .replace(QLatin1Char(':'), QStringLiteral("\\:"));
-    writeFile(path, password.isEmpty()
-                        ? QByteArray()
-                        : QStringLiteral("*:*:lumo3:lumo3:%1\n").arg(escaped).toUtf8());
+    writeFile(path, password.isEmpty() ? QByteArray()
+                                       : QStringLiteral("*:*:*:lumo3:%1\n").arg(escaped).toUtf8());
     // libpq ignores a password file that others may read.
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     qputenv("PGPASSFILE", QFile::encodeName(path));
