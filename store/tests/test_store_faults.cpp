@@ -156,6 +156,7 @@ void StoreFaults::aBrokenStoreLeavesTheGamePlayableWithOneWarning() {
         QVERIFY(QDir(folder).entryList({QStringLiteral("*.damaged-*")}).isEmpty());
     }
 
+    const lumo::FileIdentity found = lumo::fileIdentity(file);
     Warnings warnings;
     RecorderOptions options;
     options.store.busyTimeoutMs = 50;
@@ -227,6 +228,9 @@ void StoreFaults::aBrokenStoreLeavesTheGamePlayableWithOneWarning() {
             QDir(folder).entryList({QStringLiteral("results.sqlite.damaged-*")});
         QCOMPARE(aside.size(), 1);
         QCOMPARE(bytesOf(QDir(folder).filePath(aside.first())), damaged);
+        // The same file under its new name; a new one under the old.
+        QCOMPARE(lumo::fileIdentity(QDir(folder).filePath(aside.first())), found);
+        QVERIFY(lumo::fileIdentity(file).valid() && lumo::fileIdentity(file) != found);
         QVERIFY(warnings.all().first().contains(aside.first()));
         ResultReader reader(folder);
         QCOMPARE(reader.players(), QStringList{QStringLiteral("Now")});
