@@ -86,33 +86,31 @@ void ReadQueue::open(std::function<void(const std::optional<sync::Problem> &)> d
         done(std::nullopt);
         return;
     }
-    if (++waiting_ == 1)
-        emit busyChanged(true);
-    QMetaObject::invokeMethod(
-        worker_,
-        [worker = worker_, stopped = stopped_, done = std::move(done)] {
-            if (*stopped)
-                return;
-            worker->reader = std::make_unique<sync::ServerReader>(worker->settings, worker->options);
-            std::optional<sync::Problem> problem;
-            if (worker->reader->canRead())
-                worker->opened = true;
-            else
-                problem = worker->reader->problem();
-            emit worker->answered({[done, problem] { done(problem); }, {}});
-        },
-        Qt::QueuedConnection);
+    send([done = std::move(done)](ReadWorker &worker) -> Answer {
+        worker.reader = std::make_unique<sync::ServerReader>(worker.settings, worker.options);
+        worker.opened = worker.reader->canRead();
+        std::optional<sync::Problem> problem;
+        if (!worker.opened)
+            problem = worker.reader->problem();
+        return {[done, problem] { done(problem); }, {}};
+    });
 }
 
 void ReadQueue::post(std::function<Answer(store::ResultSource &)> job) {
+    // After a failed connection, no read waits for another.
+    send([job = std::move(job)](ReadWorker &worker) {
+        return worker.opened ? job(*worker.reader) : Answer{};
+    });
+}
+
+void ReadQueue::send(std::function<Answer(ReadWorker &)> job) {
     if (++waiting_ == 1)
         emit busyChanged(true);
     QMetaObject::invokeMethod(
         worker_,
         [worker = worker_, stopped = stopped_, job = std::move(job)] {
-            if (*stopped)
-                return;
-            emit worker->answered(worker->opened ? job(*worker->reader) : Answer{});
+            if (!*stopped)
+                emit worker->answered(job(*worker));
         },
         Qt::QueuedConnection);
 }

@@ -9,9 +9,9 @@
 #include <QObject>
 
 #include <atomic>
-#include <optional>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <type_traits>
 
 class QThread;
@@ -77,6 +77,7 @@ class ReadQueue : public QObject {
 
   private:
     void post(std::function<Answer(store::ResultSource &)> job);
+    void send(std::function<Answer(ReadWorker &)> job);
     void answered(const Answer &answer);
 
     store::ResultSource *local_ = nullptr;

@@ -35,6 +35,7 @@ SettingsPage::SettingsPage(const SettingsFiles &files, TeacherDialogs &dialogs, 
       names_(new QPlainTextEdit(this)), host_(new QLineEdit(this)), port_(new QSpinBox(this)),
       database_(new QLineEdit(this)), user_(new QLineEdit(this)), service_(new QLineEdit(this)) {
     level_->setObjectName(QStringLiteral("startLevel"));
+    firstQuestion_->setObjectName(QStringLiteral("firstQuestion"));
     level_->setRange(quiz::firstLevel, quiz::lastLevel);
     clock_->setObjectName(QStringLiteral("clock"));
     minutes_->setObjectName(QStringLiteral("clockMinutes"));

@@ -622,6 +622,7 @@ void SchoolServer::theTeacherSeesTheClassFromTheServer() {
     }
     QVERIFY(window.readFromServer(true));
     QTRY_VERIFY(!window.loading());
+    QVERIFY(window.readLine()->isHidden()); // "กำลังโหลด…" gone with the last answer
     QCOMPARE(window.sourceBar()->source(), teacher::SourceBar::SchoolServer);
     QCOMPARE(window.gamesPage()->model()->rowCount(), 4);
     QVERIFY(!window.findChild<QWidget *>(QStringLiteral("deleteAll"))->isEnabled());

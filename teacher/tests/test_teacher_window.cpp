@@ -231,13 +231,17 @@ void TeacherWindowTest::datesAreShownInTheUsersLocale() {
     QTemporaryDir dir;
     {
         GameRecorder recorder(dir.path());
-        recorder.gameStarted(sampleStart(QStringLiteral("Ann"), 1, 30,
-                                         QDateTime(QDate(2026, 6, 1), QTime(23, 30), Qt::UTC)));
+        const GameStart start = sampleStart(QStringLiteral("Ann"), 1, 30,
+                                            QDateTime(QDate(2026, 6, 1), QTime(23, 30), Qt::UTC));
+        recorder.gameStarted(start);
+        recorder.gameEnded(sampleEnd(start, Outcome::Won, 100, 250, 0));
         QVERIFY(recorder.waitUntilWritten());
     }
     FakeDialogs dialogs;
     TeacherWindow window(dir.path(), {}, dialogs, locale);
     QCOMPARE(window.gamesPage()->model()->text(0, GamesModel::Started), shown);
+    QCOMPARE(window.gamesPage()->model()->text(0, GamesModel::Result),
+             QStringLiteral("ทำครบ 100 ข้อ"));
 }
 
 void TeacherWindowTest::deletingHappensOnlyAfterAYes_data() {
@@ -332,6 +336,8 @@ void TeacherWindowTest::theSettingsPageSavesTheUsersOwnSettings() {
 
     QSignalSpy saved(&window, &TeacherWindow::settingsSaved);
     window.findChild<QSpinBox *>(QStringLiteral("startLevel"))->setValue(3);
+    QCOMPARE(window.findChild<QLabel *>(QStringLiteral("firstQuestion"))->text(),
+             QStringLiteral("เกมเริ่มที่ข้อ 51 แล้วเล่นต่อจนจบข้อ 100"));
     window.findChild<QCheckBox *>(QStringLiteral("clock"))->setChecked(false);
     window.findChild<QCheckBox *>(QStringLiteral("fullscreen"))->setChecked(true);
     window.findChild<QPlainTextEdit *>(QStringLiteral("classList"))
