@@ -74,10 +74,9 @@ ReadQueue::ReadQueue(const ServerSettings &server, const sync::ConnectOptions &o
 ReadQueue::~ReadQueue() {
     if (!thread_)
         return;
-    // Reads not begun are skipped; the answer of the one in progress has
-    // no one to go to.
+    // Reads not begun are skipped; the answer of the one in progress goes
+    // nowhere, as the queue's connections go with it.
     stopped_->store(true);
-    disconnect(worker_, nullptr, this, nullptr);
     endWhenDone(thread_);
 }
 

@@ -44,7 +44,6 @@ class ReadQueue : public QObject {
     /// returns, and the program waits for it before it ends.
     ~ReadQueue() override;
 
-    bool remote() const { return worker_ != nullptr; }
     /// Reads are waiting to be answered.
     bool busy() const { return waiting_ > 0; }
 
