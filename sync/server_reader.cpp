@@ -5,7 +5,6 @@
 #include "store/queries.h"
 #include "sync/server_schema.h"
 
-#include <QCoreApplication>
 #include <QSqlQuery>
 #include <QSysInfo>
 
@@ -20,6 +19,58 @@ ServerReader::ServerReader(const ServerSettings &settings, const ConnectOptions 
 
 ServerReader::~ServerReader() = default;
 
+namespace {
+
+/// Whether the program's tables on the server are there and of the
+/// version this program reads, found without changing anything: only the
+/// sync creates and migrates them.
+std::optional<Problem> schemaProblem(QSqlDatabase &db) {
+    QSqlQuery query(db);
+    const auto failed = [&] {
+        return Problem{stateForStatementError(query.lastError()), errorText(query.lastError())};
+    };
+    const auto notSetUp = [](const QString &detail) {
+        return Problem{SyncStatus::State::NotSetUp, detail};
+    };
+    if (!execOnServer(query,
+                      QStringLiteral("SELECT has_schema_privilege(oid, 'USAGE') FROM pg_namespace "
+                                     "WHERE nspname = ?"),
+                      {serverSchema}))
+        return failed();
+    if (!query.next() || !query.value(0).toBool())
+        return notSetUp(QStringLiteral("the database has no schema \"%1\" that this user may "
+                                       "use (see the README: a school's server)")
+                            .arg(serverSchema));
+    if (!execOnServer(query, QStringLiteral("SELECT to_regclass(?) IS NOT NULL"),
+                      {serverSchema + QStringLiteral(".schema_version")}) ||
+        !query.next())
+        return failed();
+    if (!query.value(0).toBool())
+        return notSetUp(QStringLiteral("no computer has sent results to this server yet; the "
+                                       "first one to send makes its tables"));
+    if (!execOnServer(query,
+                      QStringLiteral("SELECT COALESCE(MAX(version), 0) FROM schema_version")) ||
+        !query.next())
+        return failed();
+    const int version = query.value(0).toInt();
+    const int known = latestServerVersion();
+    if (version > known)
+        return Problem{SyncStatus::State::SchemaTooNew,
+                       QStringLiteral("the server's tables are version %1, set up by a newer "
+                                      "version of the program; this one reads version %2")
+                           .arg(version)
+                           .arg(known)};
+    if (version < known)
+        return notSetUp(QStringLiteral("the server's tables are version %1 and this program "
+                                       "reads version %2: they are brought up to it when a "
+                                       "computer with this version sends its results")
+                            .arg(version)
+                            .arg(known));
+    return std::nullopt;
+}
+
+} // namespace
+
 bool ServerReader::connect() {
     if (connection_)
         return true;
@@ -28,15 +79,8 @@ bool ServerReader::connect() {
         problem_ = connection->problem();
         return false;
     }
-    const QString version = QCoreApplication::applicationVersion();
-    const ServerSchema schema =
-        migrateServer(connection->db(), version.isEmpty() ? QStringLiteral(LUMO_VERSION) : version);
-    if (schema.kind != ServerSchema::Kind::Ready) {
-        problem_.detail = schema.detail;
-        problem_.state = schema.kind == ServerSchema::Kind::TooNew ? SyncStatus::State::SchemaTooNew
-                         : schema.kind == ServerSchema::Kind::NotSetUp
-                             ? SyncStatus::State::NotSetUp
-                             : stateForStatementError(schema.error);
+    if (const std::optional<Problem> problem = schemaProblem(connection->db())) {
+        problem_ = *problem;
         return false;
     }
     problem_ = {};

@@ -13,11 +13,14 @@ namespace lumo::sync {
 
 /// The teacher's window on the school's server: every computer's games,
 /// read with the same queries as this computer's store. Reads on the
-/// calling thread; a connection that drops is made again at the next read.
+/// thread that made it (the window keeps it on a thread of its own); a
+/// connection that drops is made again at the next read. It never changes
+/// the tables' shape: a server whose tables are missing or of another
+/// version is reported, and the sync makes them.
 class ServerReader : public store::ResultSource {
   public:
-    /// Connects at once (waiting at most the connect timeout), and creates
-    /// or migrates the server's schema as the sync would.
+    /// Connects at once (waiting at most the connect timeout) and checks
+    /// that the server's tables are the ones this program reads.
     explicit ServerReader(const ServerSettings &settings, const ConnectOptions &options = {},
                           const QString &computer = {});
     ~ServerReader() override;

@@ -3,8 +3,10 @@
 #include "teacher/child_page.h"
 
 #include "platform/controls.h"
+#include "quiz/levels.h"
 #include "teacher/dialogs.h"
 #include "teacher/plain_label.h"
+#include "teacher/read_queue.h"
 #include "teacher/wrong_chart.h"
 
 #include <QCollator>
@@ -12,6 +14,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -34,16 +37,16 @@ QString shortName(const QString &name) {
 // The counts a group can show.
 QList<int> possibleCounts() {
     QList<int> values;
-    for (int n = 2; n <= 15; ++n)
+    for (int n = quiz::fewestPictures; n <= quiz::mostPictures; ++n)
         values.append(n);
     return values;
 }
 
 } // namespace
 
-ChildPage::ChildPage(store::ResultSource &source, TeacherDialogs &dialogs, const QLocale &locale,
+ChildPage::ChildPage(ReadQueue &reads, TeacherDialogs &dialogs, const QLocale &locale,
                      QWidget *parent)
-    : QWidget(parent), source_(&source), dialogs_(dialogs), locale_(locale),
+    : QWidget(parent), reads_(&reads), dialogs_(dialogs), locale_(locale),
       names_(new QComboBox(this)), summary_(topLeftLabel(this)), levels_(topLeftLabel(this)),
       charts_(new QHBoxLayout), delete_(new QPushButton(this)) {
     names_->setObjectName(QStringLiteral("child"));
@@ -72,9 +75,16 @@ ChildPage::ChildPage(store::ResultSource &source, TeacherDialogs &dialogs, const
     connect(delete_, &QPushButton::clicked, this, &ChildPage::deleteChild);
 }
 
-void ChildPage::setSource(store::ResultSource &source, const store::GameFilter &scope,
-                          bool server) {
-    source_ = &source;
+void ChildPage::setSource(ReadQueue &reads, const store::GameFilter &scope, bool server) {
+    if (&reads != reads_) {
+        // Nothing of the other place while this one is read.
+        const QSignalBlocker blocker(names_);
+        names_->clear();
+        summary_->clear();
+        levels_->clear();
+        delete_->setEnabled(false);
+    }
+    reads_ = &reads;
     scope_ = scope;
     server_ = server;
     reload();
@@ -85,19 +95,20 @@ QString ChildPage::child() const {
 }
 
 void ChildPage::reload() {
-    const QString current = child();
-    const QSignalBlocker blocker(names_);
-    names_->clear();
-    // In the order of the teacher's language: Thai leading vowels do not
-    // sort by their code points.
-    QStringList players = source_->players(scope_);
-    QCollator collator(locale_);
-    std::sort(players.begin(), players.end(), collator);
-    for (const QString &name : players)
-        names_->addItem(shortName(name), name);
-    const int index = names_->findData(current);
-    names_->setCurrentIndex(index >= 0 ? index : 0);
-    showSummary();
+    reads_->read([scope = scope_](store::ResultSource &source) { return source.players(scope); },
+                 [this](QStringList players) {
+                     const QString current = child();
+                     const QSignalBlocker blocker(names_);
+                     names_->clear();
+                     // In the order of the teacher's language: Thai leading
+                     // vowels do not sort by their code points.
+                     std::sort(players.begin(), players.end(), QCollator(locale_));
+                     for (const QString &name : players)
+                         names_->addItem(shortName(name), name);
+                     const int index = names_->findData(current);
+                     names_->setCurrentIndex(index >= 0 ? index : 0);
+                     showSummary();
+                 });
 }
 
 void ChildPage::showChild(const QString &name) {
@@ -127,28 +138,43 @@ void ChildPage::showSummary() {
 void ChildPage::readSummary() {
     stale_ = false;
     const QString name = child();
-    const store::ChildSummary s = source_->summary(name, scope_);
+    reads_->read(
+        [name, scope = scope_](store::ResultSource &source) {
+            return std::pair{source.summary(name, scope), source.wrongAnswers(name, scope)};
+        },
+        [this, name](const std::pair<store::ChildSummary, store::WrongAnswers> &read) {
+            // Another child chosen meanwhile: that child's figures follow.
+            if (name != child())
+                return;
+            showFigures(read.first);
+            showMistakes(read.second);
+        });
+}
+
+void ChildPage::showFigures(const store::ChildSummary &s) {
     if (s.games == 0) {
         summary_->setText(QStringLiteral("ยังไม่มีผลการทดสอบ"));
         levels_->clear();
-    } else {
-        summary_->setText(QStringLiteral("เล่นทั้งหมด %1 ครั้ง (จบเกม %2 ครั้ง)\n"
-                                         "ทำถูกมากที่สุดในเกมเดียว %3 คะแนน\n"
-                                         "เฉลี่ยต่อเกม: ทำถูก %4 ทำผิด %5")
-                              .arg(locale_.toString(s.games), locale_.toString(s.finishedGames),
-                                   locale_.toString(s.bestRight),
-                                   locale_.toString(s.averageRight, 'f', 1),
-                                   locale_.toString(s.averageWrong, 'f', 1)));
-        QStringList lines;
-        for (const store::LevelShare &share : s.levels) {
-            const double percent = share.items ? 100.0 * share.rightItems / share.items : 0;
-            lines << QStringLiteral("ระดับ %1: ตอบถูก %2% (%3 จาก %4)")
-                         .arg(locale_.toString(share.level), locale_.toString(percent, 'f', 0),
-                              locale_.toString(share.rightItems), locale_.toString(share.items));
-        }
-        levels_->setText(lines.join(QLatin1Char('\n')));
+        return;
     }
-    const store::WrongAnswers wrong = source_->wrongAnswers(name, scope_);
+    summary_->setText(QStringLiteral("เล่นทั้งหมด %1 ครั้ง (จบเกม %2 ครั้ง)\n"
+                                     "ทำถูกมากที่สุดในเกมเดียว %3 คะแนน\n"
+                                     "เฉลี่ยต่อเกม: ทำถูก %4 ทำผิด %5")
+                          .arg(locale_.toString(s.games), locale_.toString(s.finishedGames),
+                               locale_.toString(s.bestRight),
+                               locale_.toString(s.averageRight, 'f', 1),
+                               locale_.toString(s.averageWrong, 'f', 1)));
+    QStringList lines;
+    for (const store::LevelShare &share : s.levels) {
+        const double percent = share.items ? 100.0 * share.rightItems / share.items : 0;
+        lines << QStringLiteral("ระดับ %1: ตอบถูก %2% (%3 จาก %4)")
+                     .arg(locale_.toString(share.level), locale_.toString(percent, 'f', 0),
+                          locale_.toString(share.rightItems), locale_.toString(share.items));
+    }
+    levels_->setText(lines.join(QLatin1Char('\n')));
+}
+
+void ChildPage::showMistakes(const store::WrongAnswers &wrong) {
     if (!counts_) {
         // Made with the page's first showing: the first chart in a process
         // costs a good part of a frame, which the window's opening is spared.
@@ -163,23 +189,37 @@ void ChildPage::readSummary() {
     totals_->setTallies(wrong.totals, {}, 10);
 }
 
-bool ChildPage::deleteChild() {
+void ChildPage::deleteChild() {
     const QString name = child();
-    const int games = source_->summary(name).games;
-    QString question = QStringLiteral("ลบผลการทดสอบทั้งหมดของ \"%1\" (%2 เกม) ใช่หรือไม่?\n"
-                                      "ลบแล้วเอาคืนไม่ได้")
-                           .arg(shortenLongLines(name, 200), locale_.toString(games));
-    if (server_)
-        question += QStringLiteral("\nลบจากเซิร์ฟเวอร์ของโรงเรียน (ทุกเครื่อง) "
-                                   "ผลที่เก็บไว้ในแต่ละเครื่องยังอยู่ในเครื่องนั้น");
-    if (name.isEmpty() || games == 0 || !dialogs_.confirm(this, question))
-        return false;
-    const int removed = source_->deletePlayer(name);
-    if (!dialogs_.deletionWent(this, removed, source_->lastError()))
-        return false;
-    reload();
-    emit recordsDeleted();
-    return true;
+    if (name.isEmpty())
+        return;
+    // Every game of the child goes, whatever the scope shows.
+    const QPointer<ReadQueue> reads(reads_);
+    reads->read([name](store::ResultSource &source) { return source.summary(name).games; },
+                [this, name, reads](int games) {
+                    QString question =
+                        QStringLiteral("ลบผลการทดสอบทั้งหมดของ \"%1\" (%2 เกม) ใช่หรือไม่?\n"
+                                       "ลบแล้วเอาคืนไม่ได้")
+                            .arg(shortenLongLines(name, 200), locale_.toString(games));
+                    if (server_)
+                        question += QStringLiteral("\nลบจากเซิร์ฟเวอร์ของโรงเรียน (ทุกเครื่อง) "
+                                                   "ผลที่เก็บไว้ในแต่ละเครื่องยังอยู่ในเครื่องนั้น");
+                    // The teacher may have gone to another place while the
+                    // question was open.
+                    if (games == 0 || !dialogs_.confirm(this, question) || reads != reads_)
+                        return;
+                    reads->read(
+                        [name](store::ResultSource &source) {
+                            const int removed = source.deletePlayer(name);
+                            return std::pair{removed, source.lastError()};
+                        },
+                        [this](const std::pair<int, QString> &deleted) {
+                            if (!dialogs_.deletionWent(this, deleted.first, deleted.second))
+                                return;
+                            reload();
+                            emit recordsDeleted();
+                        });
+                });
 }
 
 } // namespace lumo::teacher

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "store/result_source.h"
+#include "store/reader_types.h"
 
 #include <QLocale>
 #include <QWidget>
@@ -14,6 +14,7 @@ class QPushButton;
 
 namespace lumo::teacher {
 
+class ReadQueue;
 class TeacherDialogs;
 class WrongChart;
 
@@ -22,18 +23,18 @@ class WrongChart;
 class ChildPage : public QWidget {
     Q_OBJECT
   public:
-    ChildPage(store::ResultSource &source, TeacherDialogs &dialogs, const QLocale &locale,
+    ChildPage(ReadQueue &reads, TeacherDialogs &dialogs, const QLocale &locale,
               QWidget *parent = nullptr);
 
     /// Reads from another place, within `scope` (a class list, a computer).
-    void setSource(store::ResultSource &source, const store::GameFilter &scope, bool server);
+    void setSource(ReadQueue &reads, const store::GameFilter &scope, bool server);
 
     /// Reads the names again, keeping the child shown if it still has games.
     void reload();
     void showChild(const QString &name);
     QString child() const;
     /// Deletes the child's records after the teacher confirms.
-    bool deleteChild();
+    void deleteChild();
 
     QLabel *summary() const { return summary_; }
     /// None until the page is first seen.
@@ -50,8 +51,10 @@ class ChildPage : public QWidget {
     /// Reads the child's figures now if the page is seen, else when it is.
     void showSummary();
     void readSummary();
+    void showFigures(const store::ChildSummary &s);
+    void showMistakes(const store::WrongAnswers &wrong);
 
-    store::ResultSource *source_;
+    ReadQueue *reads_;
     store::GameFilter scope_;
     bool server_ = false;
     TeacherDialogs &dialogs_;

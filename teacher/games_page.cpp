@@ -7,6 +7,7 @@
 #include "teacher/dialogs.h"
 #include "teacher/games_model.h"
 #include "teacher/plain_label.h"
+#include "teacher/read_queue.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -22,9 +23,9 @@
 
 namespace lumo::teacher {
 
-GamesPage::GamesPage(store::ResultSource &source, TeacherDialogs &dialogs, const QLocale &locale,
+GamesPage::GamesPage(ReadQueue &reads, TeacherDialogs &dialogs, const QLocale &locale,
                      QWidget *parent)
-    : QWidget(parent), source_(&source), dialogs_(dialogs), locale_(locale),
+    : QWidget(parent), reads_(&reads), dialogs_(dialogs), locale_(locale),
       model_(new GamesModel(locale, this)), sorted_(new QSortFilterProxyModel(this)),
       table_(new QTableView(this)), name_(new QLineEdit(this)),
       fromOn_(new QCheckBox(QStringLiteral("ตั้งแต่วันที่"), this)),
@@ -84,7 +85,11 @@ GamesPage::GamesPage(store::ResultSource &source, TeacherDialogs &dialogs, const
     layout->addWidget(table_, 1);
     layout->addLayout(actions);
 
-    connect(name_, &QLineEdit::textChanged, this, &GamesPage::reload);
+    // A name is read once the typing pauses, not at every key.
+    typing_.setSingleShot(true);
+    typing_.setInterval(std::chrono::milliseconds(300));
+    connect(name_, &QLineEdit::textChanged, &typing_, qOverload<>(&QTimer::start));
+    connect(&typing_, &QTimer::timeout, this, &GamesPage::reload);
     for (auto [on, picker] : {std::pair{fromOn_, from_}, std::pair{toOn_, to_}}) {
         connect(on, &QCheckBox::toggled, picker, &QWidget::setEnabled);
         connect(on, &QCheckBox::toggled, this, &GamesPage::reload);
@@ -97,9 +102,10 @@ GamesPage::GamesPage(store::ResultSource &source, TeacherDialogs &dialogs, const
     });
 }
 
-void GamesPage::setSource(store::ResultSource &source, const store::GameFilter &scope,
-                          bool server) {
-    source_ = &source;
+void GamesPage::setSource(ReadQueue &reads, const store::GameFilter &scope, bool server) {
+    if (&reads != reads_)
+        model_->setGames({}); // nothing of the other place while this one is read
+    reads_ = &reads;
     scope_ = scope;
     server_ = server;
     // The whole school's results are not the teacher's to delete at a click;
@@ -120,8 +126,13 @@ store::GameFilter GamesPage::filter() const {
 }
 
 void GamesPage::reload() {
-    model_->setGames(source_->games(filter()));
-    count_->setText(QStringLiteral("แสดง %1 เกม").arg(locale_.toString(model_->rowCount())));
+    typing_.stop();
+    reads_->read([filter = filter()](store::ResultSource &source) { return source.games(filter); },
+                 [this](QList<store::GameRow> games) {
+                     model_->setGames(std::move(games));
+                     count_->setText(
+                         QStringLiteral("แสดง %1 เกม").arg(locale_.toString(model_->rowCount())));
+                 });
 }
 
 QList<QStringList> GamesPage::shownRows() const {
@@ -151,21 +162,30 @@ bool GamesPage::exportShownRows() {
     return true;
 }
 
-bool GamesPage::deleteEverything() {
+void GamesPage::deleteEverything() {
     if (server_)
-        return false;
-    const int games = static_cast<int>(source_->games().size());
-    if (games == 0 ||
-        !dialogs_.confirm(this, QStringLiteral("ลบผลการทดสอบของนักเรียนทุกคน (%1 เกม) ใช่หรือไม่?\n"
-                                               "ลบแล้วเอาคืนไม่ได้")
-                                    .arg(locale_.toString(games))))
-        return false;
-    const int removed = source_->deleteAll();
-    if (!dialogs_.deletionWent(this, removed, source_->lastError()))
-        return false;
-    reload();
-    emit recordsDeleted();
-    return true;
+        return;
+    ReadQueue &reads = *reads_;
+    reads.read([](store::ResultSource &source) { return source.games().size(); },
+               [this, &reads](qsizetype games) {
+                   if (games == 0 ||
+                       !dialogs_.confirm(
+                           this, QStringLiteral("ลบผลการทดสอบของนักเรียนทุกคน (%1 เกม) ใช่หรือไม่?\n"
+                                                "ลบแล้วเอาคืนไม่ได้")
+                                     .arg(locale_.toString(games))))
+                       return;
+                   reads.read(
+                       [](store::ResultSource &source) {
+                           const int removed = source.deleteAll();
+                           return std::pair{removed, source.lastError()};
+                       },
+                       [this](const std::pair<int, QString> &deleted) {
+                           if (!dialogs_.deletionWent(this, deleted.first, deleted.second))
+                               return;
+                           reload();
+                           emit recordsDeleted();
+                       });
+               });
 }
 
 } // namespace lumo::teacher

@@ -2,10 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "store/result_source.h"
+#include "store/reader_types.h"
 
 #include <QLocale>
+#include <QTimer>
 #include <QWidget>
+
+#include <chrono>
 
 class QCheckBox;
 class QLabel;
@@ -18,6 +21,7 @@ namespace lumo::teacher {
 
 class DayPicker;
 class GamesModel;
+class ReadQueue;
 class TeacherDialogs;
 
 /// Every recorded game in a sortable table, filtered by name and days,
@@ -25,15 +29,17 @@ class TeacherDialogs;
 class GamesPage : public QWidget {
     Q_OBJECT
   public:
-    GamesPage(store::ResultSource &source, TeacherDialogs &dialogs, const QLocale &locale,
+    GamesPage(ReadQueue &reads, TeacherDialogs &dialogs, const QLocale &locale,
               QWidget *parent = nullptr);
 
     /// Reads from another place, within `scope` (a class list, a computer);
     /// on the server, deleting everyone's records is not offered.
-    void setSource(store::ResultSource &source, const store::GameFilter &scope, bool server);
+    void setSource(ReadQueue &reads, const store::GameFilter &scope, bool server);
     /// Reads the games again with the current filter.
     void reload();
     store::GameFilter filter() const;
+    /// How long the name filter waits after the last key before it reads.
+    void setTypingPause(std::chrono::milliseconds pause) { typing_.setInterval(pause); }
 
     GamesModel *model() const { return model_; }
     QTableView *table() const { return table_; }
@@ -43,7 +49,7 @@ class GamesPage : public QWidget {
     /// Asks for a file and writes the rows shown to it as CSV.
     bool exportShownRows();
     /// Deletes every record after the teacher confirms.
-    bool deleteEverything();
+    void deleteEverything();
 
   signals:
     /// A game's row was opened: show that child.
@@ -51,7 +57,7 @@ class GamesPage : public QWidget {
     void recordsDeleted();
 
   private:
-    store::ResultSource *source_;
+    ReadQueue *reads_;
     store::GameFilter scope_;
     bool server_ = false;
     TeacherDialogs &dialogs_;
@@ -66,6 +72,7 @@ class GamesPage : public QWidget {
     DayPicker *to_;
     QLabel *count_;
     QPushButton *deleteAll_;
+    QTimer typing_;
 };
 
 } // namespace lumo::teacher

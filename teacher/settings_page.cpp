@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/settings_page.h"
 
+#include "quiz/levels.h"
 #include "teacher/dialogs.h"
 #include "teacher/plain_label.h"
 
@@ -34,7 +35,8 @@ SettingsPage::SettingsPage(const SettingsFiles &files, TeacherDialogs &dialogs, 
       names_(new QPlainTextEdit(this)), host_(new QLineEdit(this)), port_(new QSpinBox(this)),
       database_(new QLineEdit(this)), user_(new QLineEdit(this)), service_(new QLineEdit(this)) {
     level_->setObjectName(QStringLiteral("startLevel"));
-    level_->setRange(ClassSettings::lowestLevel, ClassSettings::highestLevel);
+    firstQuestion_->setObjectName(QStringLiteral("firstQuestion"));
+    level_->setRange(quiz::firstLevel, quiz::lastLevel);
     clock_->setObjectName(QStringLiteral("clock"));
     minutes_->setObjectName(QStringLiteral("clockMinutes"));
     minutes_->setRange(ClassSettings::fewestClockMinutes, ClassSettings::mostClockMinutes);
@@ -148,10 +150,9 @@ void SettingsPage::show(const ClassSettings &settings) {
 }
 
 void SettingsPage::showFirstQuestion() {
-    ClassSettings settings;
-    settings.startLevel = level_->value();
-    firstQuestion_->setText(
-        QStringLiteral("เกมเริ่มที่ข้อ %1 แล้วเล่นต่อจนจบข้อ 100").arg(settings.questionsBefore() + 1));
+    firstQuestion_->setText(QStringLiteral("เกมเริ่มที่ข้อ %1 แล้วเล่นต่อจนจบข้อ %2")
+                                .arg(quiz::questionsBefore(level_->value()) + 1)
+                                .arg(quiz::lastQuestion));
 }
 
 bool SettingsPage::save() {

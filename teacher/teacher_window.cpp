@@ -3,16 +3,16 @@
 #include "teacher/teacher_window.h"
 
 #include "store/reader.h"
-#include "sync/server_reader.h"
 #include "teacher/child_page.h"
 #include "teacher/dialogs.h"
 #include "teacher/games_page.h"
 #include "teacher/look.h"
+#include "teacher/read_queue.h"
 #include "teacher/settings_page.h"
 #include "teacher/source_bar.h"
 #include "teacher/texts.h"
 
-#include <QApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -38,12 +38,14 @@ void colour(QLabel *label, bool good) {
 TeacherWindow::TeacherWindow(const QString &storeFolder, const SettingsFiles &settings,
                              TeacherDialogs &dialogs, const QLocale &locale, QWidget *parent)
     : QWidget(parent), dialogs_(dialogs), locale_(locale),
-      reader_(std::make_unique<store::ResultReader>(storeFolder)), bar_(new SourceBar(this)),
-      tabs_(new QTabWidget(this)), games_(new GamesPage(*reader_, dialogs, locale, this)),
-      child_(new ChildPage(*reader_, dialogs, locale, this)),
+      reader_(std::make_unique<store::ResultReader>(storeFolder)),
+      localReads_(std::make_unique<ReadQueue>(*reader_)), bar_(new SourceBar(this)),
+      tabs_(new QTabWidget(this)), games_(new GamesPage(*localReads_, dialogs, locale, this)),
+      child_(new ChildPage(*localReads_, dialogs, locale, this)),
       settings_(new SettingsPage(settings, dialogs, this)),
       status_(statusLabel(QStringLiteral("storeStatus"), this)),
-      sync_(statusLabel(QStringLiteral("syncStatus"), this)) {
+      sync_(statusLabel(QStringLiteral("syncStatus"), this)),
+      readLine_(statusLabel(QStringLiteral("reading"), this)) {
     setObjectName(QStringLiteral("teacherWindow"));
     setWindowTitle(teacherWindowTitle);
     setLocale(locale);
@@ -53,8 +55,12 @@ TeacherWindow::TeacherWindow(const QString &storeFolder, const SettingsFiles &se
     tabs_->addTab(games_, QStringLiteral("ผลการทดสอบ"));
     tabs_->addTab(child_, QStringLiteral("รายบุคคล"));
     tabs_->addTab(settings_, QStringLiteral("ตั้งค่าสำหรับห้องเรียน"));
+    readLine_->hide();
+    auto *top = new QHBoxLayout;
+    top->addWidget(bar_, 1);
+    top->addWidget(readLine_);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(bar_);
+    layout->addLayout(top);
     layout->addWidget(tabs_, 1);
     layout->addWidget(status_);
     layout->addWidget(sync_);
@@ -84,23 +90,16 @@ TeacherWindow::TeacherWindow(const QString &storeFolder, const SettingsFiles &se
 
 TeacherWindow::~TeacherWindow() = default;
 
-store::ResultSource &TeacherWindow::source() const {
-    if (fromServer_ && serverReader_)
-        return *serverReader_;
-    return *reader_;
+ReadQueue &TeacherWindow::reads() const {
+    return fromServer_ ? *serverReads_ : *localReads_;
 }
 
 void TeacherWindow::useServerSettings(const ServerSettings &settings) {
     const bool changed = !(settings == server_);
     server_ = settings;
     bar_->setServer(settings.enabled() ? settings.place() : QString());
-    if (changed) {
-        serverReader_.reset();
-        if (fromServer_) {
-            fromServer_ = false;
-            applyScope();
-        }
-    }
+    if (changed && fromServer_)
+        useThisComputer();
     showStoreStatus(storeStatus_);
     countWaiting();
 }
@@ -143,39 +142,91 @@ void TeacherWindow::showSyncStatus(const sync::SyncStatus &status) {
 }
 
 bool TeacherWindow::readFromServer(bool server) {
-    const bool wanted = server;
-    if (server && !serverReader_ && server_.enabled()) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        serverReader_ = std::make_unique<sync::ServerReader>(server_);
-        QApplication::restoreOverrideCursor();
+    if (!server) {
+        if (fromServer_)
+            useThisComputer();
+        return true;
     }
-    if (server && (!serverReader_ || !serverReader_->canRead())) {
-        const QString why = serverReader_ ? serverReader_->problem().detail : QString();
-        serverReader_.reset();
-        dialogs_.inform(this, QStringLiteral("อ่านผลจากเซิร์ฟเวอร์ของโรงเรียนไม่ได้: %1").arg(why));
-        server = false;
+    if (!server_.enabled()) {
+        showSource();
+        return false;
     }
-    fromServer_ = server;
-    // Made again when the server is chosen again: it may have moved on.
-    if (!server)
-        serverReader_.reset();
-    {
-        const QSignalBlocker blocker(bar_);
-        bar_->setSource(server ? SourceBar::SchoolServer : SourceBar::ThisComputer);
-    }
+    if (fromServer_)
+        return true;
+    serverReads_ = std::make_unique<ReadQueue>(server_, sync::ConnectOptions{});
+    connect(serverReads_.get(), &ReadQueue::busyChanged, this, &TeacherWindow::showReads);
+    connect(serverReads_.get(), &ReadQueue::readFinished, this, [this](const QString &error) {
+        readError_ = error;
+        showReads();
+    });
+    fromServer_ = true;
+    showSource();
+    // The pages' reads wait behind the connection, and are not tried if it fails.
+    serverReads_->open([this](const std::optional<sync::Problem> &problem) {
+        if (!problem)
+            return;
+        useThisComputer();
+        dialogs_.inform(this, serverProblemText(problem->state, problem->detail));
+    });
     applyScope();
-    return fromServer_ == wanted;
+    return true;
+}
+
+bool TeacherWindow::loading() const {
+    return reads().busy();
+}
+
+void TeacherWindow::useThisComputer() {
+    fromServer_ = false;
+    // Whatever the server still answers is dropped with the queue.
+    serverReads_.reset();
+    readError_.clear();
+    showSource();
+    applyScope();
+}
+
+void TeacherWindow::showSource() {
+    const QSignalBlocker blocker(bar_);
+    bar_->setSource(fromServer_ ? SourceBar::SchoolServer : SourceBar::ThisComputer);
+    showReads();
+}
+
+void TeacherWindow::showReads() {
+    const bool busy = loading();
+    readLine_->setText(busy ? QStringLiteral("กำลังโหลด…")
+                            : QStringLiteral("อ่านผลจากเซิร์ฟเวอร์ของโรงเรียนไม่ได้: %1").arg(readError_));
+    readLine_->setVisible(busy || !readError_.isEmpty());
+    colour(readLine_, busy);
 }
 
 void TeacherWindow::applyScope() {
-    {
-        const QSignalBlocker blocker(bar_);
-        // This computer's store holds this computer's games: the choice of
-        // a computer is for the server's.
-        bar_->setComputers(fromServer_ ? source().computers() : QStringList());
+    if (!fromServer_) {
+        {
+            // This computer's store holds this computer's games: the choice
+            // of a computer is for the server's.
+            const QSignalBlocker blocker(bar_);
+            bar_->setComputers({});
+        }
+        setPagesScope();
+        return;
     }
-    games_->setSource(source(), bar_->scope(), fromServer_);
-    child_->setSource(source(), bar_->scope(), fromServer_);
+    reads().read([](store::ResultSource &source) { return source.computers(); },
+                 [this](const QStringList &computers) {
+                     const QString chosen = bar_->scope().computer;
+                     {
+                         const QSignalBlocker blocker(bar_);
+                         bar_->setComputers(computers);
+                     }
+                     // The computer chosen has no games any more: everyone's then.
+                     if (bar_->scope().computer != chosen)
+                         setPagesScope();
+                 });
+    setPagesScope();
+}
+
+void TeacherWindow::setPagesScope() {
+    games_->setSource(reads(), bar_->scope(), fromServer_);
+    child_->setSource(reads(), bar_->scope(), fromServer_);
 }
 
 void TeacherWindow::reload() {

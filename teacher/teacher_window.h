@@ -18,17 +18,13 @@ class QTabWidget;
 
 namespace lumo::store {
 class ResultReader;
-class ResultSource;
-} // namespace lumo::store
-
-namespace lumo::sync {
-class ServerReader;
 }
 
 namespace lumo::teacher {
 
 class ChildPage;
 class GamesPage;
+class ReadQueue;
 class SettingsPage;
 class SourceBar;
 class TeacherDialogs;
@@ -42,7 +38,8 @@ inline QKeySequence teacherShortcut() {
 /// The teacher's window "ผลการทดสอบ": the recorded games, one child at a
 /// time, the class settings, and a line saying whether results are saved.
 /// The games come from this computer's store or, when the settings name a
-/// school server, from the server: every computer's games. Children's
+/// school server, from the server: every computer's games, read on a
+/// thread of their own while the window says "กำลังโหลด…". Children's
 /// names are shown as plain text everywhere.
 class TeacherWindow : public QWidget {
     Q_OBJECT
@@ -60,10 +57,13 @@ class TeacherWindow : public QWidget {
     /// Reads every page again from where the games come from.
     void reload();
     void showChild(const QString &name);
-    /// Reads from the school's server (connecting first, which may take a
-    /// few seconds) or from this computer; false if the server cannot be
-    /// read, and the window stays with this computer.
+    /// Reads from the school's server or from this computer; false when
+    /// no server is set up. The server is connected to in the background:
+    /// if it cannot be read, the window says why and goes back to this
+    /// computer.
     bool readFromServer(bool server);
+    /// Reads from the server are waiting to be answered.
+    bool loading() const;
 
     GamesPage *gamesPage() const { return games_; }
     ChildPage *childPage() const { return child_; }
@@ -72,6 +72,8 @@ class TeacherWindow : public QWidget {
     QTabWidget *tabs() const { return tabs_; }
     QLabel *statusLine() const { return status_; }
     QLabel *syncLine() const { return sync_; }
+    /// "กำลังโหลด…", or why the last read from the server failed.
+    QLabel *readLine() const { return readLine_; }
 
   signals:
     void settingsSaved(const lumo::ClassSettings &settings);
@@ -82,8 +84,12 @@ class TeacherWindow : public QWidget {
     void recordsDeleted();
 
   private:
-    store::ResultSource &source() const;
+    ReadQueue &reads() const;
+    void useThisComputer();
+    void showSource();
+    void showReads();
     void applyScope();
+    void setPagesScope();
     void useServerSettings(const ServerSettings &settings);
     void countWaiting();
     void deleted();
@@ -92,8 +98,11 @@ class TeacherWindow : public QWidget {
     QLocale locale_;
     ServerSettings server_;
     std::unique_ptr<store::ResultReader> reader_;
-    std::unique_ptr<sync::ServerReader> serverReader_;
+    std::unique_ptr<ReadQueue> localReads_;
+    /// Made afresh each time the server is chosen: it may have moved on.
+    std::unique_ptr<ReadQueue> serverReads_;
     bool fromServer_ = false;
+    QString readError_;
     store::StoreStatus storeStatus_;
     bool syncHeard_ = false;
     SourceBar *bar_;
@@ -103,6 +112,7 @@ class TeacherWindow : public QWidget {
     SettingsPage *settings_;
     QLabel *status_;
     QLabel *sync_;
+    QLabel *readLine_;
 };
 
 } // namespace lumo::teacher

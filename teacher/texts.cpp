@@ -3,6 +3,7 @@
 #include "teacher/texts.h"
 
 #include "platform/dates.h"
+#include "quiz/levels.h"
 
 namespace lumo::teacher {
 
@@ -11,7 +12,7 @@ QString outcomeText(const std::optional<store::Outcome> &outcome) {
         return QStringLiteral("ไม่จบ (หยุดกลางคัน)");
     switch (*outcome) {
     case store::Outcome::Won:
-        return QStringLiteral("ทำครบ 100 ข้อ");
+        return QStringLiteral("ทำครบ %1 ข้อ").arg(quiz::lastQuestion);
     case store::Outcome::TimeOut:
         return QStringLiteral("หมดเวลา");
     case store::Outcome::Left:
@@ -96,6 +97,30 @@ QString becauseText(sync::SyncStatus::State state) {
     }
 }
 } // namespace
+
+QString serverProblemText(sync::SyncStatus::State state, const QString &detail) {
+    using State = sync::SyncStatus::State;
+    QString why;
+    switch (state) {
+    case State::NotSetUp:
+        why = QStringLiteral("บนเซิร์ฟเวอร์ยังไม่มีตารางผล: ยังไม่มีเครื่องใดส่งผลไป "
+                             "หรือฐานข้อมูลบนเซิร์ฟเวอร์ยังไม่ได้ตั้งตาม README");
+        break;
+    case State::SchemaTooNew:
+        why = QStringLiteral("ฐานข้อมูลบนเซิร์ฟเวอร์ตั้งโดยโปรแกรมรุ่นที่ใหม่กว่า "
+                             "ต้องติดตั้งรุ่นใหม่ในเครื่องนี้ก่อน");
+        break;
+    case State::Interrupted:
+        why = QStringLiteral("การเชื่อมต่อกับเซิร์ฟเวอร์ถูกตัดกลางคัน");
+        break;
+    default:
+        why = becauseText(state);
+    }
+    QString text = QStringLiteral("อ่านผลจากเซิร์ฟเวอร์ของโรงเรียนไม่ได้ เพราะ%1").arg(why);
+    if (!detail.isEmpty())
+        text += QStringLiteral(" (%1)").arg(detail.simplified());
+    return text;
+}
 
 QString syncStatusText(const sync::SyncStatus &status, const QLocale &locale) {
     using State = sync::SyncStatus::State;

@@ -28,6 +28,10 @@ QString startedText(const QDateTime &startedUtc, const QLocale &locale);
 /// The status line: where results are kept, or why they cannot be.
 QString statusText(const store::StoreStatus &status, bool schoolServer = false);
 
+/// Why the school's server cannot be read, for the teacher: what to do in
+/// Thai, then the server's own words.
+QString serverProblemText(sync::SyncStatus::State state, const QString &detail);
+
 /// The school server's line: what waits to be sent and why; empty when no
 /// server is set up.
 QString syncStatusText(const sync::SyncStatus &status, const QLocale &locale);

@@ -12,8 +12,10 @@
 namespace lumo::teacher {
 
 WrongChart::WrongChart(const QString &title, const QString &axisTitle, QWidget *parent)
-    : QChartView(parent), axisTitle_(axisTitle) {
-    auto *chart = new QChart;
+    : QChartView(new QChart, parent), axisTitle_(axisTitle) {
+    // Given its chart at once: a chart set later leaves the view's own
+    // first chart to whoever set it.
+    QChart *chart = this->chart();
     chart->setTitle(title);
     QFont titleFont(QStringLiteral("Tahoma"));
     titleFont.setPixelSize(16);
@@ -23,7 +25,6 @@ WrongChart::WrongChart(const QString &title, const QString &axisTitle, QWidget *
     chart->legend()->hide();
     chart->setBackgroundRoundness(6);
     chart->setAnimationOptions(QChart::NoAnimation);
-    setChart(chart);
     setRenderHint(QPainter::Antialiasing);
     setMinimumHeight(220);
 }

@@ -10,16 +10,19 @@
 #include "store/recorder.h"
 #include "teacher/child_page.h"
 #include "teacher/csv.h"
+#include "teacher/day_picker.h"
 #include "teacher/dialogs.h"
 #include "teacher/games_model.h"
 #include "teacher/games_page.h"
 #include "teacher/settings_page.h"
+#include "teacher/source_bar.h"
 #include "teacher/teacher_window.h"
 #include "teacher/wrong_chart.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,6 +31,8 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -124,6 +129,8 @@ class TeacherWindowTest : public QObject {
     void oneChildsPageShowsThatChildsMistakes();
     void theSettingsPageSavesTheUsersOwnSettings();
     void theStatusLineSaysWhyResultsCannotBeSaved();
+    void aServerThatDoesNotAnswerHoldsNothingUp_data();
+    void aServerThatDoesNotAnswerHoldsNothingUp();
 };
 
 void TeacherWindowTest::csvFieldsAreQuotedAndGuardedAgainstFormulas_data() {
@@ -133,6 +140,7 @@ void TeacherWindowTest::csvFieldsAreQuotedAndGuardedAgainstFormulas_data() {
     QTest::newRow("comma") << QStringLiteral("Smith, John") << QStringLiteral("\"Smith, John\"");
     QTest::newRow("quotes") << QStringLiteral("say \"hi\"") << QStringLiteral("\"say \"\"hi\"\"\"");
     QTest::newRow("line break") << QStringLiteral("a\r\nb") << QStringLiteral("\"a\r\nb\"");
+    QTest::newRow("line feed alone") << QStringLiteral("a\nb") << QStringLiteral("\"a\nb\"");
     QTest::newRow("=") << QStringLiteral("=1+1") << QStringLiteral("'=1+1");
     QTest::newRow("+") << QStringLiteral("+66 81") << QStringLiteral("'+66 81");
     QTest::newRow("-") << QStringLiteral("-2") << QStringLiteral("'-2");
@@ -165,7 +173,12 @@ void TeacherWindowTest::exportWritesTheRowsShownInTheOrderShown() {
     FakeDialogs dialogs;
     dialogs.exportPath = dir.filePath(QStringLiteral("ผลการทดสอบ.csv"));
     TeacherWindow window(dir.path(), {}, dialogs, QLocale(QLocale::Thai, QLocale::Thailand));
-    window.findChild<QLineEdit *>(QStringLiteral("nameFilter"))->setText(QStringLiteral("a"));
+    // The name is read once the typing pauses, not at each key.
+    window.gamesPage()->setTypingPause(std::chrono::milliseconds(0));
+    QTest::keyClicks(window.findChild<QLineEdit *>(QStringLiteral("nameFilter")),
+                     QStringLiteral("a"));
+    QCOMPARE(window.gamesPage()->model()->rowCount(), 5);
+    QTRY_COMPARE(window.gamesPage()->model()->rowCount(), 4);
     window.gamesPage()->table()->sortByColumn(GamesModel::Right, Qt::AscendingOrder);
     QVERIFY(window.gamesPage()->exportShownRows());
 
@@ -191,6 +204,15 @@ void TeacherWindowTest::exportWritesTheRowsShownInTheOrderShown() {
     QVERIFY(!cell.data().toString().contains(QLatin1Char('\n')));
     for (const QLabel *label : window.findChildren<QLabel *>())
         QCOMPARE(label->textFormat(), Qt::PlainText);
+
+    // Days narrow the same list: from 2 to 4 June (in Bangkok) leaves two.
+    for (const QString &day : {QStringLiteral("fromDay"), QStringLiteral("toDay")}) {
+        window.findChild<QCheckBox *>(day + QStringLiteral("On"))->setChecked(true);
+        window.findChild<DayPicker *>(day)->setDay(
+            QDate(2026, 6, day == QStringLiteral("fromDay") ? 2 : 4));
+    }
+    QCOMPARE(namesShown(*window.gamesPage()),
+             (QStringList{expected[0], QStringLiteral("<b>a</b>, \"quoted\"\nnext line")}));
 }
 
 void TeacherWindowTest::datesAreShownInTheUsersLocale_data() {
@@ -209,13 +231,17 @@ void TeacherWindowTest::datesAreShownInTheUsersLocale() {
     QTemporaryDir dir;
     {
         GameRecorder recorder(dir.path());
-        recorder.gameStarted(sampleStart(QStringLiteral("Ann"), 1, 30,
-                                         QDateTime(QDate(2026, 6, 1), QTime(23, 30), Qt::UTC)));
+        const GameStart start = sampleStart(QStringLiteral("Ann"), 1, 30,
+                                            QDateTime(QDate(2026, 6, 1), QTime(23, 30), Qt::UTC));
+        recorder.gameStarted(start);
+        recorder.gameEnded(sampleEnd(start, Outcome::Won, 100, 250, 0));
         QVERIFY(recorder.waitUntilWritten());
     }
     FakeDialogs dialogs;
     TeacherWindow window(dir.path(), {}, dialogs, locale);
     QCOMPARE(window.gamesPage()->model()->text(0, GamesModel::Started), shown);
+    QCOMPARE(window.gamesPage()->model()->text(0, GamesModel::Result),
+             QStringLiteral("ทำครบ 100 ข้อ"));
 }
 
 void TeacherWindowTest::deletingHappensOnlyAfterAYes_data() {
@@ -241,8 +267,10 @@ void TeacherWindowTest::deletingHappensOnlyAfterAYes() {
     TeacherWindow window(dir.path(), {}, dialogs, QLocale(QLocale::Thai, QLocale::Thailand));
     window.showChild(QStringLiteral("Ann"));
     QCOMPARE(window.childPage()->child(), QStringLiteral("Ann"));
-    QCOMPARE(everyone ? window.gamesPage()->deleteEverything() : window.childPage()->deleteChild(),
-             answer);
+    QSignalSpy deleted(everyone ? static_cast<QObject *>(window.gamesPage()) : window.childPage(),
+                       SIGNAL(recordsDeleted()));
+    everyone ? window.gamesPage()->deleteEverything() : window.childPage()->deleteChild();
+    QCOMPARE(deleted.size(), answer ? 1 : 0);
     QCOMPARE(dialogs.asked.size(), 1);
     QVERIFY(dialogs.asked.first().contains(everyone ? QStringLiteral("3 เกม")
                                                     : QStringLiteral("\"Ann\" (2 เกม)")));
@@ -284,7 +312,13 @@ void TeacherWindowTest::oneChildsPageShowsThatChildsMistakes() {
     QCOMPARE(window.childPage()->countsChart()->bars(), counts);
     QCOMPARE(window.childPage()->totalsChart()->bars(),
              (QList<std::pair<QString, int>>{{QStringLiteral("17"), 1}}));
-    QVERIFY(window.childPage()->summary()->text().contains(QStringLiteral("เล่นทั้งหมด 1 ครั้ง")));
+    // Her one game, unfinished: 2 points right and 3 wrong; level 1 has two
+    // items (one right), level 2 three (one right).
+    QCOMPARE(window.childPage()->summary()->text(),
+             QStringLiteral("เล่นทั้งหมด 1 ครั้ง (จบเกม 0 ครั้ง)\nทำถูกมากที่สุดในเกมเดียว 2 คะแนน\n"
+                            "เฉลี่ยต่อเกม: ทำถูก 2.0 ทำผิด 3.0"));
+    QCOMPARE(window.findChild<QLabel *>(QStringLiteral("levels"))->text(),
+             QStringLiteral("ระดับ 1: ตอบถูก 50% (1 จาก 2)\nระดับ 2: ตอบถูก 33% (1 จาก 3)"));
 }
 
 void TeacherWindowTest::theSettingsPageSavesTheUsersOwnSettings() {
@@ -302,6 +336,8 @@ void TeacherWindowTest::theSettingsPageSavesTheUsersOwnSettings() {
 
     QSignalSpy saved(&window, &TeacherWindow::settingsSaved);
     window.findChild<QSpinBox *>(QStringLiteral("startLevel"))->setValue(3);
+    QCOMPARE(window.findChild<QLabel *>(QStringLiteral("firstQuestion"))->text(),
+             QStringLiteral("เกมเริ่มที่ข้อ 51 แล้วเล่นต่อจนจบข้อ 100"));
     window.findChild<QCheckBox *>(QStringLiteral("clock"))->setChecked(false);
     window.findChild<QCheckBox *>(QStringLiteral("fullscreen"))->setChecked(true);
     window.findChild<QPlainTextEdit *>(QStringLiteral("classList"))
@@ -335,6 +371,70 @@ void TeacherWindowTest::theStatusLineSaysWhyResultsCannotBeSaved() {
     locked.pending = 12;
     window.showStoreStatus(locked);
     QVERIFY(window.statusLine()->text().contains(QStringLiteral("ผลที่รอบันทึก 12 รายการ")));
+}
+
+void TeacherWindowTest::aServerThatDoesNotAnswerHoldsNothingUp_data() {
+    QTest::addColumn<bool>("backFirst");
+    QTest::newRow("it hangs up while it is chosen") << false;
+    QTest::newRow("the teacher went back to this computer first") << true;
+}
+
+void TeacherWindowTest::aServerThatDoesNotAnswerHoldsNothingUp() {
+    // A server that takes the connection and says nothing, as a machine that
+    // hangs: choosing it returns at once while the window says it is loading,
+    // and when the server finally hangs up, that counts only if it is still
+    // the place chosen.
+    QFETCH(bool, backFirst);
+    QTcpServer silent;
+    QVERIFY(silent.listen(QHostAddress::LocalHost));
+    QTemporaryDir dir;
+    record(dir.path(), {{QStringLiteral("Ann"), 1}});
+    const SettingsFiles files{dir.filePath(QStringLiteral("system.conf")),
+                              dir.filePath(QStringLiteral("user.conf"))};
+    ServerSettings server;
+    server.host = QStringLiteral("127.0.0.1");
+    server.port = silent.serverPort();
+    QVERIFY(writeServerSettings(files, server));
+    FakeDialogs dialogs;
+    TeacherWindow window(dir.path(), files, dialogs, QLocale(QLocale::Thai));
+    QCOMPARE(window.gamesPage()->model()->rowCount(), 1);
+
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(window.readFromServer(true));
+    QVERIFY(clock.elapsed() < 2000); // the connection alone may wait 5 s
+    QVERIFY(window.loading());
+    QCOMPARE(window.readLine()->text(), QStringLiteral("กำลังโหลด…"));
+    QVERIFY(!window.readLine()->isHidden());
+    QCOMPARE(window.gamesPage()->model()->rowCount(),
+             0); // not this computer's under the server's name
+    QTRY_VERIFY(silent.hasPendingConnections());
+    if (backFirst) {
+        QVERIFY(window.readFromServer(false));
+        QVERIFY(!window.loading());
+        QVERIFY(window.readLine()->isHidden());
+    }
+
+    int hungUp = 0;
+    const auto hangUp = [&] {
+        while (QTcpSocket *socket = silent.nextPendingConnection()) {
+            socket->abort();
+            ++hungUp;
+        }
+    };
+    connect(&silent, &QTcpServer::newConnection, this, hangUp);
+    hangUp();
+    if (backFirst) {
+        QTest::qWait(500); // what the server's thread hands back comes in this time
+        QVERIFY(dialogs.told.isEmpty());
+    } else {
+        QTRY_COMPARE_WITH_TIMEOUT(dialogs.told.size(), 1, 10000);
+        QVERIFY(dialogs.told.first().startsWith(
+            QStringLiteral("อ่านผลจากเซิร์ฟเวอร์ของโรงเรียนไม่ได้ เพราะติดต่อเซิร์ฟเวอร์ไม่ได้")));
+    }
+    QVERIFY(!window.loading());
+    QCOMPARE(window.sourceBar()->source(), SourceBar::ThisComputer);
+    QCOMPARE(window.gamesPage()->model()->rowCount(), 1);
 }
 
 QTEST_MAIN(TeacherWindowTest)

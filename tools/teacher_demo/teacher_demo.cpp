@@ -10,6 +10,7 @@
 #include "teacher/child_page.h"
 #include "teacher/dialogs.h"
 #include "teacher/games_page.h"
+#include "teacher/source_bar.h"
 #include "teacher/teacher_window.h"
 
 #include <QApplication>
@@ -111,8 +112,15 @@ int main(int argc, char *argv[]) {
                          &lumo::sync::SchoolSync::setServer);
         sync->start();
     }
-    if (parser.isSet(serverOption) && !window.readFromServer(true))
-        return 1;
+    if (parser.isSet(serverOption)) {
+        // The server is read in the background; the export waits for it.
+        if (!window.readFromServer(true))
+            return 1;
+        while (window.loading())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        if (window.sourceBar()->source() != lumo::teacher::SourceBar::SchoolServer)
+            return 1;
+    }
     if (parser.isSet(exportOption))
         return window.gamesPage()->exportShownRows() ? 0 : 1;
     window.tabs()->setCurrentIndex(parser.value(tabOption).toInt());
