@@ -3,6 +3,8 @@
 #include "sync/server_reader.h"
 
 #include "store/queries.h"
+#include "store/schema.h"
+#include "store/statement.h"
 #include "sync/server_schema.h"
 
 #include <QSqlQuery>
@@ -26,34 +28,35 @@ namespace {
 /// sync creates and migrates them.
 std::optional<Problem> schemaProblem(QSqlDatabase &db) {
     QSqlQuery query(db);
-    const auto failed = [&] {
-        return Problem{stateForStatementError(query.lastError()), errorText(query.lastError())};
-    };
+    QSqlError error;
+    const auto failed = [&] { return Problem{stateForStatementError(error), errorText(error)}; };
     const auto notSetUp = [](const QString &detail) {
         return Problem{SyncStatus::State::NotSetUp, detail};
     };
-    if (!execOnServer(query,
-                      QStringLiteral("SELECT has_schema_privilege(oid, 'USAGE') FROM pg_namespace "
-                                     "WHERE nspname = ?"),
-                      {serverSchema}))
+    if (!store::execute(
+            query,
+            QStringLiteral("SELECT has_schema_privilege(oid, 'USAGE') FROM pg_namespace "
+                           "WHERE nspname = ?"),
+            {serverSchema}, error))
         return failed();
     if (!query.next() || !query.value(0).toBool())
         return notSetUp(QStringLiteral("the database has no schema \"%1\" that this user may "
                                        "use (see the README: a school's server)")
                             .arg(serverSchema));
-    if (!execOnServer(query, QStringLiteral("SELECT to_regclass(?) IS NOT NULL"),
-                      {serverSchema + QStringLiteral(".schema_version")}) ||
+    if (!store::execute(query, QStringLiteral("SELECT to_regclass(?) IS NOT NULL"),
+                        {serverSchema + QStringLiteral(".schema_version")}, error) ||
         !query.next())
         return failed();
     if (!query.value(0).toBool())
         return notSetUp(QStringLiteral("no computer has sent results to this server yet; the "
                                        "first one to send makes its tables"));
-    if (!execOnServer(query,
-                      QStringLiteral("SELECT COALESCE(MAX(version), 0) FROM schema_version")) ||
+    if (!store::execute(query,
+                        QStringLiteral("SELECT COALESCE(MAX(version), 0) FROM schema_version"), {},
+                        error) ||
         !query.next())
         return failed();
     const int version = query.value(0).toInt();
-    const int known = latestServerVersion();
+    const int known = store::latestVersion(serverSteps());
     if (version > known)
         return Problem{SyncStatus::State::SchemaTooNew,
                        QStringLiteral("the server's tables are version %1, set up by a newer "
