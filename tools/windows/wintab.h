@@ -9,16 +9,16 @@
 #define LUMO_WINTAB_SHIM_H
 #include <windows.h>
 #ifndef DECL_WINELIB_TYPE_AW
-#  ifdef UNICODE
-#    define DECL_WINELIB_TYPE_AW(type) typedef type##W type;
-#    define WINELIB_NAME_AW(func) func##W
-#  else
-#    define DECL_WINELIB_TYPE_AW(type) typedef type##A type;
-#    define WINELIB_NAME_AW(func) func##A
-#  endif
+#ifdef UNICODE
+#define DECL_WINELIB_TYPE_AW(type) typedef type##W type;
+#define WINELIB_NAME_AW(func) func##W
+#else
+#define DECL_WINELIB_TYPE_AW(type) typedef type##A type;
+#define WINELIB_NAME_AW(func) func##A
+#endif
 #endif
 #ifndef API
-#  define API WINAPI
+#define API WINAPI
 #endif
 #include "wine_wintab.h"
 #endif
