@@ -34,7 +34,7 @@ SettingsPage::SettingsPage(const SettingsFiles &files, TeacherDialogs &dialogs, 
       names_(new QPlainTextEdit(this)), host_(new QLineEdit(this)), port_(new QSpinBox(this)),
       database_(new QLineEdit(this)), user_(new QLineEdit(this)), service_(new QLineEdit(this)) {
     level_->setObjectName(QStringLiteral("startLevel"));
-    level_->setRange(ClassSettings::lowestLevel, ClassSettings::highestLevel);
+    level_->setRange(quiz::firstLevel, quiz::lastLevel);
     clock_->setObjectName(QStringLiteral("clock"));
     minutes_->setObjectName(QStringLiteral("clockMinutes"));
     minutes_->setRange(ClassSettings::fewestClockMinutes, ClassSettings::mostClockMinutes);
