@@ -139,11 +139,14 @@ void RecordedGames::everyGameIsRecordedFromItsClockToItsEnd_data() {
     QTest::addColumn<int>("level");
     QTest::addColumn<int>("minutes");
     QTest::addColumn<int>("questions");
-    QTest::newRow("won") << Ending::Won << 4 << 30 << 25;
-    QTest::newRow("out of time") << Ending::TimeOut << 1 << 10 << 2;
-    QTest::newRow("left, no clock") << Ending::Left << 2 << 0 << 3;
-    QTest::newRow("window closed") << Ending::WindowClosed << 3 << 45 << 1;
-    QTest::newRow("left before the clock") << Ending::LeftBeforeTheClock << 1 << 30 << 0;
+    QTest::addColumn<QString>("player");
+    QTest::newRow("won") << Ending::Won << 4 << 30 << 25 << name;
+    QTest::newRow("out of time") << Ending::TimeOut << 1 << 10 << 2 << name;
+    QTest::newRow("left, no clock") << Ending::Left << 2 << 0 << 3 << name;
+    QTest::newRow("window closed") << Ending::WindowClosed << 3 << 45 << 1 << name;
+    QTest::newRow("left before the clock") << Ending::LeftBeforeTheClock << 1 << 30 << 0 << name;
+    // A prompt that answers with no text at all: the game is the empty name's.
+    QTest::newRow("name prompt cancelled") << Ending::Left << 1 << 30 << 1 << QString();
 }
 
 void RecordedGames::everyGameIsRecordedFromItsClockToItsEnd() {
@@ -151,6 +154,7 @@ void RecordedGames::everyGameIsRecordedFromItsClockToItsEnd() {
     QFETCH(int, level);
     QFETCH(int, minutes);
     QFETCH(int, questions);
+    QFETCH(QString, player);
     RoomFolders room;
     RoomFolders::write(
         room.settings().userFile,
@@ -161,7 +165,7 @@ void RecordedGames::everyGameIsRecordedFromItsClockToItsEnd() {
             .toUtf8());
     Classroom game(room.folders());
     game.program.start();
-    game.enterQuiz(name);
+    game.enterQuiz(player);
     Form2 &quiz = game.quiz;
 
     QList<Answered> played;
@@ -206,7 +210,7 @@ void RecordedGames::everyGameIsRecordedFromItsClockToItsEnd() {
     }
     QCOMPARE(games.size(), 1);
     const GameRow &g = games.first();
-    QCOMPARE(g.player, name);
+    QCOMPARE(g.player, player.isNull() ? QStringLiteral("") : player);
     QCOMPARE(g.startedUtc, game.services.fixedNow.toUTC());
     QCOMPARE(g.endedUtc, game.services.fixedNow.toUTC());
     const Outcome outcomes[] = {Outcome::Won, Outcome::TimeOut, Outcome::Left,
