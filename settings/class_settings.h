@@ -27,9 +27,6 @@ struct ClassSettings {
     /// Names offered in the name prompt; any other name can still be typed.
     QStringList classList;
 
-    /// Questions behind a game that starts at startLevel: it begins with
-    /// question questionsBefore() + 1 and plays the rest of a full game.
-    int questionsBefore() const { return quiz::questionsBefore(startLevel); }
     /// The clock's starting minutes, or none.
     std::optional<int> startingMinutes() const {
         return clock ? std::optional<int>(clockMinutes) : std::nullopt;

@@ -148,10 +148,8 @@ void SettingsPage::show(const ClassSettings &settings) {
 }
 
 void SettingsPage::showFirstQuestion() {
-    ClassSettings settings;
-    settings.startLevel = level_->value();
-    firstQuestion_->setText(
-        QStringLiteral("เกมเริ่มที่ข้อ %1 แล้วเล่นต่อจนจบข้อ 100").arg(settings.questionsBefore() + 1));
+    firstQuestion_->setText(QStringLiteral("เกมเริ่มที่ข้อ %1 แล้วเล่นต่อจนจบข้อ 100")
+                                .arg(quiz::questionsBefore(level_->value()) + 1));
 }
 
 bool SettingsPage::save() {
