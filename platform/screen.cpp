@@ -140,7 +140,7 @@ void Screen::openWindow() {
             [this] { host_.placement().toggleFullScreen(window_, window_->designSize()); });
     // Every way in: the keyboard's focus shown plainly, fingers that bring
     // up no mouse pointer, and a voice for what happens.
-    new FocusRing(window_);
+    new FocusRing(window_, host_.keyboardUse());
     new TouchPointers(window_);
     announcer_ = new Announcer(window_);
     ControlBinder bind(controls_);

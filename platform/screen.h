@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/focus_ring.h"
 #include "platform/layout.h"
 #include "platform/window_placement.h"
 
@@ -74,12 +75,15 @@ class ScreenHost : public QObject {
 
     /// The size and place both screens' windows share.
     WindowPlacement &placement() { return placement_; }
+    /// Whether the child plays with the keyboard, on either screen.
+    KeyboardUse &keyboardUse() { return keyboardUse_; }
 
   private:
     void endIfNoneOpen();
 
     Services &services_;
     WindowPlacement placement_;
+    KeyboardUse keyboardUse_;
     int open_ = 0;
     bool checkPending_ = false;
 };
