@@ -152,6 +152,9 @@ void ChildPage::readSummary() {
 }
 
 void ChildPage::showFigures(const store::ChildSummary &s) {
+    // Totals are asked from level 2 on.
+    playedTotals_ = std::any_of(s.levels.begin(), s.levels.end(),
+                                [](const store::LevelShare &l) { return l.level > 1; });
     if (s.games == 0) {
         summary_->setText(QStringLiteral("ยังไม่มีผลการทดสอบ"));
         levels_->clear();
@@ -185,8 +188,12 @@ void ChildPage::showMistakes(const store::WrongAnswers &wrong) {
         charts_->addWidget(counts_, 1);
         charts_->addWidget(totals_, 1);
     }
-    counts_->setTallies(wrong.counts, possibleCounts());
-    totals_->setTallies(wrong.totals, {}, 10);
+    counts_->setTallies(wrong.counts, possibleCounts(), QStringLiteral("ยังไม่มีจำนวนรูปที่นับผิด"));
+    totals_->setTallies(wrong.totals, {},
+                        playedTotals_ ? QStringLiteral("ยังไม่มีผลรวมที่ตอบผิด")
+                                      : QStringLiteral("ระดับ 1 ไม่ถามผลรวม: "
+                                                       "ผลรวมเริ่มถามตั้งแต่ระดับ 2"),
+                        10);
 }
 
 void ChildPage::deleteChild() {

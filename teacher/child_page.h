@@ -67,6 +67,7 @@ class ChildPage : public QWidget {
     WrongChart *totals_ = nullptr;
     QPushButton *delete_;
     bool stale_ = true;
+    bool playedTotals_ = false;
 };
 
 } // namespace lumo::teacher

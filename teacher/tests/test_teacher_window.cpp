@@ -306,12 +306,12 @@ void TeacherWindowTest::oneChildsPageShowsThatChildsMistakes() {
     QCOMPARE(window.tabs()->currentWidget(), window.childPage());
 
     // Questions 1 and 29 show 7 in group 1; question 29 adds 10, total 17.
-    QList<std::pair<QString, int>> counts;
+    QList<BarChart::Bar> counts;
     for (int n = 2; n <= 15; ++n)
         counts.append({QString::number(n), n == 7 ? 2 : 0});
     QCOMPARE(window.childPage()->countsChart()->bars(), counts);
     QCOMPARE(window.childPage()->totalsChart()->bars(),
-             (QList<std::pair<QString, int>>{{QStringLiteral("17"), 1}}));
+             (QList<BarChart::Bar>{{QStringLiteral("17"), 1}}));
     // Her one game, unfinished: 2 points right and 3 wrong; level 1 has two
     // items (one right), level 2 three (one right).
     QCOMPARE(window.childPage()->summary()->text(),
