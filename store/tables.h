@@ -15,6 +15,10 @@ namespace lumo::store {
 
 enum class SqlDialect { Sqlite, Postgres };
 
+/// How long a deleted game stays in the bin, on either side, before it is
+/// removed for good.
+constexpr int binDays = 30;
+
 /// The statements that bring a database from schema version - 1 to
 /// `version`: the tables, columns and indexes added in that version. What a
 /// released version added is never changed; a change is a new version.

@@ -142,7 +142,7 @@ void Sender::round() {
     status.retryInMs = 0;
     publish(status, true);
     for (int idle = 0;;) {
-        if (!sendDeletions(outbox))
+        if (!sendBinChanges(outbox))
             return;
         int fetched = 0;
         int completed = 0;
@@ -237,33 +237,42 @@ bool Sender::serverFailed(const QSqlError &error) {
     return failLater({stateForStatementError(error), errorText(error)});
 }
 
-bool Sender::sendDeletions(Outbox &outbox) {
-    const QStringList ids = outbox.deletions();
-    if (outbox.failed())
-        return localFailed(outbox.error());
-    for (const QString &id : ids) {
-        QSqlError error;
-        if (!sendDeletion(id, error))
-            return serverFailed(error);
-        if (!outbox.forgetDeletion(id))
+bool Sender::sendBinChanges(Outbox &outbox) {
+    for (const bool toBin : {true, false}) {
+        const QList<BinChange> changes = toBin ? outbox.deletions() : outbox.restorations();
+        if (outbox.failed())
             return localFailed(outbox.error());
+        for (BinChange change : changes) {
+            if (change.computer.isEmpty())
+                change.computer = options_.computer;
+            QSqlError error;
+            if (!sendBinChange(change, toBin, error))
+                return serverFailed(error);
+            if (!(toBin ? outbox.forgetDeletion(change.gameId)
+                        : outbox.forgetRestoration(change.gameId)))
+                return localFailed(outbox.error());
+        }
     }
     return true;
 }
 
-bool Sender::sendDeletion(const QString &id, QSqlError &error) {
+bool Sender::sendBinChange(const BinChange &change, bool toBin, QSqlError &error) {
     QSqlDatabase &db = server_->db();
     store::WriteTransaction transaction(db);
-    // The same lock as a game being sent: the deletion waits for it, or it
-    // finds the game's id among the deleted.
+    // The same lock as a game being sent: the change waits for it.
+    // Only a deletion this computer sent is undone by it: one made in the
+    // teacher's window stays.
+    const QString sql =
+        toBin ? QStringLiteral("UPDATE games SET deleted_utc = now(), deleted_by = ?, "
+                               "deleted_from = 'computer' WHERE id = ? AND computer = ? AND "
+                               "deleted_utc IS NULL")
+              : QStringLiteral("UPDATE games SET deleted_utc = NULL, deleted_by = NULL, "
+                               "deleted_from = NULL WHERE deleted_by = ? AND id = ? AND "
+                               "computer = ? AND deleted_from = 'computer'");
     return transaction.begin(error) &&
-           execute(db, QStringLiteral("SELECT pg_advisory_xact_lock(hashtextextended(?, 0))"), {id},
-                   error) &&
-           execute(db,
-                   QStringLiteral("INSERT INTO deletions (game_id, deleted_by) VALUES (?, ?) "
-                                  "ON CONFLICT (game_id) DO NOTHING"),
-                   {id, options_.computer}, error) &&
-           execute(db, QStringLiteral("DELETE FROM games WHERE id = ?"), {id}, error) &&
+           execute(db, QStringLiteral("SELECT pg_advisory_xact_lock(hashtextextended(?, 0))"),
+                   {change.gameId}, error) &&
+           execute(db, sql, {change.computer, change.gameId, change.computer}, error) &&
            transaction.commit(error);
 }
 

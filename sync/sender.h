@@ -85,9 +85,11 @@ class Sender : public QObject {
   private:
     bool openLocal();
     bool openServer();
-    bool sendDeletions(Outbox &outbox);
-    /// One deletion in one server transaction; false with the error.
-    bool sendDeletion(const QString &id, QSqlError &error);
+    /// Deletions, then restorations: a game deleted and restored while
+    /// this runs is restored on the server too.
+    bool sendBinChanges(Outbox &outbox);
+    /// One deletion or restoration in one server transaction; false with the error.
+    bool sendBinChange(const BinChange &change, bool toBin, QSqlError &error);
     /// One batch; false when the server failed. `fetched` counts the games
     /// read, `completed` those marked sent with nothing new since.
     bool sendGames(Outbox &outbox, int &fetched, int &completed);

@@ -147,45 +147,73 @@ QList<store::AnswerRow> ServerReader::answers(const QString &gameId) {
     });
 }
 
+int ServerReader::deleteGame(const QString &id) {
+    return move(QStringLiteral("id = CAST(? AS uuid)"), {id}, true);
+}
+
 int ServerReader::deletePlayer(const QString &player) {
-    return deleteGames(player);
+    return move(QStringLiteral("player = ?"), {player}, true);
 }
 
 int ServerReader::deleteAll() {
-    return deleteGames(std::nullopt);
+    return move(QStringLiteral("true"), {}, true);
 }
 
-int ServerReader::deleteGames(const std::optional<QString> &player) {
-    // One child's games, or everyone's when no player is given.
-    const QVariant who = player ? QVariant(*player) : QVariant(QMetaType::fromType<QString>());
+int ServerReader::restoreGame(const QString &id) {
+    return move(QStringLiteral("id = CAST(? AS uuid)"), {id}, false);
+}
+
+int ServerReader::restoreAll() {
+    return move(QStringLiteral("true"), {}, false);
+}
+
+int ServerReader::move(const QString &condition, const QVariantList &values, bool toBin) {
     if (!connect()) {
         lastError_ = problem_.detail;
         return -1;
     }
-    QSqlDatabase &db = connection_->db();
-    QSqlQuery query(db);
-    const auto run = [&](const QString &sql, const QVariantList &bound) {
-        QSqlError error;
-        if (store::execute(query, sql, bound, error))
-            return true;
+    const QString sql =
+        toBin ? QStringLiteral("UPDATE games SET deleted_utc = now(), deleted_by = ?, "
+                               "deleted_from = 'teacher' WHERE deleted_utc IS NULL AND ") +
+                    condition
+              : QStringLiteral("UPDATE games SET deleted_utc = NULL, deleted_by = NULL, "
+                               "deleted_from = NULL WHERE deleted_utc IS NOT NULL AND ") +
+                    condition;
+    QSqlQuery query(connection_->db());
+    QSqlError error;
+    if (!store::execute(query, sql, toBin ? QVariantList{computer_} + values : values, error)) {
         lastError_ = errorText(error);
-        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
         connection_.reset();
-        return false;
-    };
-    if (!run(QStringLiteral("BEGIN"), {}) ||
-        !run(QStringLiteral("INSERT INTO deletions (game_id, deleted_by) SELECT id, ? FROM games "
-                            "WHERE CAST(? AS TEXT) IS NULL OR player = ? "
-                            "ON CONFLICT (game_id) DO NOTHING"),
-             {computer_, who, who}) ||
-        !run(QStringLiteral("DELETE FROM games WHERE CAST(? AS TEXT) IS NULL OR player = ?"),
-             {who, who}))
         return -1;
-    const int deleted = query.numRowsAffected();
-    if (!run(QStringLiteral("COMMIT"), {}))
-        return -1;
+    }
     lastError_.clear();
-    return deleted;
+    return query.numRowsAffected();
+}
+
+QList<store::BinnedGame> ServerReader::bin() {
+    return read([&](QSqlDatabase &db) {
+        QList<store::BinnedGame> games;
+        QSqlQuery query(db);
+        QSqlError error;
+        if (!store::execute(
+                query,
+                QStringLiteral(
+                    "SELECT CAST(id AS text), player, computer, to_char(started_utc AT TIME ZONE "
+                    "'UTC', 'YYYY-MM-DD\"T\"HH24:MI:SS.MS\"Z\"'), to_char(deleted_utc AT TIME "
+                    "ZONE 'UTC', 'YYYY-MM-DD\"T\"HH24:MI:SS.MS\"Z\"'), deleted_by, "
+                    "deleted_from = 'teacher' FROM games WHERE deleted_utc IS NOT NULL "
+                    "ORDER BY deleted_utc DESC, id"),
+                {}, error)) {
+            lastError_ = errorText(error);
+            return games;
+        }
+        while (query.next())
+            games.append({query.value(0).toString(), query.value(1).toString(),
+                          query.value(2).toString(), store::fromUtcText(query.value(3).toString()),
+                          store::fromUtcText(query.value(4).toString()), query.value(5).toString(),
+                          query.value(6).toBool()});
+        return games;
+    });
 }
 
 } // namespace lumo::sync

@@ -141,11 +141,14 @@ void compareContents(const Contents &actual, const Contents &expected) {
     }
 }
 
-/// What the server holds, counted by its superuser: doubles would show here.
+/// What the server holds outside its bin, counted by its superuser: doubles
+/// would show here.
 QString serverCounts(TestServer &server) {
     QString counts;
-    server.admin(QStringLiteral("SELECT (SELECT count(*) FROM lumo3.games) || ' games, ' || "
-                                "(SELECT count(*) FROM lumo3.answers) || ' answers'"),
+    server.admin(QStringLiteral("SELECT (SELECT count(*) FROM lumo3.games WHERE deleted_utc IS "
+                                "NULL) || ' games, ' || (SELECT count(*) FROM lumo3.answers a "
+                                "JOIN lumo3.games g ON g.id = a.game_id WHERE g.deleted_utc IS "
+                                "NULL) || ' answers'"),
                  &counts);
     return counts;
 }
@@ -424,6 +427,32 @@ void SchoolServer::twoComputersFillOneClass() {
                                      QStringLiteral("Ben@01")}));
     QCOMPARE(ResultReader(one.path()).players(),
              (QStringList{QStringLiteral("Ben"), QStringLiteral("Zed")}));
+
+    // Undone on the computer: back on the server, but for what the teacher
+    // deleted there, which only the teacher's undo brings back.
+    const QList<BinnedGame> serverBin = remote.bin();
+    QCOMPARE(serverBin.size(), 2);
+    // The computer's deletion arrived after the teacher's.
+    const BinnedGame zed = serverBin.last();
+    QCOMPARE(zed.player, QStringLiteral("Zed"));
+    QVERIFY(zed.byTeacher && !serverBin.first().byTeacher);
+    QCOMPARE(serverBin.first().deletedBy, QStringLiteral("room-1-pc-01"));
+    {
+        ResultReader local(one.path());
+        QCOMPARE(local.restoreAll(), 1);
+        QCOMPARE(local.deleteGame(zed.id), 1);
+        QCOMPARE(local.restoreGame(zed.id), 1);
+        SchoolSync first(one.path(), server_->settings(), options());
+        first.start();
+        QVERIFY(first.waitUntilIdle());
+        COMPARE_STATE(first, State::UpToDate);
+        QCOMPARE(first.status().waiting, Backlog{});
+    }
+    QCOMPARE(names({}), (QStringList{QStringLiteral(" Chai @02"), QStringLiteral("Ann@02"),
+                                     QStringLiteral("Ben@01"), QStringLiteral("Ann@01")}));
+    QCOMPARE(remote.restoreGame(zed.id), 1);
+    QCOMPARE(remote.bin(), QList<BinnedGame>{});
+    QCOMPARE(names({}).first(), QStringLiteral("Zed@01"));
 }
 
 void SchoolServer::aGameCutOffInTheMiddleIsSentAgainWhole_data() {
