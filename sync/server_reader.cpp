@@ -147,6 +147,12 @@ QList<store::AnswerRow> ServerReader::answers(const QString &gameId) {
     });
 }
 
+QList<store::AnswerRow> ServerReader::answersOf(const store::GameFilter &filter) {
+    return read([&](QSqlDatabase &db) {
+        return store::SharedQueries(db, store::SqlDialect::Postgres, lastError_).answersOf(filter);
+    });
+}
+
 int ServerReader::deleteGame(const QString &id) {
     return move(QStringLiteral("id = CAST(? AS uuid)"), {id}, true);
 }
