@@ -15,7 +15,10 @@ struct CommandLine {
 };
 
 /// Reads the command line; --help and unknown options end the program
-/// with their message, as QCommandLineParser does.
+/// with their message, as QCommandLineParser does. So does --hash-pin PIN,
+/// which prints the lines that set the teacher's PIN in a settings file
+/// (its section header included, nothing else), or why the PIN cannot be
+/// one on standard error.
 CommandLine readCommandLine(const QApplication &app);
 
 } // namespace lumo

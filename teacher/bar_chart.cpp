@@ -8,6 +8,7 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <cmath>
 
 namespace lumo::teacher {
 
@@ -83,6 +84,12 @@ void BarChart::setLegend(const QString &partName, const QString &wholeName) {
     update();
 }
 
+void BarChart::setValueAxis(const QString &title, int top) {
+    valueTitle_ = title;
+    fixedTop_ = top;
+    update();
+}
+
 bool BarChart::isEmpty() const {
     return std::none_of(bars_.begin(), bars_.end(),
                         [](const Bar &bar) { return bar.value > 0 || bar.whole > 0; });
@@ -115,10 +122,10 @@ void BarChart::describe() {
 }
 
 QSize BarChart::minimumSizeHint() const {
+    // Many bars grow thin and their labels fewer: the chart never asks for
+    // more width than a page has.
     const QFontMetrics metrics(font());
-    const int bars = std::max<int>(1, static_cast<int>(bars_.size()));
-    return {std::max(220, bars * (metrics.horizontalAdvance(QStringLiteral("00/00")) / 2 + 8)),
-            metrics.height() * 8};
+    return {metrics.averageCharWidth() * 24, metrics.height() * 9};
 }
 
 QSize BarChart::sizeHint() const {
@@ -141,7 +148,7 @@ BarChart::Geometry BarChart::geometry() const {
         g.legend = QRect(area.left(), top, area.width(), line);
         top += line + line / 2;
     }
-    g.steps = axisSteps(highest());
+    g.steps = fixedTop_ > 0 ? axisSteps(fixedTop_) : axisSteps(highest());
     g.valueWidth = metrics.horizontalAdvance(locale().toString(g.steps.top)) + 6;
     g.valueTitle = QRect(area.left(), top, area.width(), line);
     top += line;
@@ -193,6 +200,11 @@ void BarChart::paintEvent(QPaintEvent *) {
                 Qt::AlignLeft | Qt::AlignVCenter, name);
             x += metrics.horizontalAdvance(name) + 16;
         }
+        painter.drawText(
+            QRect(x, g.legend.top(), std::max(0, g.legend.right() - x), g.legend.height()),
+            Qt::AlignLeft | Qt::AlignVCenter,
+            metrics.elidedText(QStringLiteral("ตัวเลขบนแท่ง: %1/%2").arg(partName_, wholeName_),
+                               Qt::ElideRight, std::max(0, g.legend.right() - x)));
     }
 
     // The value axis: whole numbers, with room over the highest bar for its number.
@@ -201,7 +213,7 @@ void BarChart::paintEvent(QPaintEvent *) {
     const double unit = double(plot.height() - room) / g.steps.top;
     const auto yOf = [&](int value) { return plot.bottom() - value * unit; };
     painter.setPen(ink);
-    painter.drawText(g.valueTitle, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("ครั้ง"));
+    painter.drawText(g.valueTitle, Qt::AlignLeft | Qt::AlignVCenter, valueTitle_);
     for (int value = 0; value <= g.steps.top; value += g.steps.step) {
         const double y = yOf(value);
         painter.setPen(value == 0 ? ink : grid);
@@ -214,6 +226,10 @@ void BarChart::paintEvent(QPaintEvent *) {
 
     const double slot = double(plot.width()) / bars_.size();
     const double width = std::max(3.0, slot * 0.7);
+    int widest = 0;
+    for (const Bar &bar : bars_)
+        widest = std::max(widest, metrics.horizontalAdvance(bar.label));
+    const int labelEvery = std::max(1, int(std::ceil((widest + 6) / std::max(1.0, slot))));
     for (qsizetype i = 0; i < bars_.size(); ++i) {
         const Bar &bar = bars_[i];
         const double centre = plot.left() + slot * (i + 0.5);
@@ -231,12 +247,17 @@ void BarChart::paintEvent(QPaintEvent *) {
         painter.setPen(ink);
         const int shown = std::max(bar.value, bar.whole);
         const QString number = valueText(bar);
-        if (shown > 0 && metrics.horizontalAdvance(number) <= slot + 2)
+        if (shown > 0 && metrics.horizontalAdvance(number) <= slot - 4)
             painter.drawText(QRectF(centre - slot / 2, yOf(shown) - room, slot, room),
                              Qt::AlignHCenter | Qt::AlignBottom, number);
-        painter.drawText(QRectF(centre - slot / 2, g.labels.top(), slot, g.labels.height()),
-                         Qt::AlignCenter,
-                         metrics.elidedText(bar.label, Qt::ElideRight, int(slot) + 2));
+        // Labels too many for their room are thinned out to every few;
+        // each bar's tooltip still names it.
+        if (i % labelEvery == 0)
+            painter.drawText(
+                QRectF(centre - slot * labelEvery / 2, g.labels.top(), slot * labelEvery,
+                       g.labels.height()),
+                Qt::AlignCenter,
+                metrics.elidedText(bar.label, Qt::ElideRight, int(slot * labelEvery) + 2));
     }
     painter.drawText(g.axisTitle, Qt::AlignHCenter | Qt::AlignVCenter,
                      metrics.elidedText(axisTitle_, Qt::ElideRight, g.axisTitle.width()));

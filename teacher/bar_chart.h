@@ -31,6 +31,9 @@ class BarChart : public QWidget {
     /// bar has anything to show.
     void setBars(const QList<Bar> &bars, const QString &emptyText);
     void setLegend(const QString &partName, const QString &wholeName);
+    /// The value axis' title ("ครั้ง" unless set) and, when above 0, its
+    /// fixed top (100 for percentages).
+    void setValueAxis(const QString &title, int top = 0);
 
     const QList<Bar> &bars() const { return bars_; }
     /// True when the chart shows its empty text instead of bars.
@@ -54,6 +57,8 @@ class BarChart : public QWidget {
 
     QString title_;
     QString axisTitle_;
+    QString valueTitle_ = QStringLiteral("ครั้ง");
+    int fixedTop_ = 0;
     QString partName_;
     QString wholeName_;
     QString emptyText_;

@@ -6,9 +6,26 @@
 
 #include <QAbstractButton>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace lumo::teacher {
+
+namespace {
+const QString workbookFilter = QStringLiteral("สมุดงาน Excel (*.xlsx)");
+const QString csvFilter = QStringLiteral("CSV สองไฟล์: เกมและคำตอบ (*.csv)");
+} // namespace
+
+std::optional<QString> TeacherDialogs::askPin(QWidget *, const QString &) {
+    return std::nullopt;
+}
+
+QString TeacherDialogs::openFileName(QWidget *, const QString &) {
+    return {};
+}
 
 bool TeacherDialogs::deletionWent(QWidget *parent, int removed, const QString &error) {
     if (removed >= 0)
@@ -18,8 +35,17 @@ bool TeacherDialogs::deletionWent(QWidget *parent, int removed, const QString &e
 }
 
 QString RealTeacherDialogs::saveFileName(QWidget *parent, const QString &suggestedPath) {
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("ส่งออกเป็น CSV"), suggestedPath,
-                                        QStringLiteral("CSV (*.csv)"));
+    QString chosen =
+        QFileInfo(suggestedPath).suffix() == QLatin1String("csv") ? csvFilter : workbookFilter;
+    QString path =
+        QFileDialog::getSaveFileName(parent, QStringLiteral("ส่งออกผลการทดสอบ"), suggestedPath,
+                                     workbookFilter + QStringLiteral(";;") + csvFilter, &chosen);
+    // The kind chosen decides when the name has no ending of its own.
+    const QString suffix = chosen == csvFilter ? QStringLiteral(".csv") : QStringLiteral(".xlsx");
+    if (!path.isEmpty() && !path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) &&
+        !path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive))
+        path += suffix;
+    return path;
 }
 
 bool RealTeacherDialogs::confirm(QWidget *parent, const QString &question) {
@@ -36,6 +62,24 @@ void RealTeacherDialogs::inform(QWidget *parent, const QString &text) {
     QMessageBox box(QMessageBox::Information, teacherWindowTitle, text, QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     box.exec();
+}
+
+std::optional<QString> RealTeacherDialogs::askPin(QWidget *parent, const QString &text) {
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(teacherWindowTitle);
+    dialog.setLabelText(text);
+    dialog.setTextEchoMode(QLineEdit::Password);
+    dialog.setInputMethodHints(Qt::ImhHiddenText | Qt::ImhSensitiveData | Qt::ImhNoPredictiveText);
+    for (auto *label : dialog.findChildren<QLabel *>())
+        label->setTextFormat(Qt::PlainText);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
+}
+
+QString RealTeacherDialogs::openFileName(QWidget *parent, const QString &title) {
+    return QFileDialog::getOpenFileName(parent, title, QString(),
+                                        QStringLiteral("ไฟล์ข้อความ (*.txt *.csv);;ทุกไฟล์ (*)"));
 }
 
 } // namespace lumo::teacher
