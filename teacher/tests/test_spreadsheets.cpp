@@ -22,7 +22,7 @@ using namespace lumo::teacher;
 namespace {
 
 struct ReadCell {
-    QString type; ///< office:value-type: string, float, date…
+    QString type;  ///< office:value-type: string, float, date…
     QString value; ///< office:value or office:date-value
     QString text;
     bool formula = false;
@@ -57,7 +57,8 @@ QMap<QString, Sheet> readFlatOds(const QString &path) {
                             : a.value(QStringLiteral("office:value")).toString(),
                         {},
                         a.hasAttribute(QStringLiteral("table:formula"))};
-                cellRepeat = std::max(1, a.value(QStringLiteral("table:number-columns-repeated")).toInt());
+                cellRepeat =
+                    std::max(1, a.value(QStringLiteral("table:number-columns-repeated")).toInt());
                 paragraphs = 0;
             } else if (name == u"p") {
                 if (paragraphs++ > 0)
@@ -84,7 +85,7 @@ QMap<QString, Sheet> readFlatOds(const QString &path) {
     // Rows of nothing at the end (LibreOffice writes a few) are not rows.
     for (Sheet &rows : sheets)
         while (!rows.isEmpty() && std::all_of(rows.last().begin(), rows.last().end(),
-                                               [](const ReadCell &c) { return c.text.isEmpty(); }))
+                                              [](const ReadCell &c) { return c.text.isEmpty(); }))
             rows.removeLast();
     return sheets;
 }
@@ -96,8 +97,8 @@ bool convert(const QString &soffice, const QString &profile, const QStringList &
                           QStringLiteral("--headless"), QStringLiteral("--norestore")};
     if (!importFilter.isEmpty())
         arguments << QStringLiteral("--infilter=") + importFilter;
-    arguments << QStringLiteral("--convert-to") << QStringLiteral("xml") << QStringLiteral("--outdir")
-              << QFileInfo(files.first()).absolutePath() << files;
+    arguments << QStringLiteral("--convert-to") << QStringLiteral("xml")
+              << QStringLiteral("--outdir") << QFileInfo(files.first()).absolutePath() << files;
     QProcess process;
     process.start(soffice, arguments);
     const bool done = process.waitForFinished(240000);
