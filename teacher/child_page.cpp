@@ -20,6 +20,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSet>
 #include <QVBoxLayout>
 
 namespace lumo::teacher {
@@ -148,7 +149,7 @@ void ChildPage::setSource(ReadQueue &reads, const store::GameFilter &scope, bool
     reads_ = &reads;
     scope_ = scope;
     server_ = server;
-    reload();
+    namesStale_ = true;
 }
 
 void ChildPage::setClassList(const QStringList &names, const NameLinks &links) {
@@ -170,30 +171,52 @@ QStringList ChildPage::childNames() const {
 }
 
 void ChildPage::reload() {
-    reads_->read(
-        [scope = scope_](store::ResultSource &source) { return source.players(scope); },
-        [this](const QStringList &players) {
-            const QString current = child();
-            // One entry per child: a listed child with every name
-            // joined to it.
-            QMap<QString, QStringList> children;
-            for (const QString &name : players)
-                children[keyOf(name)] << name;
-            QStringList keys = children.keys();
-            // In the order of the teacher's language: Thai leading
-            // vowels do not sort by their code points.
-            std::sort(keys.begin(), keys.end(), QCollator(locale_));
-            const QSignalBlocker blocker(names_);
-            names_->clear();
-            for (const QString &key : keys) {
-                names_->addItem(oneLineName(key), key);
-                names_->setItemData(names_->count() - 1, children.value(key), Qt::UserRole + 1);
-                names_->setItemData(names_->count() - 1, oneLineName(key, 500), Qt::ToolTipRole);
-            }
-            const int index = names_->findData(current);
-            names_->setCurrentIndex(index >= 0 ? index : 0);
-            showSummary();
-        });
+    namesStale_ = false;
+    reads_->read([scope = scope_](store::ResultSource &source) { return source.players(scope); },
+                 [this](const QStringList &players) { showPlayers(players); });
+}
+
+void ChildPage::offerGames(const QList<store::GameRow> &games, const store::GameFilter &filter) {
+    // The names are those of the games another page read within this
+    // page's scope: no need to read them again.
+    if (!namesStale_ || !filter.nameContains.isEmpty() || filter.firstDay.isValid() ||
+        filter.lastDay.isValid() || filter.players != scope_.players ||
+        filter.computer != scope_.computer)
+        return;
+    namesStale_ = false;
+    QSet<QString> names;
+    for (const store::GameRow &game : games)
+        names.insert(game.player);
+    showPlayers(names.values());
+}
+
+void ChildPage::readNamesIfStale() {
+    if (namesStale_)
+        reload();
+}
+
+void ChildPage::showPlayers(const QStringList &players) {
+    const QString current = child();
+    // One entry per child: a listed child with every name joined to it.
+    QMap<QString, QStringList> children;
+    for (const QString &name : players)
+        children[keyOf(name)] << name;
+    QStringList keys = children.keys();
+    // In the order of the teacher's language: Thai leading vowels do not
+    // sort by their code points.
+    std::sort(keys.begin(), keys.end(), QCollator(locale_));
+    const QSignalBlocker blocker(names_);
+    names_->clear();
+    for (const QString &key : keys) {
+        QStringList names = children.value(key);
+        names.sort();
+        names_->addItem(oneLineName(key), key);
+        names_->setItemData(names_->count() - 1, names, Qt::UserRole + 1);
+        names_->setItemData(names_->count() - 1, oneLineName(key, 500), Qt::ToolTipRole);
+    }
+    const int index = names_->findData(current);
+    names_->setCurrentIndex(index >= 0 ? index : 0);
+    showSummary();
 }
 
 void ChildPage::showChild(const QString &name) {

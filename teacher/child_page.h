@@ -30,8 +30,12 @@ class ChildPage : public QWidget {
     ChildPage(ReadQueue &reads, TeacherDialogs &dialogs, PinGuard &pin, const QLocale &locale,
               QWidget *parent = nullptr);
 
-    /// Reads from another place, within `scope` (a class list, a computer).
+    /// Reads from another place, within `scope` (a class list, a computer):
+    /// the names come from the games another page offers, or are read by
+    /// readNamesIfStale().
     void setSource(ReadQueue &reads, const store::GameFilter &scope, bool server);
+    void offerGames(const QList<store::GameRow> &games, const store::GameFilter &filter);
+    void readNamesIfStale();
     void setClassList(const QStringList &names, const NameLinks &links);
 
     /// Reads the names again, keeping the child shown if it still has games.
@@ -64,6 +68,7 @@ class ChildPage : public QWidget {
     struct Figures;
     /// Reads the child's figures now if the page is seen, else when it is.
     void showSummary();
+    void showPlayers(const QStringList &players);
     void readSummary();
     void showFigures(const Figures &figures);
     void makeCharts();
@@ -87,6 +92,7 @@ class ChildPage : public QWidget {
     BarChart *progress_ = nullptr;
     QPushButton *delete_;
     bool stale_ = true;
+    bool namesStale_ = true;
 };
 
 } // namespace lumo::teacher

@@ -15,6 +15,14 @@
 namespace lumo::teacher {
 
 namespace {
+
+/// A dialog reads as well as the window it belongs to: fonts do not pass
+/// from a window to its dialogs by themselves.
+void fontOf(QWidget *dialog, QWidget *parent) {
+    if (parent)
+        dialog->setFont(parent->window()->font());
+}
+
 const QString workbookFilter = QStringLiteral("สมุดงาน Excel (*.xlsx)");
 const QString csvFilter = QStringLiteral("CSV สองไฟล์: เกมและคำตอบ (*.csv)");
 } // namespace
@@ -35,16 +43,20 @@ bool TeacherDialogs::deletionWent(QWidget *parent, int removed, const QString &e
 }
 
 QString RealTeacherDialogs::saveFileName(QWidget *parent, const QString &suggestedPath) {
-    QString chosen =
-        QFileInfo(suggestedPath).suffix() == QLatin1String("csv") ? csvFilter : workbookFilter;
-    QString path =
-        QFileDialog::getSaveFileName(parent, QStringLiteral("ส่งออกผลการทดสอบ"), suggestedPath,
-                                     workbookFilter + QStringLiteral(";;") + csvFilter, &chosen);
+    QFileDialog dialog(parent, QStringLiteral("ส่งออกผลการทดสอบ"), suggestedPath,
+                       workbookFilter + QStringLiteral(";;") + csvFilter);
+    fontOf(&dialog, parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.selectNameFilter(
+        QFileInfo(suggestedPath).suffix() == QLatin1String("csv") ? csvFilter : workbookFilter);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    QString path = dialog.selectedFiles().first();
     // The kind chosen decides when the name has no ending of its own.
-    const QString suffix = chosen == csvFilter ? QStringLiteral(".csv") : QStringLiteral(".xlsx");
-    if (!path.isEmpty() && !path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) &&
+    if (!path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) &&
         !path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive))
-        path += suffix;
+        path += dialog.selectedNameFilter() == csvFilter ? QStringLiteral(".csv")
+                                                         : QStringLiteral(".xlsx");
     return path;
 }
 
@@ -52,6 +64,7 @@ bool RealTeacherDialogs::confirm(QWidget *parent, const QString &question) {
     QMessageBox box(QMessageBox::Warning, teacherWindowTitle, question,
                     QMessageBox::Yes | QMessageBox::No, parent);
     box.setTextFormat(Qt::PlainText);
+    fontOf(&box, parent);
     box.setDefaultButton(QMessageBox::No);
     box.button(QMessageBox::Yes)->setText(QStringLiteral("ลบ"));
     box.button(QMessageBox::No)->setText(QStringLiteral("ไม่ลบ"));
@@ -61,11 +74,13 @@ bool RealTeacherDialogs::confirm(QWidget *parent, const QString &question) {
 void RealTeacherDialogs::inform(QWidget *parent, const QString &text) {
     QMessageBox box(QMessageBox::Information, teacherWindowTitle, text, QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
+    fontOf(&box, parent);
     box.exec();
 }
 
 std::optional<QString> RealTeacherDialogs::askPin(QWidget *parent, const QString &text) {
     QInputDialog dialog(parent);
+    fontOf(&dialog, parent);
     dialog.setWindowTitle(teacherWindowTitle);
     dialog.setLabelText(text);
     dialog.setTextEchoMode(QLineEdit::Password);
@@ -78,8 +93,13 @@ std::optional<QString> RealTeacherDialogs::askPin(QWidget *parent, const QString
 }
 
 QString RealTeacherDialogs::openFileName(QWidget *parent, const QString &title) {
-    return QFileDialog::getOpenFileName(parent, title, QString(),
-                                        QStringLiteral("ไฟล์ข้อความ (*.txt *.csv);;ทุกไฟล์ (*)"));
+    QFileDialog dialog(parent, title, QString(),
+                       QStringLiteral("ไฟล์ข้อความ (*.txt *.csv);;ทุกไฟล์ (*)"));
+    fontOf(&dialog, parent);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
 }
 
 } // namespace lumo::teacher

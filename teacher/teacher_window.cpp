@@ -112,6 +112,7 @@ TeacherWindow::TeacherWindow(const QString &storeFolder, const SettingsFiles &se
                           class_->overview().unlistedGames);
     });
     connect(games_, &GamesPage::gamesRead, class_, &ClassPage::offerGames);
+    connect(games_, &GamesPage::gamesRead, child_, &ChildPage::offerGames);
     connect(games_, &GamesPage::childChosen, this, &TeacherWindow::showChild);
     connect(games_, &GamesPage::recordsDeleted, this, &TeacherWindow::deleted);
     connect(child_, &ChildPage::recordsDeleted, this, &TeacherWindow::deleted);
@@ -334,11 +335,13 @@ void TeacherWindow::applyScope() {
 void TeacherWindow::setPagesScope() {
     const store::GameFilter scope = bar_->scope();
     class_->setSource(reads(), scope);
-    // The games page's read serves the class page too when it is the same.
-    games_->setSource(reads(), scope, fromServer_);
     child_->setSource(reads(), scope, fromServer_);
+    // The games page's read serves the class page and the child's names too
+    // when it is the same.
+    games_->setSource(reads(), scope, fromServer_);
     bin_->setSource(reads(), fromServer_);
     class_->readIfStale();
+    child_->readNamesIfStale();
 }
 
 void TeacherWindow::reload() {
