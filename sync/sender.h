@@ -95,6 +95,9 @@ class Sender : public QObject {
     bool sendGames(Outbox &outbox, int &fetched, int &completed);
     /// One game in one server transaction; false with the error.
     bool sendGame(const OutgoingGame &game, QSqlError &error);
+    /// A game or a change of the bin the server will never take: left out
+    /// until the program starts again, and told.
+    void refuse(const QString &gameId, const QSqlError &error);
     /// Drops the connection and tries again later.
     bool serverFailed(const QSqlError &error);
     bool failLater(const Problem &problem);
@@ -108,7 +111,8 @@ class Sender : public QObject {
     std::unique_ptr<store::Connection> local_;
     FileIdentity localFile_;
     std::unique_ptr<ServerConnection> server_;
-    /// Games the server refused as data, left out until the program starts again.
+    /// Games (and changes of the bin) the server refused, left out until
+    /// the program starts again.
     QSet<QString> refused_;
     QString refusedDetail_;
     QTimer *retry_;
