@@ -303,7 +303,7 @@ bool Sender::sendGames(Outbox &outbox, int &fetched, int &completed) {
     return true;
 }
 
-bool Sender::sendGame(const OutgoingGame &game, QSqlError &error) {
+QVariantList handInValues(const OutgoingGame &game) {
     // The game and its answers as JSON objects named by column, which the
     // server's function reads into its rows.
     const auto object = [](const QStringList &columns, const QVariantList &values) {
@@ -318,15 +318,16 @@ bool Sender::sendGame(const OutgoingGame &game, QSqlError &error) {
     QJsonArray answers;
     for (const QVariantList &answer : game.answers)
         answers.append(object(answerColumns, answer));
+    return {QString::fromUtf8(
+                QJsonDocument(object(gameColumns, game.game)).toJson(QJsonDocument::Compact)),
+            QString::fromUtf8(QJsonDocument(answers).toJson(QJsonDocument::Compact))};
+}
+
+bool Sender::sendGame(const OutgoingGame &game, QSqlError &error) {
     QSqlDatabase &db = server_->db();
     store::WriteTransaction transaction(db);
     // False: deleted on the server and gone from its bin; it stays gone.
-    if (!transaction.begin(error) ||
-        !execute(db, QStringLiteral("SELECT hand_in_game(CAST(? AS jsonb), CAST(? AS jsonb))"),
-                 {QString::fromUtf8(
-                      QJsonDocument(object(gameColumns, game.game)).toJson(QJsonDocument::Compact)),
-                  QString::fromUtf8(QJsonDocument(answers).toJson(QJsonDocument::Compact))},
-                 error))
+    if (!transaction.begin(error) || !execute(db, handInStatement, handInValues(game), error))
         return false;
     if (options_.beforeCommit)
         options_.beforeCommit(game.id);

@@ -47,6 +47,13 @@ struct SyncOptions {
     std::function<void(const QString &gameId)> beforeCommit;
 };
 
+/// How a computer hands in one game with its answers (in a transaction of
+/// its own): true when stored, false when the server removed it for good.
+inline const QString handInStatement =
+    QStringLiteral("SELECT hand_in_game(CAST(? AS jsonb), CAST(? AS jsonb))");
+/// The values for handInStatement.
+QVariantList handInValues(const OutgoingGame &game);
+
 /// The status as last set by the sender, readable from any thread.
 class SharedSyncStatus {
   public:

@@ -20,7 +20,8 @@ QStringList version2() {
     // Each runs as the owner, whoever calls it: every name it uses is the
     // schema's, never one a caller's search path could put in front.
     const QString definer =
-        QStringLiteral(" SECURITY DEFINER SET search_path = %1, pg_temp AS $body$").arg(serverSchema);
+        QStringLiteral(" SECURITY DEFINER SET search_path = %1, pg_temp AS $body$")
+            .arg(serverSchema);
     const QString s = serverSchema + QLatin1Char('.');
     const QStringList gameColumns = store::sharedColumns(QStringLiteral("games"));
     const QStringList answerColumns = store::sharedColumns(QStringLiteral("answers"));
@@ -118,12 +119,11 @@ QStringList version2() {
     QStringList statements{
         emptyBin.arg(s).arg(store::binDays),
         state.arg(s),
-        handIn.arg(s, gameColumns.join(QStringLiteral(", ")),
-                   qualified(gameColumns, QStringLiteral("r")),
-                   store::conflictClause(QStringLiteral("games")),
-                   answerColumns.join(QStringLiteral(", ")),
-                   qualified(answerColumns, QStringLiteral("a")),
-                   store::conflictClause(QStringLiteral("answers"))),
+        handIn.arg(
+            s, gameColumns.join(QStringLiteral(", ")), qualified(gameColumns, QStringLiteral("r")),
+            store::conflictClause(QStringLiteral("games")),
+            answerColumns.join(QStringLiteral(", ")), qualified(answerColumns, QStringLiteral("a")),
+            store::conflictClause(QStringLiteral("answers"))),
         binGame.arg(s),
         restoreGame.arg(s),
         teacherBin.arg(s),

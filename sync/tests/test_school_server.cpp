@@ -460,6 +460,30 @@ void SchoolServer::twoComputersFillOneClass() {
     QCOMPARE(remote.restoreGame(zed.id), 1);
     QCOMPARE(remote.bin(), QList<BinnedGame>{});
     QCOMPARE(names({}).first(), QStringLiteral("Zed@01"));
+
+    // The server's bin keeps a game binDays; then it is gone for good, and
+    // no computer sends it again.
+    QCOMPARE(remote.deletePlayer(QStringLiteral("Ben")), 1);
+    QCOMPARE(remote.deleteGame(zed.id), 1);
+    QVERIFY(server_->admin(QStringLiteral(
+        "UPDATE lumo3.games SET deleted_utc = now() - CASE player WHEN 'Ben' THEN interval '30 "
+        "days 1 minute' ELSE interval '29 days 23 hours' END WHERE deleted_utc IS NOT NULL")));
+    QCOMPARE(remote.bin().size(), 1);
+    QCOMPARE(remote.bin().first().id, zed.id);
+    forgetSent(one.path());
+    {
+        SchoolSync first(one.path(), server_->settings(), options());
+        first.start();
+        QVERIFY(first.waitUntilIdle());
+        COMPARE_STATE(first, State::UpToDate);
+    }
+    QString ben;
+    QVERIFY(server_->admin(QStringLiteral("SELECT (SELECT count(*) FROM lumo3.games WHERE player "
+                                          "= 'Ben') || '|' || (SELECT count(*) FROM "
+                                          "lumo3.deletions)"),
+                           &ben));
+    QCOMPARE(ben, QStringLiteral("0|1"));
+    QCOMPARE(remote.bin().size(), 1);
 }
 
 void SchoolServer::aGameCutOffInTheMiddleIsSentAgainWhole_data() {
