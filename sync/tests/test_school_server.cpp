@@ -390,7 +390,8 @@ void SchoolServer::twoComputersFillOneClass() {
         COMPARE_STATE(first, State::UpToDate);
         COMPARE_STATE(second, State::UpToDate);
     }
-    ServerReader remote(server_->settings());
+    // The teacher's window on one of the room's computers.
+    ServerReader remote(server_->settings(), {}, QStringLiteral("room-1-pc-01"));
     compareContents(contentsOf(remote), contentsOf({one.path(), two.path()}));
     QCOMPARE(remote.computers(),
              (QStringList{QStringLiteral("room-1-pc-01"), QStringLiteral("room-1-pc-02")}));
