@@ -333,11 +333,10 @@ QString insertStatement(const QString &table, const QStringList &columns, int ro
         .arg(table, columns.join(QStringLiteral(", ")), tuples.join(QStringLiteral(", ")));
 }
 
-QString upsertStatement(const QString &table, int rows) {
+QString conflictClause(const QString &table) {
     const Table &described = tableNamed(table);
-    const QString insert = insertStatement(table, sharedColumns(table), rows);
     if (!described.changes)
-        return insert + QStringLiteral(" ON CONFLICT (id) DO NOTHING");
+        return QStringLiteral(" ON CONFLICT (id) DO NOTHING");
     QStringList updates;
     for (const Column &column : described.columns) {
         if (column.side == Side::Both && column.name != QLatin1String("id"))
@@ -345,8 +344,7 @@ QString upsertStatement(const QString &table, int rows) {
         else if (column.side == Side::Server && !column.serverDefault.isEmpty())
             updates << QStringLiteral("%1 = %2").arg(column.name, column.serverDefault);
     }
-    return insert + QStringLiteral(" ON CONFLICT (id) DO UPDATE SET ") +
-           updates.join(QStringLiteral(", "));
+    return QStringLiteral(" ON CONFLICT (id) DO UPDATE SET ") + updates.join(QStringLiteral(", "));
 }
 
 } // namespace lumo::store

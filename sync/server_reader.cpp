@@ -21,69 +21,21 @@ ServerReader::ServerReader(const ServerSettings &settings, const ConnectOptions 
 
 ServerReader::~ServerReader() = default;
 
-namespace {
-
-/// Whether the program's tables on the server are there and of the
-/// version this program reads, found without changing anything: only the
-/// sync creates and migrates them.
-std::optional<Problem> schemaProblem(QSqlDatabase &db) {
-    QSqlQuery query(db);
-    QSqlError error;
-    const auto failed = [&] { return Problem{stateForStatementError(error), errorText(error)}; };
-    const auto notSetUp = [](const QString &detail) {
-        return Problem{SyncStatus::State::NotSetUp, detail};
-    };
-    if (!store::execute(
-            query,
-            QStringLiteral("SELECT has_schema_privilege(oid, 'USAGE') FROM pg_namespace "
-                           "WHERE nspname = ?"),
-            {serverSchema}, error))
-        return failed();
-    if (!query.next() || !query.value(0).toBool())
-        return notSetUp(QStringLiteral("the database has no schema \"%1\" that this user may "
-                                       "use (see the README: a school's server)")
-                            .arg(serverSchema));
-    if (!store::execute(query, QStringLiteral("SELECT to_regclass(?) IS NOT NULL"),
-                        {serverSchema + QStringLiteral(".schema_version")}, error) ||
-        !query.next())
-        return failed();
-    if (!query.value(0).toBool())
-        return notSetUp(QStringLiteral("no computer has sent results to this server yet; the "
-                                       "first one to send makes its tables"));
-    if (!store::execute(query,
-                        QStringLiteral("SELECT COALESCE(MAX(version), 0) FROM schema_version"), {},
-                        error) ||
-        !query.next())
-        return failed();
-    const int version = query.value(0).toInt();
-    const int known = store::latestVersion(serverSteps());
-    if (version > known)
-        return Problem{SyncStatus::State::SchemaTooNew,
-                       QStringLiteral("the server's tables are version %1, set up by a newer "
-                                      "version of the program; this one reads version %2")
-                           .arg(version)
-                           .arg(known)};
-    if (version < known)
-        return notSetUp(QStringLiteral("the server's tables are version %1 and this program "
-                                       "reads version %2: they are brought up to it when a "
-                                       "computer with this version sends its results")
-                            .arg(version)
-                            .arg(known));
-    return std::nullopt;
-}
-
-} // namespace
-
 bool ServerReader::connect() {
     if (connection_)
         return true;
-    auto connection = std::make_unique<ServerConnection>(settings_, options_);
+    auto connection = std::make_unique<ServerConnection>(settings_.forTeacher(), options_);
     if (!connection->open()) {
         problem_ = connection->problem();
         return false;
     }
-    if (const std::optional<Problem> problem = schemaProblem(connection->db())) {
-        problem_ = *problem;
+    const ServerSchema schema = checkServer(connection->db());
+    if (schema.kind != ServerSchema::Kind::Ready) {
+        problem_.detail = schema.detail;
+        problem_.state = schema.kind == ServerSchema::Kind::TooNew ? SyncStatus::State::SchemaTooNew
+                         : schema.kind == ServerSchema::Kind::NotSetUp
+                             ? SyncStatus::State::NotSetUp
+                             : stateForStatementError(schema.error);
         return false;
     }
     problem_ = {};
@@ -153,47 +105,42 @@ QList<store::AnswerRow> ServerReader::answersOf(const store::GameFilter &filter)
     });
 }
 
+namespace {
+const QVariant noId = QVariant(QMetaType::fromType<QString>());
+} // namespace
+
 int ServerReader::deleteGame(const QString &id) {
-    return move(QStringLiteral("id = CAST(? AS uuid)"), {id}, true);
+    return change(QStringLiteral("SELECT teacher_bin(CAST(? AS uuid), ?, false, ?)"),
+                  {id, noId, computer_});
 }
 
 int ServerReader::deletePlayer(const QString &player) {
-    return move(QStringLiteral("player = ?"), {player}, true);
+    return change(QStringLiteral("SELECT teacher_bin(NULL, ?, false, ?)"), {player, computer_});
 }
 
 int ServerReader::deleteAll() {
-    return move(QStringLiteral("true"), {}, true);
+    return change(QStringLiteral("SELECT teacher_bin(NULL, NULL, true, ?)"), {computer_});
 }
 
 int ServerReader::restoreGame(const QString &id) {
-    return move(QStringLiteral("id = CAST(? AS uuid)"), {id}, false);
+    return change(QStringLiteral("SELECT teacher_restore(CAST(? AS uuid), false)"), {id});
 }
 
 int ServerReader::restoreAll() {
-    return move(QStringLiteral("true"), {}, false);
+    return change(QStringLiteral("SELECT teacher_restore(NULL, true)"), {});
 }
 
-int ServerReader::move(const QString &condition, const QVariantList &values, bool toBin) {
-    if (!connect()) {
-        lastError_ = problem_.detail;
-        return -1;
-    }
-    const QString sql =
-        toBin ? QStringLiteral("UPDATE games SET deleted_utc = now(), deleted_by = ?, "
-                               "deleted_from = 'teacher' WHERE deleted_utc IS NULL AND ") +
-                    condition
-              : QStringLiteral("UPDATE games SET deleted_utc = NULL, deleted_by = NULL, "
-                               "deleted_from = NULL WHERE deleted_utc IS NOT NULL AND ") +
-                    condition;
-    QSqlQuery query(connection_->db());
-    QSqlError error;
-    if (!store::execute(query, sql, toBin ? QVariantList{computer_} + values : values, error)) {
-        lastError_ = errorText(error);
-        connection_.reset();
-        return -1;
-    }
-    lastError_.clear();
-    return query.numRowsAffected();
+int ServerReader::change(const QString &sql, const QVariantList &values) {
+    const int moved = read([&](QSqlDatabase &db) {
+        QSqlQuery query(db);
+        QSqlError error;
+        if (!store::execute(query, sql, values, error) || !query.next()) {
+            lastError_ = errorText(error);
+            return -1;
+        }
+        return query.value(0).toInt();
+    });
+    return lastError_.isEmpty() ? moved : -1;
 }
 
 QList<store::BinnedGame> ServerReader::bin() {
@@ -201,14 +148,16 @@ QList<store::BinnedGame> ServerReader::bin() {
         QList<store::BinnedGame> games;
         QSqlQuery query(db);
         QSqlError error;
+        const auto text = [](const QString &column) {
+            return QStringLiteral(
+                       R"(to_char(%1 AT TIME ZONE 'UTC', 'YYYY-MM-DD"T"HH24:MI:SS.MS"Z"'))")
+                .arg(column);
+        };
         if (!store::execute(
                 query,
-                QStringLiteral(
-                    "SELECT CAST(id AS text), player, computer, to_char(started_utc AT TIME ZONE "
-                    "'UTC', 'YYYY-MM-DD\"T\"HH24:MI:SS.MS\"Z\"'), to_char(deleted_utc AT TIME "
-                    "ZONE 'UTC', 'YYYY-MM-DD\"T\"HH24:MI:SS.MS\"Z\"'), deleted_by, "
-                    "deleted_from = 'teacher' FROM games WHERE deleted_utc IS NOT NULL "
-                    "ORDER BY deleted_utc DESC, id"),
+                QStringLiteral("SELECT CAST(id AS text), player, computer, %1, %2, "
+                               "deleted_by, by_teacher FROM teacher_bin_list()")
+                    .arg(text(QStringLiteral("started_utc")), text(QStringLiteral("deleted_utc"))),
                 {}, error)) {
             lastError_ = errorText(error);
             return games;

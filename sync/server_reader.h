@@ -55,8 +55,9 @@ class ServerReader : public store::ResultSource {
   private:
     bool connect();
     template <typename Read> auto read(Read read) -> decltype(read(std::declval<QSqlDatabase &>()));
-    /// Into the bin or out of it; the number of games moved, -1 on failure.
-    int move(const QString &condition, const QVariantList &values, bool toBin);
+    /// Runs one of the teacher's functions of the bin; the number of games
+    /// it moved, -1 on failure.
+    int change(const QString &sql, const QVariantList &values);
 
     ServerSettings settings_;
     ConnectOptions options_;

@@ -162,7 +162,6 @@ void ClassSettingsFiles::savingKeepsOnlyWhatDiffersFromTheComputer() {
     QCOMPARE(json.value(QStringLiteral("startLevel")).toInt(), 3);
     QVERIFY(json.value(QStringLiteral("clockMinutes")).isNull());
     QVERIFY(!mine.gameSettingsJson().contains(QStringLiteral("มาลี")));
-    QCOMPARE(mine.questionsBefore(), 50);
     QCOMPARE(mine.startingMinutes(), std::nullopt);
 }
 

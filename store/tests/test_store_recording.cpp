@@ -314,7 +314,8 @@ void StoreRecording::deletedGamesWaitInTheBinUntilRestoredOrGone() {
     }
     QCOMPARE(binned.size(), 3);
     QVERIFY(binned.contains(unnamed) && binned.contains(ids[0]) && binned.contains(ids[1]));
-    QCOMPARE(reader.bin().last().id, unnamed); // the last deleted first
+    const QList<BinnedGame> bin = reader.bin(); // the last deleted first
+    QVERIFY(bin.first().deletedUtc >= bin.last().deletedUtc);
 
     QCOMPARE(reader.restoreGame(unnamed), 1);
     QCOMPARE(reader.restoreGame(unnamed), 0);
