@@ -66,9 +66,12 @@ void setThaiButtons(QPushButton *ok, QPushButton *cancel, double scale) {
         ok->setText(QStringLiteral("ตกลง"));
     if (cancel)
         cancel->setText(QStringLiteral("ยกเลิก"));
+    // Text alone: the style's small pictures beside it would only distract.
     for (QPushButton *button : {ok, cancel})
-        if (button)
+        if (button) {
+            button->setIcon(QIcon());
             button->setMinimumSize(scaled(buttonWidth, scale), scaled(buttonHeight, scale));
+        }
 }
 
 } // namespace
@@ -118,8 +121,8 @@ NamePrompt::NamePrompt(QWidget *parent, const QString &text, const QString &titl
         for (int i = 0; i < choices.size(); ++i) {
             const QString &name = choices.at(i);
             auto *button = new QPushButton(list);
-            button->setText(buttonText(
-                metrics.elidedText(name, Qt::ElideRight, each - scaled(margin * 2, scale))));
+            button->setText(
+                buttonText(metrics.elidedText(name, Qt::ElideRight, each - scaled(margin, scale))));
             button->setAccessibleName(name);
             button->setToolTip(name);
             button->setFixedSize(each, scaled(nameHeight, scale));
