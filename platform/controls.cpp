@@ -158,6 +158,12 @@ class DrawnCaptions : public QObject {
     QCache<QString, QPixmap> pictures{keptCaptionsKilobytes};
 };
 
+// The large captions painted once and not kept (yet), by their key's hash.
+QCache<size_t, bool> &seenCaptions() {
+    static QCache<size_t, bool> seen(1024);
+    return seen;
+}
+
 QCache<QString, QPixmap> &drawnCaptions() {
     static QPointer<DrawnCaptions> kept;
     if (!kept)
@@ -234,6 +240,13 @@ void Label::paintEvent(QPaintEvent *event) {
     QPixmap drawn;
     if (const QPixmap *found = kept.object(key)) {
         drawn = *found;
+    } else if (!seenCaptions().remove(qHash(key))) {
+        // Seen for the first time: a caption that changes at every paint (a
+        // clock) would only push the others out, so it is kept only once it
+        // comes again.
+        seenCaptions().insert(qHash(key), new bool(true));
+        QLabel::paintEvent(event);
+        return;
     } else {
         drawn = drawCaption();
         const qint64 kilobytes = qint64(drawn.width()) * drawn.height() * 4 / 1024;
