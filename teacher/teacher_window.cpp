@@ -11,6 +11,7 @@
 #include "teacher/settings_page.h"
 #include "teacher/source_bar.h"
 #include "teacher/texts.h"
+#include "teacher/voice_page.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -55,6 +56,7 @@ TeacherWindow::TeacherWindow(const QString &storeFolder, const SettingsFiles &se
     tabs_->addTab(games_, QStringLiteral("ผลการทดสอบ"));
     tabs_->addTab(child_, QStringLiteral("รายบุคคล"));
     tabs_->addTab(settings_, QStringLiteral("ตั้งค่าสำหรับห้องเรียน"));
+    tabs_->addTab(new VoicePage(storeFolder, settings, dialogs, this), QStringLiteral("เสียง"));
     readLine_->hide();
     auto *top = new QHBoxLayout;
     top->addWidget(bar_, 1);
