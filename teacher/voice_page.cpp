@@ -25,6 +25,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace lumo::teacher {
 
 namespace {
@@ -45,6 +48,18 @@ QPushButton *button(const QString &text, const QString &name, QWidget *parent) {
 
 QString seconds(int milliseconds) {
     return QString::number(milliseconds / 1000.0, 'f', 1);
+}
+
+// A recording that never gets louder than this heard nothing: a
+// microphone unplugged or turned off.
+constexpr double quietestRecording = 0.01;
+
+double peakOf(const Clip &clip) {
+    const auto *samples = reinterpret_cast<const qint16 *>(clip.pcm.constData());
+    int peak = 0;
+    for (qsizetype i = 0; i < clip.pcm.size() / 2; ++i)
+        peak = std::max(peak, std::abs(int(samples[i])));
+    return peak / 32768.0;
 }
 
 QString chooseVoiceFile(QWidget *parent) {
@@ -266,12 +281,15 @@ void VoicePage::stopRecording() {
 void VoicePage::keepRecording(const QByteArray &wav) {
     const QString id = std::exchange(recordingPhrase_, QString());
     QString problem;
-    const std::optional<Clip> clip = readClip(wav, &problem);
+    std::optional<Clip> clip = readClip(wav, &problem);
+    if (wav.isEmpty() || (clip && peakOf(*clip) < quietestRecording)) {
+        clip.reset();
+        problem = QStringLiteral("ไม่ได้ยินเสียงจากไมโครโฟน "
+                                 "ตรวจดูว่าเสียบไมโครโฟนแล้วและไม่ได้ปิดเสียงไว้");
+    }
     QString error;
     if (!clip)
-        tell(QStringLiteral("ไม่ได้เก็บเสียงนี้: %1 ลองอัดใหม่อีกครั้ง")
-                 .arg(wav.isEmpty() ? QStringLiteral("ไม่ได้ยินเสียงจากไมโครโฟน") : problem),
-             false);
+        tell(QStringLiteral("ไม่ได้เก็บเสียงนี้: %1 แล้วลองอัดใหม่อีกครั้ง").arg(problem), false);
     else if (!saveClipFile(folders_.ownFile(id), wav, &error))
         tell(QStringLiteral("บันทึกเสียงไม่ได้: %1").arg(error), false);
     else

@@ -5,6 +5,7 @@
 // warning, and saving keeps only what differs from the computer's file.
 #include "settings/server_settings.h"
 #include "settings/settings_files.h"
+#include "settings/sound_settings.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -40,6 +41,8 @@ class ClassSettingsFiles : public QObject {
     void savingKeepsOnlyWhatDiffersFromTheComputer();
     void theServerComesFromBothFilesAndNeverItsPassword_data();
     void theServerComesFromBothFilesAndNeverItsPassword();
+    void theSoundsComeFromBothFilesAndAreSavedOnTheirOwn_data();
+    void theSoundsComeFromBothFilesAndAreSavedOnTheirOwn();
 };
 
 void ClassSettingsFiles::theUsersKeysWinAndBadValuesFallBack_data() {
@@ -183,6 +186,46 @@ void ClassSettingsFiles::theServerComesFromBothFilesAndNeverItsPassword() {
     // Saved as the user's own, it reads back the same.
     QVERIFY(writeServerSettings(files, server));
     QCOMPARE(readServerSettings(files), server);
+}
+
+void ClassSettingsFiles::theSoundsComeFromBothFilesAndAreSavedOnTheirOwn_data() {
+    QTest::addColumn<QByteArray>("system");
+    QTest::addColumn<QByteArray>("user");
+    QTest::addColumn<bool>("on");
+    QTest::addColumn<int>("volume");
+    QTest::addColumn<int>("problems");
+    QTest::newRow("no files: on, as loud as the computer")
+        << QByteArray() << QByteArray() << true << 100 << 0;
+    QTest::newRow("a quiet exam room")
+        << QByteArray("[class]\nsounds=off\nvolume=40\n") << QByteArray() << false << 40 << 0;
+    QTest::newRow("the user's keys win") << QByteArray("[class]\nsounds=false\nvolume=40\n")
+                                         << QByteArray("[class]\nsounds=yes\n") << true << 40 << 0;
+    QTest::newRow("bad values fall back") << QByteArray("[class]\nsounds=loud\nvolume=101\n")
+                                          << QByteArray("[class]\nvolume=-1\n") << true << 100 << 2;
+}
+
+void ClassSettingsFiles::theSoundsComeFromBothFilesAndAreSavedOnTheirOwn() {
+    QFETCH(QByteArray, system);
+    QFETCH(QByteArray, user);
+    QFETCH(bool, on);
+    QFETCH(int, volume);
+    QFETCH(int, problems);
+    QTemporaryDir dir;
+    const SettingsFiles files{dir.filePath(QStringLiteral("system.conf")),
+                              dir.filePath(QStringLiteral("user.conf"))};
+    writeFile(files.systemFile, system);
+    writeFile(files.userFile, user);
+    QStringList found;
+    const SoundSettings sounds = readSoundSettings(files, &found);
+    QCOMPARE(sounds.on, on);
+    QCOMPARE(sounds.volume, volume);
+    QCOMPARE(found.size(), problems);
+
+    // Saved and read back; saving the other class settings leaves them be.
+    const SoundSettings changed{!on, 7};
+    QVERIFY(writeSoundSettings(files, changed));
+    QVERIFY(writeClassSettings(files, readClassSettings(files)));
+    QCOMPARE(readSoundSettings(files), changed);
 }
 
 QTEST_GUILESS_MAIN(ClassSettingsFiles)

@@ -75,6 +75,11 @@ bool AudioServer::start() {
                    {QStringLiteral("--daemonize=no"), QStringLiteral("--exit-idle-time=-1"),
                     QStringLiteral("-n"), QStringLiteral("--load=module-native-protocol-unix"),
                     QStringLiteral("--load=module-null-sink sink_name=testsink"),
+                    // The microphone: what is played into a sink of its own,
+                    // as a source that is no monitor (Qt lists no monitors).
+                    QStringLiteral("--load=module-null-sink sink_name=micsink"),
+                    QStringLiteral("--load=module-remap-source source_name=testmic "
+                                   "master=micsink.monitor"),
                     QStringLiteral("--load=module-always-sink")});
     if (!server_->waitForStarted(10000)) {
         error_ = QStringLiteral("pulseaudio: ") + server_->errorString();
@@ -88,22 +93,16 @@ bool AudioServer::start() {
         QProcess info;
         info.start(QStringLiteral("pactl"), {QStringLiteral("info")});
         if (info.waitForFinished(5000) && info.exitCode() == 0)
-            // The monitor is the default input: a microphone hearing the sink.
             return run(QStringLiteral("pactl"),
                        {QStringLiteral("set-default-sink"), QStringLiteral("testsink")}) &&
                    run(QStringLiteral("pactl"),
-                       {QStringLiteral("set-default-source"), QStringLiteral("testsink.monitor")});
+                       {QStringLiteral("set-default-source"), QStringLiteral("testmic")});
         QThread::msleep(50);
     }
     QFile log(dir_.filePath(QStringLiteral("pulseaudio.log")));
     log.open(QIODevice::ReadOnly);
     error_ = QStringLiteral("pulseaudio did not start: ") + QString::fromLocal8Bit(log.readAll());
     return false;
-}
-
-bool AudioServer::play(const QString &wavFile) {
-    return run(QStringLiteral("paplay"),
-               {QStringLiteral("-d"), QStringLiteral("testsink"), wavFile}, 60000);
 }
 
 Monitor::Monitor() {

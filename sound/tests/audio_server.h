@@ -5,8 +5,9 @@
 // A real sound server for one test program, with no sound card: PulseAudio
 // with a null sink, in a runtime folder and a home of the test's own,
 // stopped at the end (and dying with the test in any case). What the
-// program plays is heard on the sink's monitor, recorded with parec; the
-// monitor is also the default input, a microphone that hears what is played.
+// program plays is heard on the sink's monitor, recorded with parec. The
+// default input, the program's microphone, hears what is played into a
+// second null sink, "micsink".
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -37,9 +38,6 @@ class AudioServer {
     bool start();
     QString error() const { return error_; }
 
-    /// Plays a WAV file into the sink, as another program would; returns
-    /// once it has been played.
-    bool play(const QString &wavFile);
     /// A folder of the test's own, removed with the server.
     QString folder() const { return dir_.path(); }
 

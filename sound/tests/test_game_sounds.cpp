@@ -79,6 +79,7 @@ class GameSounds_ : public QObject {
     void theMuteKeyAndTheClassSettingsSilenceIt();
     void aRecordedClipIsSaidWhenAPictureIsCounted_data();
     void aRecordedClipIsSaidWhenAPictureIsCounted();
+    void theVoiceSaysOneClipAtATime();
     void theCheckIsHeardAtOnce();
 };
 
@@ -250,6 +251,60 @@ void GameSounds_::aRecordedClipIsSaidWhenAPictureIsCounted() {
         QCOMPARE_GT(toneAmplitude(heard, heardHz), 0.01);
     for (double hz : notHeardHz)
         QCOMPARE_LT(toneAmplitude(heard, hz), 0.002);
+}
+
+/// The 10-ms stretches of `heard` in which a tone of `hertz` sounds.
+QList<int> toneStretches(const std::vector<float> &heard, double hertz) {
+    constexpr std::size_t stretch = AudioServer::rate / 100;
+    QList<int> found;
+    for (std::size_t at = 0; at + stretch <= heard.size(); at += stretch)
+        if (toneAmplitude(heard, hertz, at, at + stretch) > 0.1)
+            found.append(int(at / stretch));
+    return found;
+}
+
+void GameSounds_::theVoiceSaysOneClipAtATime() {
+    Rig rig;
+    // Each clip a tone of its own pitch, far from the game's sounds.
+    rig.putClip(QStringLiteral("own"), voice::numberId(1), toneWav(440, 1000));
+    rig.putClip(QStringLiteral("own"), voice::numberId(2), toneWav(660, 300));
+    // The check's sound rings C5, E5 and G5 with their overtones.
+    rig.putClip(QStringLiteral("own"), voice::id::right, toneWav(200, 300));
+    rig.putClip(QStringLiteral("own"), voice::id::answerIs, toneWav(2900, 300));
+    rig.putClip(QStringLiteral("own"), voice::numberId(7), toneWav(4000, 300));
+    rig.sounds.voice.reload();
+    QTRY_VERIFY(allLoaded(rig));
+    rig.quietly([&] {
+        startGame(rig.program);
+        askQuestion(rig.program, {7});
+        enterRightAnswers(rig.program.quiz);
+    });
+
+    // The next number counted cuts the last one short.
+    const std::vector<float> counted = heardWhile(
+        [&] {
+            rig.program.quiz.Im1_Click(0);
+            QTest::qWait(300);
+            rig.program.quiz.Im1_Click(1);
+        },
+        800);
+    const QList<int> one = toneStretches(counted, 440);
+    const QList<int> two = toneStretches(counted, 660);
+    QVERIFY(!one.isEmpty() && !two.isEmpty());
+    QCOMPARE_LE(one.last(), two.first());
+    QCOMPARE_LT(one.size(), 40);
+
+    // The check: praise, "คำตอบที่ถูกคือ", then the number, one after another.
+    const std::vector<float> checked = heardWhile([&] { rig.program.quiz.Cm3_Click(); }, 2600);
+    const QList<int> praise = toneStretches(checked, 200);
+    const QList<int> answerIs = toneStretches(checked, 2900);
+    const QList<int> seven = toneStretches(checked, 4000);
+    QVERIFY(!praise.isEmpty() && !answerIs.isEmpty() && !seven.isEmpty());
+    QCOMPARE_LE(praise.last(), answerIs.first());
+    QCOMPARE_LE(answerIs.last(), seven.first());
+    // Each said whole.
+    for (const QList<int> *clip : {&praise, &answerIs, &seven})
+        QCOMPARE_GE(clip->size(), 27);
 }
 
 void GameSounds_::theCheckIsHeardAtOnce() {
