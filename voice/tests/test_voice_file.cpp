@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -49,13 +50,15 @@ struct Row {
 /// A voice file as another program (or a damaged copy) might have made it.
 void makeVoiceFile(const QString &file, int applicationId, int version, const QList<Row> &rows) {
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("made"));
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("made"));
         db.setDatabaseName(file);
         QVERIFY(db.open());
         QSqlQuery query(db);
         QVERIFY(query.exec(QStringLiteral("PRAGMA application_id = %1").arg(applicationId)));
         QVERIFY(query.exec(QStringLiteral("PRAGMA user_version = %1").arg(version)));
-        QVERIFY(query.exec(QStringLiteral("CREATE TABLE clips (phrase TEXT, text TEXT, wav BLOB)")));
+        QVERIFY(
+            query.exec(QStringLiteral("CREATE TABLE clips (phrase TEXT, text TEXT, wav BLOB)")));
         for (const Row &row : rows) {
             QVERIFY(query.prepare(QStringLiteral("INSERT INTO clips VALUES (?, '', ?)")));
             query.addBindValue(row.phrase);
@@ -108,6 +111,22 @@ void VoiceFile::aVoiceGoesWholeFromOneComputerToAnother() {
     QVERIFY(QFile::remove(here.ownFile(id::right)));
     QCOMPARE(exportVoice(here, file), 2);
     QCOMPARE(importVoice(file, dir.filePath("again")).kept.size(), 2);
+
+    // Every phrase recorded as the recording page keeps it, about as long
+    // as a teacher takes to say it with the presses of the buttons around:
+    // every one goes, in a file of a size to carry.
+    const VoiceFolders whole{dir.filePath("whole"), QString(), QString()};
+    for (const Phrase &phrase : phrases())
+        QVERIFY(saveClipFile(whole.ownFile(phrase.id),
+                             tone(1000 + 60 * int(phrase.text.size()), 44100)));
+    const QString wholeFile = dir.filePath(QStringLiteral("whole") + voiceFileSuffix);
+    QCOMPARE(exportVoice(whole, wholeFile), phrases().size());
+    const qint64 bytes = QFileInfo(wholeFile).size();
+    qInfo("A whole voice of %d clips: %.1f MB", int(phrases().size()), bytes / 1e6);
+    QCOMPARE_LT(bytes, 25'000'000);
+    const ImportReport all = importVoice(wholeFile, dir.filePath("all"));
+    QCOMPARE(all.kept.size(), phrases().size());
+    QCOMPARE(all.refused, QStringList());
 }
 
 void VoiceFile::everyClipIsCheckedAndEachRefusalNamed_data() {
@@ -122,9 +141,8 @@ void VoiceFile::everyClipIsCheckedAndEachRefusalNamed_data() {
 
     const QByteArray good = tone(400);
     QTest::newRow("a phrase the game does not say")
-        << QByteArray() << ours << 1 << QStringList{"n61", id::right}
-        << QList<QVariant>{good, good} << QStringList{id::right} << "n61: ไม่มีข้อความนี้ในเกม"
-        << false;
+        << QByteArray() << ours << 1 << QStringList{"n61", id::right} << QList<QVariant>{good, good}
+        << QStringList{id::right} << "n61: ไม่มีข้อความนี้ในเกม" << false;
     QTest::newRow("not a WAV file")
         << QByteArray() << ours << 1 << QStringList{id::right}
         << QList<QVariant>{QByteArray("RIFF1234WAVEjunk")} << QStringList{}
@@ -154,8 +172,8 @@ void VoiceFile::everyClipIsCheckedAndEachRefusalNamed_data() {
         << QByteArray() << ours << 2 << QStringList{id::right} << QList<QVariant>{good}
         << QStringList{} << "รุ่นใหม่กว่า" << true;
     QTest::newRow("not a database at all")
-        << QByteArray(4096, 'x') << ours << 1 << QStringList{} << QList<QVariant>{}
-        << QStringList{} << "ไม่ใช่ไฟล์เสียงพูดของปิโก" << true;
+        << QByteArray(4096, 'x') << ours << 1 << QStringList{} << QList<QVariant>{} << QStringList{}
+        << "ไม่ใช่ไฟล์เสียงพูดของปิโก" << true;
 }
 
 void VoiceFile::everyClipIsCheckedAndEachRefusalNamed() {

@@ -44,8 +44,8 @@ struct Page {
     QTemporaryDir dir;
     FakeDialogs dialogs;
     voice::VoiceFolders folders{dir.filePath("own"), dir.filePath("computer"), QString()};
-    teacher::VoicePage page{folders, SettingsFiles{dir.filePath("system.conf"), dir.filePath("user.conf")},
-                            dialogs};
+    teacher::VoicePage page{
+        folders, SettingsFiles{dir.filePath("system.conf"), dir.filePath("user.conf")}, dialogs};
 };
 
 /// Says a WAV file into the microphone, the event loop running.
