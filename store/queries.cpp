@@ -28,7 +28,8 @@ const QString mineFrom =
 } // namespace
 
 SqlConditions scopeConditions(const GameFilter &filter) {
-    SqlConditions c;
+    // Games in the bin are left out of every list and figure.
+    SqlConditions c{QStringLiteral(" AND g.deleted_utc IS NULL"), {}};
     if (!filter.computer.isEmpty()) {
         c.sql += QStringLiteral(" AND g.computer = ?");
         c.values << filter.computer;
@@ -140,8 +141,10 @@ QStringList SharedQueries::players(const GameFilter &filter) {
 QStringList SharedQueries::computers() {
     QStringList names;
     QSqlQuery query(db_);
-    if (!run(query, QStringLiteral("SELECT DISTINCT computer FROM games ORDER BY computer"), {},
-             error_))
+    if (!run(query,
+             QStringLiteral("SELECT DISTINCT computer FROM games WHERE deleted_utc IS NULL "
+                            "ORDER BY computer"),
+             {}, error_))
         return names;
     while (query.next())
         names.append(query.value(0).toString());

@@ -107,6 +107,12 @@ void Writer::open() {
     setStatus(status);
     if (!opened.status.setAsidePath.isEmpty() && status.ready())
         qWarning().noquote() << warningText(status);
+    QSqlError binError;
+    if (connection_ && !emptyBin(connection_->db(), QDateTime::currentDateTimeUtc(), binError))
+        qWarning().noquote() << QStringLiteral("lumo3: games deleted more than %1 days ago stay "
+                                               "in the bin of %2 for now (%3)")
+                                    .arg(binDays)
+                                    .arg(status.filePath, errorText(binError));
     if (connection_)
         drain();
     else
