@@ -127,6 +127,10 @@ VoicePage::VoicePage(const voice::VoiceFolders &folders, const SettingsFiles &se
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list_->setWordWrap(true);
+    // Rows as high as their text, measured again as the window is resized:
+    // measured once while the page is still narrow, every row would be
+    // many lines high.
+    list_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     list_->horizontalHeader()->setSectionResizeMode(TextColumn, QHeaderView::Stretch);
     list_->horizontalHeader()->setSectionResizeMode(WhenColumn, QHeaderView::ResizeToContents);
     list_->horizontalHeader()->setSectionResizeMode(ClipColumn, QHeaderView::ResizeToContents);
@@ -139,7 +143,6 @@ VoicePage::VoicePage(const voice::VoiceFolders &folders, const SettingsFiles &se
         list_->setItem(row, ClipColumn, new QTableWidgetItem);
         showClip(row);
     }
-    list_->resizeRowsToContents();
     connect(list_, &QTableWidget::itemSelectionChanged, this, &VoicePage::showChosen);
 
     meter_->setObjectName(QStringLiteral("levelMeter"));

@@ -43,8 +43,8 @@ QList<Phrase> makePhrases() {
                  QStringLiteral("หมดเวลา")});
     for (int n = 1; n <= mostNumber; ++n)
         list.append({numberId(n), thaiNumberWords(n),
-                     n <= quiz::mostPictures ? QStringLiteral("นับรูป และผลรวม: %1").arg(n)
-                                             : QStringLiteral("ผลรวม: %1").arg(n)});
+                     n <= quiz::mostPictures ? QStringLiteral("นับรูป และบอกคำตอบ: %1").arg(n)
+                                             : QStringLiteral("บอกคำตอบ: %1").arg(n)});
     return list;
 }
 
