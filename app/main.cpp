@@ -9,6 +9,8 @@
 #include <QApplication>
 
 int main(int argc, char *argv[]) {
+    if (const auto done = lumo::runHashPin(argc, argv))
+        return *done;
     QApplication app(argc, argv);
     // Also names the folders of the results and the settings.
     lumo::setUpApplication(app);

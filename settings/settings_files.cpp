@@ -44,6 +44,8 @@ QStringList toNames(const QVariant &value) {
 
 ClassSettings read(const SettingsLayers &layers, QStringList *problems) {
     ClassSettings settings;
+    if (problems)
+        problems->append(layers.problems());
     const auto take = [&](const QString &key, const QString &expected, auto convert, auto &field) {
         const auto found = layers.find(key);
         if (!found)

@@ -78,6 +78,12 @@ QList<AnswerRow> ResultReader::answers(const QString &gameId) {
     return SharedQueries(connection_->db(), SqlDialect::Sqlite, lastError_).answers(gameId);
 }
 
+QList<AnswerRow> ResultReader::answersOf(const GameFilter &filter) {
+    if (!connection_)
+        return {};
+    return SharedQueries(connection_->db(), SqlDialect::Sqlite, lastError_).answersOf(filter);
+}
+
 bool readBacklog(QSqlDatabase &db, Backlog &backlog, QSqlError &error) {
     QSqlQuery query(db);
     if (!execute(query,

@@ -48,6 +48,7 @@ class ResultReader : public ResultSource {
     ChildSummary summary(const QString &player, const GameFilter &filter = {}) override;
     WrongAnswers wrongAnswers(const QString &player, const GameFilter &filter = {}) override;
     QList<AnswerRow> answers(const QString &gameId) override;
+    QList<AnswerRow> answersOf(const GameFilter &filter = {}) override;
 
     /// The ids are logged so that a school server can bin its copies too,
     /// and restore them.

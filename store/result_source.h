@@ -45,6 +45,10 @@ class ResultSource {
     virtual ChildSummary summary(const QString &player, const GameFilter &filter = {}) = 0;
     virtual WrongAnswers wrongAnswers(const QString &player, const GameFilter &filter = {}) = 0;
     virtual QList<AnswerRow> answers(const QString &gameId) = 0;
+    /// The answers of every game the filter lets through, newest game
+    /// first, each game's in question order, in one read; without the
+    /// slots' captions.
+    virtual QList<AnswerRow> answersOf(const GameFilter &filter = {}) = 0;
 
     /// Puts one game, every game of one player (matched exactly), or
     /// everyone's into the bin with their answers: no read lists them any

@@ -24,6 +24,9 @@ struct Column {
     QString localDefault = {};
     QString serverDefault = {};
     int since = 1;
+    /// What a column added to a table with rows starts with, as an SQL
+    /// expression on the row (alias none, table name as is).
+    QString fill = {};
 };
 
 struct Table {
@@ -115,6 +118,28 @@ const QList<Table> &tables() {
               {},
               QStringLiteral("now()")},
              {QStringLiteral("deleted_utc"), Kind::Time, false, Side::Each, {}, {}, {}, 2},
+             // The answers' own tally, kept with each answer as the points
+             // are: how many questions were answered, and how many of them
+             // without a mistake.
+             {QStringLiteral("answered"),
+              Kind::Integer,
+              true,
+              Side::Both,
+              {},
+              QStringLiteral("0"),
+              QStringLiteral("0"),
+              2,
+              QStringLiteral("(SELECT COUNT(*) FROM answers a WHERE a.game_id = games.id)")},
+             {QStringLiteral("answered_right"),
+              Kind::Integer,
+              true,
+              Side::Both,
+              {},
+              QStringLiteral("0"),
+              QStringLiteral("0"),
+              2,
+              QStringLiteral("(SELECT COUNT(*) FROM answers a WHERE a.game_id = games.id "
+                             "AND a.wrong_points = 0)")},
              {QStringLiteral("deleted_by"), Kind::Text, false, Side::Server, {}, {}, {}, 2},
              {QStringLiteral("deleted_from"),
               Kind::Text,
@@ -256,9 +281,13 @@ QStringList schemaStatements(SqlDialect dialect, int version) {
                 continue;
             if (table.since == version)
                 columns << definition(column, dialect);
-            else if (column.since == version)
+            else if (column.since == version) {
                 statements << QStringLiteral("ALTER TABLE %1 ADD COLUMN %2")
                                   .arg(table.name, definition(column, dialect));
+                if (!column.fill.isEmpty())
+                    statements << QStringLiteral("UPDATE %1 SET %2 = %3")
+                                      .arg(table.name, column.name, column.fill);
+            }
         }
         if (table.since == version)
             statements << QStringLiteral("CREATE TABLE %1 (%2)")

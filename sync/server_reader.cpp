@@ -99,6 +99,12 @@ QList<store::AnswerRow> ServerReader::answers(const QString &gameId) {
     });
 }
 
+QList<store::AnswerRow> ServerReader::answersOf(const store::GameFilter &filter) {
+    return read([&](QSqlDatabase &db) {
+        return store::SharedQueries(db, store::SqlDialect::Postgres, lastError_).answersOf(filter);
+    });
+}
+
 namespace {
 const QVariant noId = QVariant(QMetaType::fromType<QString>());
 } // namespace

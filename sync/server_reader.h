@@ -39,6 +39,7 @@ class ServerReader : public store::ResultSource {
     store::WrongAnswers wrongAnswers(const QString &player,
                                      const store::GameFilter &filter = {}) override;
     QList<store::AnswerRow> answers(const QString &gameId) override;
+    QList<store::AnswerRow> answersOf(const store::GameFilter &filter = {}) override;
 
     /// Into the server's bin only, signed as the teacher's: no computer
     /// brings those games back by sending them again, and each computer
