@@ -239,13 +239,15 @@ class KeyboardEntryTest : public QObject {
         q.LB6->setFocus(Qt::OtherFocusReason);
         // A click where no control is, so that the focus stays.
         const QPoint background = q.Frame2->mapTo(window(), QPoint(q.Frame2->width() / 2, 2));
-        QPointingDevice *touchscreen = QTest::createTouchDevice();
+        // QtTest leaves the device it makes to the test.
+        const std::unique_ptr<QPointingDevice> touchscreen(QTest::createTouchDevice());
         for (const QString &step : steps) {
             if (step == QLatin1String("click")) {
                 QTest::mouseClick(window()->windowHandle(), Qt::LeftButton, {}, background);
             } else if (step == QLatin1String("touch")) {
-                QTest::touchEvent(window()->windowHandle(), touchscreen).press(0, background);
-                QTest::touchEvent(window()->windowHandle(), touchscreen).release(0, background);
+                QTest::touchEvent(window()->windowHandle(), touchscreen.get()).press(0, background);
+                QTest::touchEvent(window()->windowHandle(), touchscreen.get())
+                    .release(0, background);
             } else {
                 const QKeySequence keys(step);
                 const QKeyCombination combination = keys[0];
