@@ -8,9 +8,11 @@
 namespace lumo {
 
 CommandLine readCommandLine(const QApplication &app) {
+    QCoreApplication::setApplicationVersion(QStringLiteral(LUMO_VERSION));
     QCommandLineParser options;
     options.setApplicationDescription(QStringLiteral("Counting and adding with big brother Piko"));
     options.addHelpOption();
+    options.addVersionOption();
     const QCommandLineOption fullScreen(QStringLiteral("fullscreen"),
                                         QStringLiteral("Start in fullscreen (F11 toggles it)."));
     const QCommandLineOption results(
