@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/console.h"
 
-#include <QByteArray>
 #include <QtGlobal>
 
 #ifdef Q_OS_WIN
@@ -26,10 +25,6 @@ void useParentConsole() {
         std::freopen("CONOUT$", "w", stdout);
         std::freopen("CONOUT$", "w", stderr);
     }
-    // Where the text can be written, QCommandLineParser writes it rather
-    // than showing it in a message box.
-    if (given(STD_OUTPUT_HANDLE) || GetConsoleWindow())
-        qputenv("QT_COMMAND_LINE_PARSER_NO_GUI_MESSAGE_BOXES", "1");
 }
 
 #else
