@@ -21,8 +21,12 @@ QString settingsFile(QSettings::Scope scope) {
 
 } // namespace
 
-QString systemSettingsFile() { return settingsFile(QSettings::SystemScope); }
+QString systemSettingsFile() {
+    return settingsFile(QSettings::SystemScope);
+}
 
-QString userSettingsFile() { return settingsFile(QSettings::UserScope); }
+QString userSettingsFile() {
+    return settingsFile(QSettings::UserScope);
+}
 
 } // namespace lumo

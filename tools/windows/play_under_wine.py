@@ -3,9 +3,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The installed Windows program played from outside under Wine, on an X
 screen of its own (tools/windows/test.sh starts both): started from its
-Start-menu shortcut, a name given, the clock started, one question asked,
-a picture counted, a digit tile dragged into a slot, the answer checked,
-the quiz left and the program ended by its exit door. The program runs
+Start-menu shortcut, a name given, the quiz opened, the clock started,
+one question asked, a picture counted, a digit tile dragged into a slot,
+the answer checked, the quiz left and the program ended by its exit door
+(clicked twice: goodbye, then the end). The program runs
 fullscreen (the computer's settings file says so) on a screen twice the
 layout's size, so every control sits at twice its place in the layout.
 A screenshot of each step goes to SHOTS; the results file must then hold
@@ -98,6 +99,9 @@ def main():
     p.run("xdotool", "type", "--delay", "100", NAME)
     p.shot("name-typed")
     p.run("xdotool", "key", "Return")
+    time.sleep(1.5)
+    p.shot("greeted")
+    p.click(p.form1, "Im1")  # on to the quiz
     p.wait_for("the quiz screen", lambda: p.window("^Form2$"))
     time.sleep(1)
     p.shot("quiz-screen")
@@ -119,6 +123,7 @@ def main():
     p.shot("back-at-the-start")
     p.click(p.form1, "Image1")  # the exit door: goodbye
     p.shot("goodbye")
+    p.click(p.form1, "Image1")  # and its second click ends the program
     p.wait_for("the program to end", lambda: program.poll() is not None and not p.window("^Form1$"),
                timeout=30)
     print(f"  the program ended with exit code {program.returncode}")

@@ -26,6 +26,11 @@ done
 # A Windows program without a console window sends Qt's messages and the
 # lines of QtTest to the debugger; to standard error and output instead.
 export WINEQT_FORCE_STDERR_LOGGING=1
+# A test function's time limit (QtTest's) doubled: Wine's own work, and the
+# start of its services, come on top.
+if [ -n "${QTEST_FUNCTION_TIMEOUT:-}" ]; then
+  export QTEST_FUNCTION_TIMEOUT=$((QTEST_FUNCTION_TIMEOUT * 2))
+fi
 # Qt for Windows draws offscreen with FreeType from a folder of font files
 # (by default one inside Qt): the Windows folder of fonts.
 if [ "${QT_QPA_PLATFORM:-}" = offscreen ] && [ -z "${QT_QPA_FONTDIR:-}" ]; then
