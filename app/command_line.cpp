@@ -2,13 +2,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/command_line.h"
 
+#include "settings/teacher_pin.h"
+
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace lumo {
+
+namespace {
+
+QCommandLineOption hashPinOption() {
+    return QCommandLineOption(
+        QStringLiteral("hash-pin"),
+        QStringLiteral("Print the lines that set PIN as the teacher's PIN, for the computer's "
+                       "settings file (/etc/xdg/lumo3/lumo3.conf), and end."),
+        QStringLiteral("PIN"));
+}
+
+} // namespace
 
 CommandLine readCommandLine(const QApplication &app) {
     QCoreApplication::setApplicationVersion(QStringLiteral(LUMO_VERSION));
@@ -23,6 +40,8 @@ CommandLine readCommandLine(const QApplication &app) {
         QStringLiteral("Open only the teacher's window with the recorded games."));
     options.addOption(fullScreen);
     options.addOption(results);
+    // Handled by runHashPin() before this; listed by --help.
+    options.addOption(hashPinOption());
     // Written to standard output on every system: Qt for Windows shows them
     // in a message box when the program has no console (platform/console.h).
     if (options.parse(app.arguments()) && (options.isSet(help) || options.isSet(version))) {
@@ -35,6 +54,32 @@ CommandLine readCommandLine(const QApplication &app) {
     }
     options.process(app);
     return {options.isSet(fullScreen), options.isSet(results)};
+}
+
+std::optional<int> runHashPin(int argc, char *argv[]) {
+    const bool asked = std::any_of(argv + 1, argv + argc, [](const char *argument) {
+        return std::strncmp(argument, "--hash-pin", 10) == 0;
+    });
+    if (!asked)
+        return std::nullopt;
+    QCoreApplication app(argc, argv);
+    QCommandLineParser options;
+    const QCommandLineOption hashPin = hashPinOption();
+    options.addOption(hashPin);
+    options.process(app);
+    const QString pin = options.value(hashPin);
+    if (!isAcceptablePin(pin)) {
+        std::fprintf(stderr, "lumo3: a PIN has %d to %d characters and no space at either end\n",
+                     shortestPin, longestPin);
+        return EXIT_FAILURE;
+    }
+    const QString hash = lumo::hashPin(pin);
+    if (hash.isEmpty()) {
+        std::fputs("lumo3: the system gave no random salt for the PIN's hash\n", stderr);
+        return EXIT_FAILURE;
+    }
+    std::fputs(pinSettingsLines(hash).toUtf8().constData(), stdout);
+    return EXIT_SUCCESS;
 }
 
 } // namespace lumo

@@ -11,6 +11,8 @@
 
 int main(int argc, char *argv[]) {
     lumo::useParentConsole();
+    if (const auto done = lumo::runHashPin(argc, argv))
+        return *done;
     QApplication app(argc, argv);
     // Also names the folders of the results and the settings.
     lumo::setUpApplication(app);

@@ -48,9 +48,7 @@ ClassSettings ResultsRecording::settingsInForce() const {
 }
 
 void ResultsRecording::clockStarted() {
-    // The clock starts once a game; a second start would be the same game.
-    if (!gameId_.isNull())
-        return;
+    // The game allows one start of its clock: every start is a new game.
     gameId_ = QUuid::createUuid();
     const ClassSettings inForce = settingsInForce();
     store::GameStart start;

@@ -8,6 +8,7 @@
 #include "store/recorder.h"
 #include "sync/school_sync.h"
 #include "teacher/dialogs.h"
+#include "teacher/qt_thai.h"
 #include "teacher/teacher_window.h"
 
 #include <QApplication>
@@ -21,7 +22,7 @@ TeacherAccess::TeacherAccess(ScreenFlow &screens, store::GameRecorder &recorder,
                              QLocale locale, QObject *parent)
     : QObject(parent), screens_(screens), recorder_(recorder), schoolSync_(schoolSync),
       storeFolder_(std::move(storeFolder)), settingsFiles_(std::move(settingsFiles)),
-      dialogs_(dialogs), locale_(std::move(locale)) {
+      dialogs_(dialogs), locale_(std::move(locale)), pin_(settingsFiles_, dialogs_) {
     connect(&screens_.start, &Screen::windowOpened, this, &TeacherAccess::addShortcutToStartScreen);
     if (screens_.start.isOpen())
         addShortcutToStartScreen();
@@ -49,6 +50,9 @@ void TeacherAccess::open() {
         window_->activateWindow();
         return;
     }
+    teacher::installQtThai(locale_);
+    if (!pin_.allow(screens_.start.window(), teacher::openWindowReason()))
+        return;
     window_ = new teacher::TeacherWindow(storeFolder_, settingsFiles_, dialogs_, locale_);
     window_->setAttribute(Qt::WA_DeleteOnClose);
     // What the game's writer found out is newer than what the window read.
@@ -70,13 +74,15 @@ void connectSchoolSync(teacher::TeacherWindow &window, sync::SchoolSync &schoolS
                      &teacher::TeacherWindow::showSyncStatus);
     QObject::connect(&window, &teacher::TeacherWindow::recordsDeleted, &schoolSync,
                      &sync::SchoolSync::syncSoon);
-    QObject::connect(&window, &teacher::TeacherWindow::serverSettingsSaved, &schoolSync,
-                     &sync::SchoolSync::setServer);
 }
 
 int runTeacherWindowAlone(QApplication &app) {
     teacher::RealTeacherDialogs dialogs;
     const SettingsFiles settings = SettingsFiles::standard();
+    teacher::installQtThai(QLocale::system());
+    teacher::PinGuard pin(settings, dialogs);
+    if (!pin.allow(nullptr, teacher::openWindowReason()))
+        return 1;
     // What waits to be sent to the school's server goes while the window is open.
     sync::SchoolSync schoolSync(store::defaultStoreFolder(), readServerSettings(settings));
     teacher::TeacherWindow window(store::defaultStoreFolder(), settings, dialogs,

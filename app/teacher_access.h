@@ -38,7 +38,8 @@ class TeacherAccess : public QObject {
                   teacher::TeacherDialogs &dialogs, QLocale locale, QObject *parent = nullptr);
     ~TeacherAccess() override;
 
-    /// Opens the window, or brings it to the front if it is open.
+    /// Opens the window, or brings it to the front if it is open. With a
+    /// teacher's PIN set, the window opens only once it is typed.
     void open();
     /// The open window; null while it is closed.
     teacher::TeacherWindow *window() const { return window_; }
@@ -57,11 +58,15 @@ class TeacherAccess : public QObject {
     SettingsFiles settingsFiles_;
     teacher::TeacherDialogs &dialogs_;
     QLocale locale_;
+    /// Kept while the program runs: wrong PINs slow the next try.
+    teacher::PinGuard pin_;
     QPointer<teacher::TeacherWindow> window_;
 };
 
 /// `lumo3 --results`: the teacher's window alone, on the user's store and
-/// settings; returns when it is closed, with the program's exit code.
+/// settings, once the teacher's PIN (when one is set) is typed; returns
+/// when it is closed, with the program's exit code (1 when the PIN was not
+/// typed).
 int runTeacherWindowAlone(QApplication &app);
 
 /// The teacher's window told what the sync to the school's server is doing,

@@ -105,13 +105,12 @@ bool looksLike(const QImage &variant, const QImage &base) {
 
 struct Artwork::Data {
     struct Image {
-        Image(QSize size, QString path, int index = 0, int factor = 1, QImage decoded = {})
-            : size(size), path(std::move(path)), index(index), factor(factor),
-              decoded(std::move(decoded)) {}
+        Image(QSize size, QString path, int index = 0, int factor = 1)
+            : size(size), path(std::move(path)), index(index), factor(factor) {}
         QSize size;
-        QString path; // empty for an image handed in
-        int index;    // its number in an icon file
-        int factor;   // a variant's size in base sizes
+        QString path;
+        int index;  // its number in an icon file
+        int factor; // a variant's size in base sizes
         QImage decoded;
         bool unusable = false; // would not decode, or is not the base file's picture
     };
@@ -221,17 +220,6 @@ Artwork Artwork::read(const QString &path, QString *error) {
                 data->images.emplace_back(data->designSize * factor, variant, 0, factor);
         }
     }
-    Artwork artwork;
-    artwork.d_ = std::move(data);
-    return artwork;
-}
-
-Artwork Artwork::fromImage(const QImage &image, qreal devicePixelRatio) {
-    if (image.isNull())
-        return {};
-    auto data = std::make_shared<Data>();
-    data->images.emplace_back(image.size(), QString(), 0, 1, image);
-    data->designSize = (QSizeF(image.size()) / devicePixelRatio).toSize();
     Artwork artwork;
     artwork.d_ = std::move(data);
     return artwork;

@@ -33,9 +33,6 @@ class Artwork {
     /// Reads a picture file; a null artwork with the reason in `error` when it
     /// cannot be read.
     static Artwork read(const QString &path, QString *error);
-    /// An artwork of one image, shown `devicePixelRatio` image pixels to a
-    /// logical pixel (2 for an image made for a screen of ratio 2).
-    static Artwork fromImage(const QImage &image, qreal devicePixelRatio = 1.0);
 
     bool isNull() const { return !d_; }
     /// The picture's size in the unscaled window: an icon file's 32x32 image

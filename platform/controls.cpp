@@ -156,10 +156,6 @@ Picture::Picture(QWidget *parent) : QLabel(parent) {
     setFocusPolicy(Qt::NoFocus);
 }
 
-void Picture::setPicture(const QPixmap &pixmap) {
-    setArtwork(Artwork::fromImage(pixmap.toImage(), pixmap.devicePixelRatio()));
-}
-
 void Picture::setArtwork(const Artwork &artwork) {
     artwork_ = artwork;
     drawnSize_ = QSize();
@@ -244,10 +240,6 @@ Button::Button(QWidget *parent) : QToolButton(parent) {
     setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     setFocusPolicy(Qt::StrongFocus);
     setAutoRaise(false);
-}
-
-void Button::setPicture(const QPixmap &pixmap) {
-    setArtwork(Artwork::fromImage(pixmap.toImage(), pixmap.devicePixelRatio()));
 }
 
 void Button::setArtwork(const Artwork &artwork) {

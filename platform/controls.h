@@ -62,8 +62,6 @@ class Picture : public QLabel {
   public:
     explicit Picture(QWidget *parent = nullptr);
 
-    /// Shows one image, as large as its device-independent size times the scale.
-    void setPicture(const QPixmap &pixmap);
     void setArtwork(const Artwork &artwork);
     const Artwork &artwork() const { return artwork_; }
     void setEmpty();
@@ -105,8 +103,6 @@ class Button : public QToolButton {
     Q_OBJECT
   public:
     explicit Button(QWidget *parent = nullptr);
-    /// The picture above the caption, at its own size times the layout's scale.
-    void setPicture(const QPixmap &pixmap);
     void setArtwork(const Artwork &artwork);
     const Artwork &artwork() const { return artwork_; }
     /// The caption's font at the design size.

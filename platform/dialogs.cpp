@@ -42,9 +42,10 @@ QString RealServices::prompt(QWidget *parent, const QString &text, const QString
     dialog.setTextValue(defaultAnswer);
     for (auto *label : dialog.findChildren<QLabel *>())
         label->setTextFormat(Qt::PlainText);
-    if (dialog.exec() != QDialog::Accepted)
-        return QString();
-    return dialog.textValue();
+    // Cancelled (Esc, its Cancel button or its close box), it answers with
+    // the empty text; never with a null one, which is no text at all.
+    const QString answer = dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
+    return answer.isNull() ? QStringLiteral("") : answer;
 }
 
 void RealServices::message(QWidget *parent, const QString &text) {

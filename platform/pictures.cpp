@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/pictures.h"
 
-#include <QApplication>
 #include <QHash>
 #include <QSet>
 #include <QtDebug>
@@ -40,27 +39,6 @@ Artwork loadArtwork(const QString &path, const QString &fallback) {
                    .arg(path, error);
     }
     return builtInArtwork(fallback);
-}
-
-namespace {
-QPixmap atDesignSize(const Artwork &artwork) {
-    // The highest ratio of the application's screens: sharp on each of them.
-    return artwork.isNull() ? QPixmap()
-                            : artwork.pixmap(artwork.designSize(), qApp->devicePixelRatio());
-}
-} // namespace
-
-QPixmap loadPicture(const QString &path, const QString &fallback) {
-    return atDesignSize(loadArtwork(path, fallback));
-}
-
-QPixmap builtInPicture(const QString &resource) {
-    return atDesignSize(builtInArtwork(resource));
-}
-
-QImage readPictureFile(const QString &path, QString *error) {
-    const Artwork artwork = Artwork::read(path, error);
-    return artwork.image(artwork.designSize());
 }
 
 } // namespace lumo

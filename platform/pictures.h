@@ -4,8 +4,6 @@
 
 #include "platform/artwork.h"
 
-#include <QImage>
-#include <QPixmap>
 #include <QString>
 
 namespace lumo {
@@ -19,15 +17,5 @@ Artwork loadArtwork(const QString &path, const QString &fallback);
 /// One of the program's own pictures (a resource path such as
 /// ":/pictures/host.gif"), read from the resources once per run.
 Artwork builtInArtwork(const QString &resource);
-
-/// As loadArtwork(), drawn at its design size for the application's screens.
-QPixmap loadPicture(const QString &path, const QString &fallback);
-
-/// As builtInArtwork(), drawn at its design size for the application's screens.
-QPixmap builtInPicture(const QString &resource);
-
-/// The design-size image of a picture file, or a null image with the reason
-/// in `error`.
-QImage readPictureFile(const QString &path, QString *error);
 
 } // namespace lumo

@@ -31,8 +31,8 @@ class Services {
     virtual QDateTime now() const = 0;
     virtual QLocale locale() const = 0;
 
-    /// Modal text prompt; a cancelled prompt gives the empty text. With
-    /// `choices` the answer can be picked from them or typed anew.
+    /// Modal text prompt; a cancelled prompt gives the empty text, never a
+    /// null one. With `choices` the answer can be picked from them or typed anew.
     virtual QString prompt(QWidget *parent, const QString &text, const QString &title,
                            const QString &defaultAnswer, const QStringList &choices) = 0;
     /// Modal message box with an OK button only, titled with the program's title.

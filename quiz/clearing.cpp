@@ -10,6 +10,11 @@
 
 namespace lumo {
 
+namespace {
+// One step for each column of pictures, the last one included.
+constexpr int lastColumn = quiz::mostPictures - 1;
+} // namespace
+
 void Form2::Timer2_Timer() {
     const Integer column = clearTick_;
     for (int g = 1; g <= 4; ++g)
@@ -20,9 +25,9 @@ void Form2::Timer2_Timer() {
         clickCount_[g - 1] = 0;
         grp.counter->setCaption(QString::number(clickCount_[g - 1]));
     }
-    if (column != 14) {
+    if (column != lastColumn) {
         clearTick_ = Integer(column + 1);
-        const QString left = QString::number(14 - clearTick_);
+        const QString left = QString::number(lastColumn - clearTick_);
         for (Label *counter : {LB4, Label6, Label14, Label16})
             counter->setCaption(left);
     } else {

@@ -14,10 +14,12 @@
 namespace lumo {
 
 void Form2::Timer1_Timer() {
-    const bool timeIsOut = game_.tick();
+    if (!game_.tick())
+        return;
     showClock();
     announceClockTick();
-    if (timeIsOut)
+    // A tick ends a game only when its time is out.
+    if (game_.isOver())
         Ends();
 }
 
@@ -34,12 +36,7 @@ void Form2::Ends() {
         quiz::timeOutMessage(game_.playerName(), LB1->caption(), LB2->caption());
     announceNow(quiz::spokenCaption(message));
     services_.message(window(), message);
-    if (!isOpen())
-        return;
-    // Closing first, then the start screen: the program keeps running
-    // because the host checks for open screens only after this event.
-    close();
-    emit ended(Outcome::TimeOut);
+    finish(Outcome::TimeOut);
 }
 
 } // namespace lumo

@@ -101,7 +101,7 @@ void Form2::connectControls() {
                          [this, drop = dropHandler(i)] { (this->*drop)(); });
 
     for (int g = 1; g <= 4; ++g)
-        for (int k = 0; k < 15; ++k)
+        for (int k = 0; k < quiz::mostPictures; ++k)
             connect(group(g).row[k], &Picture::clicked, this,
                     [this, click = pictureClick(g), k] { (this->*click)(k); });
 
@@ -132,10 +132,11 @@ void Form2::Form_Load() {
 }
 
 void Form2::Cm1_Click() {
+    if (!game_.startClock(LB1->caption()))
+        return;
     Cm4->setEnabled(true);
     passFocus(Cm1, Cm4);
     Cm1->setEnabled(false);
-    game_.startClock(LB1->caption());
     Timer1->start();
     LBS();
     LB3->setCaption(QStringLiteral("กดปุ่มมุมขวาล่าง เพื่อเริ่มทำข้อแรก"));
@@ -143,7 +144,8 @@ void Form2::Cm1_Click() {
 }
 
 void Form2::Cm4_Click() {
-    game_.nextQuestion();
+    if (!game_.nextQuestion())
+        return;
     if (LBS())
         return;
     for (Label *tile : LB)
@@ -186,20 +188,28 @@ void Form2::Cm3_Click() {
 }
 
 void Form2::Cm6_Click() {
-    leave(Outcome::Left);
+    finish(Outcome::Left);
 }
 
 void Form2::closedFromFrame() {
-    close();
-    game_.leave(Outcome::WindowClosed);
-    emit ended(Outcome::WindowClosed);
+    finish(Outcome::WindowClosed);
 }
 
-void Form2::leave(Outcome how) {
-    // The start screen comes first, then this one closes.
+void Form2::finish(Outcome how) {
+    if (!isOpen())
+        return;
+    // A game won or out of time has ended itself; leaving ends it here.
     game_.leave(how);
+    // The start screen comes back before this screen closes, except after
+    // a time-out and when the window itself was closed: then this screen
+    // is gone first. The program keeps running between the two because the
+    // host looks for open screens only after the event.
+    const bool closeFirst = how == Outcome::TimeOut || how == Outcome::WindowClosed;
+    if (closeFirst)
+        close();
     emit ended(how);
-    close();
+    if (!closeFirst)
+        close();
 }
 
 } // namespace lumo

@@ -48,8 +48,8 @@ struct Form2Controls {
     Label *LB4 = nullptr, *Label6 = nullptr, *Label16 = nullptr, *Label14 = nullptr;
     /// Caption above the total's slots.
     Label *Label18 = nullptr;
-    /// Picture rows 1 to 4.
-    std::array<Picture *, 15> Im1{}, Im2{}, Im3{}, Im4{};
+    /// Picture rows 1 to 4, one picture for each a row can show.
+    std::array<Picture *, quiz::mostPictures> Im1{}, Im2{}, Im3{}, Im4{};
     /// The clock, one tick a second.
     QTimer *Timer1 = nullptr;
     /// The board clearing after a check, one step every 200 ms.
@@ -151,13 +151,14 @@ class Form2 : public Screen, public Form2Controls {
     const QString &dragDigit() const { return dragDigit_; }
     /// Pictures clicked away per row (index 0 = row 1).
     const std::array<Integer, 4> &clickCount() const { return clickCount_; }
-    /// Column that the next clearing step empties, 0 to 14.
+    /// Column of pictures that the next clearing step empties, from 0.
     Integer clearTick() const { return clearTick_; }
 
   signals:
-    /// The quiz is over and its window closed or closing: won, out of
-    /// time, left with Cm6, or its window closed. For all but the last the
-    /// start screen is due; on the time-out the quiz has closed already.
+    /// The quiz is over: won, out of time, left with Cm6, or its window
+    /// closed. For all but the last the start screen is due. After a
+    /// time-out or a closed window the screen has closed already; otherwise
+    /// it closes right after.
     void ended(lumo::quiz::Game::Outcome how);
 
   protected:
@@ -169,7 +170,7 @@ class Form2 : public Screen, public Form2Controls {
   private:
     // One picture row: its pictures, its slots and its counter.
     struct Group {
-        std::array<Picture *, 15> &row;
+        std::array<Picture *, quiz::mostPictures> &row;
         Label *tens;
         Label *units;
         Label *counter;
@@ -181,7 +182,9 @@ class Form2 : public Screen, public Form2Controls {
     void dropOnSlot(Label *slot);
     void clickPicture(int g, int index);
     void showClock();
-    void leave(Outcome how);
+    /// Ends the quiz, whichever way it ends: the game, the screen and the
+    /// signal, in the order that way needs. Nothing once the screen is closed.
+    void finish(Outcome how);
 
     using Drop = void (Form2::*)();
     static Drop dropHandler(int slot);

@@ -19,6 +19,10 @@ int slotNumber(const QString &tens, const QString &units) {
     const int value = (digit(tens) + digit(units)).toInt(&ok, 10);
     return ok ? value : 0;
 }
+
+// A player who gave no name has the empty one: empty, never null, so that
+// everything that keeps the name keeps an empty text.
+const QString noName = QStringLiteral("");
 } // namespace
 
 Game::Game(RandomSource random, QObject *parent) : QObject(parent), random_(std::move(random)) {
@@ -31,11 +35,10 @@ void Game::newGame(const Rules &rules) {
         rules_.startLevel = firstLevel;
     phase_ = Phase::Opened;
     outcome_ = Outcome::Left;
-    playerName_.clear();
+    playerName_ = noName;
     iconNumber_ = {};
-    groupTop1_ = groupTop2_ = groupTop3_ = groupTop4_ = 0;
+    groupTop_ = {};
     pictureTotal_ = 0;
-    enteredAnswer_ = {};
     rightCount_ = 0;
     wrongCount_ = 0;
     secondsUsed_ = 0;
@@ -46,33 +49,36 @@ void Game::newGame(const Rules &rules) {
     secondsLeft_ = rules_.countsDown() ? secondsAtStart : Integer(0);
 }
 
-void Game::startClock(const QString &playerName) {
-    playerName_ = playerName;
-    if (phase_ == Phase::Opened)
-        phase_ = Phase::Waiting;
+bool Game::startClock(const QString &playerName) {
+    if (phase_ != Phase::Opened)
+        return false;
+    playerName_ = playerName.isNull() ? noName : playerName;
+    phase_ = Phase::Waiting;
     emit clockStarted();
+    return true;
 }
 
 bool Game::nextQuestion() {
+    if (phase_ != Phase::Waiting)
+        return false;
     for (Integer &icon : iconNumber_)
         icon = Integer(random_() * pictureFiles + 1);
     ++questionNo_;
     if (isWon()) {
         emit gameWon();
         end(Outcome::Won);
-        return false;
+        return true;
     }
 
-    const Level *rules = levelRules(level_);
-    if (!rules)
-        return true;
+    const Level &rules = levelNow();
     int total = 0;
-    for (int g = 1; g <= rules->groups; ++g) {
-        groupTop(g) = Integer(random_() * (mostPictures - 1) + fewestPictures - 1);
+    for (int g = 1; g <= rules.groups; ++g) {
+        groupTop_[std::size_t(g - 1)] =
+            Integer(random_() * (mostPictures - 1) + fewestPictures - 1);
         total += count(g);
     }
     // A level that asks no total leaves the last one as it was.
-    if (rules->asksTotal())
+    if (rules.asksTotal())
         pictureTotal_ = Integer(total);
     questionAskedAt_ = secondsUsed_;
     phase_ = Phase::Answering;
@@ -84,43 +90,39 @@ Game::Question Game::question() const {
     Question q;
     q.number = questionNo_;
     q.level = level_;
-    const Level *rules = levelRules(level_);
-    q.groups = rules ? rules->groups : 0;
+    q.groups = levelNow().groups;
     for (int g = 1; g <= 4; ++g) {
         q.icons[g - 1] = iconNumber_[g - 1];
         q.counts[g - 1] = g <= q.groups ? count(g) : 0;
     }
-    q.total = rules && rules->asksTotal() ? int(pictureTotal_) : 0;
+    q.total = levelNow().asksTotal() ? int(pictureTotal_) : 0;
     return q;
 }
 
-Game::Marking Game::mark(const std::array<QString, 10> &slotCaptions) {
+std::optional<Game::Marking> Game::mark(const std::array<QString, 10> &slotCaptions) {
+    if (phase_ != Phase::Answering)
+        return std::nullopt;
+    const Level &rules = levelNow();
     Marking m;
     m.questionNo = questionNo_;
     m.level = level_;
     m.slotCaptions = slotCaptions;
     m.secondsTaken = secondsUsed_ - questionAskedAt_;
-    const Level *rules = levelRules(level_);
-    if (!rules)
-        return m;
-
-    m.groups = rules->groups;
-    for (int g = 1; g <= rules->groups; ++g) {
+    m.groups = rules.groups;
+    for (int g = 1; g <= rules.groups; ++g) {
         Mark &mark = m.group[g - 1];
         mark.expected = count(g);
         mark.entered = slotNumber(slotCaptions[2 * (g - 1)], slotCaptions[2 * (g - 1) + 1]);
         mark.right = mark.entered == mark.expected;
-        enteredAnswer_[g - 1] = Integer(mark.entered);
         (mark.right ? m.pointsRight : m.pointsWrong) += 1;
     }
-    m.hasTotal = rules->asksTotal();
+    m.hasTotal = rules.asksTotal();
     m.total.expected = pictureTotal_;
     if (m.hasTotal) {
         m.total.entered = slotNumber(slotCaptions[8], slotCaptions[9]);
         m.total.right = m.total.entered == m.total.expected;
-        enteredAnswer_[4] = Integer(m.total.entered);
         if (m.total.right)
-            m.pointsRight += rules->totalBonus;
+            m.pointsRight += rules.totalBonus;
         else
             m.pointsWrong += 1;
     }
@@ -128,34 +130,35 @@ Game::Marking Game::mark(const std::array<QString, 10> &slotCaptions) {
     wrongCount_ = Integer(wrongCount_ + m.pointsWrong);
 
     // The last question of a level moves the game up, right or wrong.
-    m.levelRaised = questionNo_ == rules->lastQuestion && level_ < lastLevel;
+    m.levelRaised = questionNo_ == rules.lastQuestion && level_ < lastLevel;
     if (m.levelRaised) {
         ++level_;
-        minutesLeft_ = Integer(minutesLeft_ + rules->minutesAdded);
+        minutesLeft_ = Integer(minutesLeft_ + rules.minutesAdded);
     }
-    if (phase_ == Phase::Answering)
-        phase_ = Phase::Clearing;
+    phase_ = Phase::Clearing;
     emit answerMarked(m);
     if (m.levelRaised) {
-        emit levelRaised(level_, rules->minutesAdded);
+        emit levelRaised(level_, rules.minutesAdded);
         if (rules_.countsDown())
             emit clockChanged();
     }
     return m;
 }
 
-void Game::boardCleared() {
-    if (phase_ == Phase::Clearing)
-        phase_ = Phase::Waiting;
+bool Game::boardCleared() {
+    if (phase_ != Phase::Clearing)
+        return false;
+    phase_ = Phase::Waiting;
+    return true;
 }
 
 bool Game::tick() {
-    if (phase_ == Phase::Over)
+    if (phase_ == Phase::Opened || phase_ == Phase::Over)
         return false;
     ++secondsUsed_;
     if (!rules_.countsDown()) {
         emit clockChanged();
-        return false;
+        return true;
     }
     // Seconds run 59 down to 0; after 0 the next lower minute starts at 59.
     if (secondsLeft_ == 0) {
@@ -165,40 +168,24 @@ bool Game::tick() {
         --secondsLeft_;
     }
     emit clockChanged();
-    if (minutesLeft_ != 0 || secondsLeft_ != 0)
-        return false;
-    emit timeOut();
-    end(Outcome::TimeOut);
+    if (minutesLeft_ == 0 && secondsLeft_ == 0) {
+        emit timeOut();
+        end(Outcome::TimeOut);
+    }
     return true;
 }
 
-void Game::leave(Outcome how) {
+bool Game::leave(Outcome how) {
+    if (phase_ == Phase::Over || (how != Outcome::Left && how != Outcome::WindowClosed))
+        return false;
     end(how);
+    return true;
 }
 
 void Game::end(Outcome how) {
-    if (phase_ == Phase::Over)
-        return;
     phase_ = Phase::Over;
     outcome_ = how;
     emit ended(how);
-}
-
-Game::Integer &Game::groupTop(int g) {
-    switch (g) {
-    case 1:
-        return groupTop1_;
-    case 2:
-        return groupTop2_;
-    case 3:
-        return groupTop3_;
-    default:
-        return groupTop4_;
-    }
-}
-
-Game::Integer Game::groupTop(int g) const {
-    return const_cast<Game *>(this)->groupTop(g);
 }
 
 } // namespace lumo::quiz

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace lumo::quiz {
 
@@ -30,7 +31,9 @@ struct Rules {
 ///
 /// A game goes Opened -> (startClock) Waiting -> (nextQuestion) Answering
 /// -> (mark) Clearing -> (boardCleared) Waiting ..., and ends Over: won
-/// after the last question, out of time, or left.
+/// after the last question, out of time, or left. The clock ticks from
+/// Waiting until Over. An operation its phase does not allow changes
+/// nothing and says so: it returns false (or no marking).
 class Game : public QObject {
     Q_OBJECT
   public:
@@ -84,22 +87,25 @@ class Game : public QObject {
 
     /// Every value back to the start of a game played by `rules`.
     void newGame(const Rules &rules = {});
-    /// The clock starts; the name is the player's from now on.
-    void startClock(const QString &playerName);
-    /// Draws the picture numbers, counts the question and, unless that was
-    /// one question past the last (the game is won), draws the rows' sizes.
-    /// False when the game has been won instead.
+    /// Opened: the clock starts; the name is the player's from now on (a
+    /// null name counts as the empty one).
+    bool startClock(const QString &playerName);
+    /// Waiting: draws the picture numbers, counts the question and draws
+    /// the rows' sizes; or, one question past the last, the game is won
+    /// (isWon()) and over.
     bool nextQuestion();
-    /// Marks the answer in the slots (captions, tens before units) against
-    /// the question, adds the points and moves up a level after its last
-    /// question.
-    Marking mark(const std::array<QString, 10> &slotCaptions);
-    /// The board is empty again; the next question may be asked for.
-    void boardCleared();
-    /// One second passes. True when it was the last second of the countdown.
+    /// Answering: marks the answer in the slots (captions, tens before
+    /// units) against the question, adds the points and moves up a level
+    /// after its last question.
+    std::optional<Marking> mark(const std::array<QString, 10> &slotCaptions);
+    /// Clearing: the board is empty again; the next question may be asked for.
+    bool boardCleared();
+    /// From Waiting until Over: one second passes. A countdown's last
+    /// second ends the game (isOver()).
     bool tick();
-    /// The game stops without being won or lost.
-    void leave(Outcome how);
+    /// Any phase but Over: the game stops without being won or lost, by
+    /// Outcome::Left or Outcome::WindowClosed.
+    bool leave(Outcome how);
 
     Phase phase() const { return phase_; }
     const Rules &rules() const { return rules_; }
@@ -117,15 +123,15 @@ class Game : public QObject {
     /// Seconds the clock has run since it started.
     int secondsUsed() const { return secondsUsed_; }
     const std::array<Integer, 4> &iconNumber() const { return iconNumber_; }
-    Integer groupTop1() const { return groupTop1_; }
-    Integer groupTop2() const { return groupTop2_; }
-    Integer groupTop3() const { return groupTop3_; }
-    Integer groupTop4() const { return groupTop4_; }
+    /// Row g's highest picture index as last drawn (its pictures minus one).
+    Integer groupTop1() const { return groupTop_[0]; }
+    Integer groupTop2() const { return groupTop_[1]; }
+    Integer groupTop3() const { return groupTop_[2]; }
+    Integer groupTop4() const { return groupTop_[3]; }
     Integer pictureTotal() const { return pictureTotal_; }
-    const std::array<Integer, 5> &enteredAnswer() const { return enteredAnswer_; }
 
-    /// Pictures in row g (1 to 4) as last drawn: its size value plus one.
-    int count(int g) const { return groupTop(g) + 1; }
+    /// Pictures in row g (1 to 4) as last drawn.
+    int count(int g) const { return groupTop_[std::size_t(g - 1)] + 1; }
     /// The question on the board (or the last one).
     Question question() const;
 
@@ -141,8 +147,7 @@ class Game : public QObject {
     void ended(lumo::quiz::Game::Outcome how);
 
   private:
-    Integer &groupTop(int g);
-    Integer groupTop(int g) const;
+    const Level &levelNow() const { return levels[std::size_t(level_ - firstLevel)]; }
     void end(Outcome how);
 
     RandomSource random_;
@@ -155,12 +160,9 @@ class Game : public QObject {
     Integer secondsLeft_ = 0;
     Integer level_ = 0;
     std::array<Integer, 4> iconNumber_{};
-    Integer groupTop1_ = 0;
-    Integer groupTop2_ = 0;
+    /// Rows the level does not draw keep what they held.
+    std::array<Integer, 4> groupTop_{};
     Integer pictureTotal_ = 0;
-    Integer groupTop3_ = 0;
-    Integer groupTop4_ = 0;
-    std::array<Integer, 5> enteredAnswer_{};
     Integer questionNo_ = 0;
     Integer rightCount_ = 0;
     Integer wrongCount_ = 0;

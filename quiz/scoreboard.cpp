@@ -22,8 +22,7 @@ bool Form2::LBS() {
     const QString message = quiz::wonMessage(LB1->caption(), LB2->caption());
     announceNow(quiz::spokenCaption(message));
     services_.message(window(), message);
-    if (isOpen())
-        leave(Outcome::Won);
+    finish(Outcome::Won);
     return true;
 }
 

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "quiz/levels.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -12,24 +14,19 @@ namespace lumo {
 /// How the game is set up for a class. The defaults are the game as it
 /// always was: level 1, a 30-minute clock, a window, no class list.
 struct ClassSettings {
-    static constexpr int questionsPerLevel = 25;
-    static constexpr int lowestLevel = 1;
-    static constexpr int highestLevel = 4;
-    static constexpr int defaultClockMinutes = 30;
+    /// The clock's starting minutes a teacher may choose from.
     static constexpr int fewestClockMinutes = 10;
     static constexpr int mostClockMinutes = 120;
 
-    int startLevel = lowestLevel;
+    /// quiz::firstLevel to quiz::lastLevel.
+    int startLevel = quiz::firstLevel;
     /// False: no time-out; the clock line shows the time used instead.
     bool clock = true;
-    int clockMinutes = defaultClockMinutes;
+    int clockMinutes = quiz::defaultClockMinutes;
     bool fullscreen = false;
     /// Names offered in the name prompt; any other name can still be typed.
     QStringList classList;
 
-    /// Questions behind a game that starts at startLevel: it begins with
-    /// question questionsBefore() + 1 and plays the rest of a full game.
-    int questionsBefore() const { return questionsPerLevel * (startLevel - 1); }
     /// The clock's starting minutes, or none.
     std::optional<int> startingMinutes() const {
         return clock ? std::optional<int>(clockMinutes) : std::nullopt;

@@ -17,6 +17,8 @@ const QString databaseKey = QStringLiteral("database");
 const QString userKey = QStringLiteral("user");
 const QString serviceKey = QStringLiteral("service");
 const QString passwordKey = QStringLiteral("password");
+const QString teacherUserKey = QStringLiteral("teacher_user");
+const QString teacherServiceKey = QStringLiteral("teacher_service");
 
 ServerSettings read(const QStringList &files, QStringList *problems) {
     const SettingsLayers layers(files, group);
@@ -46,6 +48,10 @@ ServerSettings read(const QStringList &files, QStringList *problems) {
         settings.database = database->first;
     if (const auto user = find(userKey))
         settings.user = user->first;
+    if (const auto user = find(teacherUserKey))
+        settings.teacherUser = user->first;
+    if (const auto service = find(teacherServiceKey))
+        settings.teacherService = service->first;
     if (const auto port = find(portKey)) {
         bool ok = false;
         const int number = port->first.toInt(&ok);
@@ -66,6 +72,13 @@ ServerSettings read(const QStringList &files, QStringList *problems) {
 }
 
 } // namespace
+
+ServerSettings ServerSettings::forTeacher() const {
+    ServerSettings teacher = *this;
+    teacher.user = teacherUser;
+    teacher.service = teacherService;
+    return teacher;
+}
 
 QString ServerSettings::place() const {
     if (host.isEmpty())
@@ -95,6 +108,9 @@ bool writeServerSettings(const SettingsFiles &files, const ServerSettings &setti
     user.put(databaseKey, settings.database, settings.database == computers.database);
     user.put(userKey, settings.user, settings.user == computers.user);
     user.put(serviceKey, settings.service, settings.service == computers.service);
+    user.put(teacherUserKey, settings.teacherUser, settings.teacherUser == computers.teacherUser);
+    user.put(teacherServiceKey, settings.teacherService,
+             settings.teacherService == computers.teacherService);
     return user.save();
 }
 

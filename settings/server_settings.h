@@ -30,6 +30,14 @@ struct ServerSettings {
     /// above win over the service's; a key that neither file sets is left to
     /// the service when there is one.
     QString service;
+    /// The teacher's window reads the server as a user of its own, whose
+    /// password only the teacher's account keeps (its ~/.pgpass, or this
+    /// service in its ~/.pg_service.conf); host, port and database as above.
+    QString teacherUser = QStringLiteral("lumo3_teacher");
+    QString teacherService;
+
+    /// The same server as the teacher's user.
+    ServerSettings forTeacher() const;
 
     bool enabled() const { return !host.isEmpty() || !service.isEmpty(); }
     /// "host:port/database", or the service's name, for messages.

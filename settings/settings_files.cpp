@@ -43,6 +43,8 @@ QStringList toNames(const QVariant &value) {
 
 ClassSettings read(const SettingsLayers &layers, QStringList *problems) {
     ClassSettings settings;
+    if (problems)
+        problems->append(layers.problems());
     const auto take = [&](const QString &key, const QString &expected, auto convert, auto &field) {
         const auto found = layers.find(key);
         if (!found)
@@ -60,10 +62,9 @@ ClassSettings read(const SettingsLayers &layers, QStringList *problems) {
             problems->append(problem);
     };
     take(
-        startLevelKey, QStringLiteral("a level from 1 to 4"),
-        [](const QVariant &v) {
-            return toIntIn(v, ClassSettings::lowestLevel, ClassSettings::highestLevel);
-        },
+        startLevelKey,
+        QStringLiteral("a level from %1 to %2").arg(quiz::firstLevel).arg(quiz::lastLevel),
+        [](const QVariant &v) { return toIntIn(v, quiz::firstLevel, quiz::lastLevel); },
         settings.startLevel);
     take(clockKey, QStringLiteral("true or false"), toBool, settings.clock);
     take(

@@ -63,9 +63,11 @@ void Form1::Form_Load() {
 void Form1::Im1_Click() {
     ++hostClicks_;
     if (hostClicks_ == 1) {
-        typedName_ = services_.prompt(window(), QStringLiteral("ป้อนชื่อผู้ทำการทดสอบ"),
-                                      QStringLiteral("ชื่อผู้ทำการทดสอบ"), QStringLiteral("No Name"),
-                                      nameChoices_);
+        const QString answer = services_.prompt(window(), QStringLiteral("ป้อนชื่อผู้ทำการทดสอบ"),
+                                                QStringLiteral("ชื่อผู้ทำการทดสอบ"),
+                                                QStringLiteral("No Name"), nameChoices_);
+        // No answer is the empty name, which is kept like any other.
+        typedName_ = answer.isNull() ? QStringLiteral("") : answer;
         if (!isOpen())
             return;
         Label4->setCaption(QStringLiteral("ใช้ Mouse คลิกที่รูป พี่ ปิโก ได้เลยครับ เพื่อเริ่มเกมส์"));

@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/opening.h"
 
+#include "store/records.h"
 #include "store/statement.h"
+#include "store/tables.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -193,6 +195,15 @@ OpenedStore openStore(const QString &folder, const StoreOptions &options) {
     }
     status.state = StoreStatus::State::Unusable;
     return opened;
+}
+
+bool emptyBin(QSqlDatabase &db, const QDateTime &nowUtc, QSqlError &error) {
+    // The answers go with their games (ON DELETE CASCADE); the deletions
+    // stay logged until the server has them.
+    return execute(db,
+                   QStringLiteral("DELETE FROM games WHERE deleted_utc IS NOT NULL AND "
+                                  "deleted_utc <= ?"),
+                   {utcText(nowUtc.addDays(-binDays))}, error);
 }
 
 } // namespace lumo::store

@@ -7,6 +7,7 @@
 #include "store/schema.h"
 #include "store/status.h"
 
+#include <QDateTime>
 #include <QString>
 
 #include <memory>
@@ -47,6 +48,10 @@ struct OpenedStore {
 /// damaged file is moved aside under a new name (never deleted) and a new
 /// one started; every other failure is reported in the status.
 OpenedStore openStore(const QString &folder, const StoreOptions &options);
+
+/// Removes the games that have been in the bin for binDays or longer, with
+/// their answers; false with the error. The writer does it on opening.
+bool emptyBin(QSqlDatabase &db, const QDateTime &nowUtc, QSqlError &error);
 
 /// The state a failed statement puts the store in.
 StoreStatus::State stateFor(const QSqlError &error);

@@ -28,6 +28,9 @@ class SharedQueries {
     ChildSummary summary(const QString &player, const GameFilter &filter);
     WrongAnswers wrongAnswers(const QString &player, const GameFilter &filter);
     QList<AnswerRow> answers(const QString &gameId);
+    /// The answers of every game the filter lets through, newest game
+    /// first, each game's in question order; without the slots' captions.
+    QList<AnswerRow> answersOf(const GameFilter &filter);
 
   private:
     QString timeText(const QString &column) const;

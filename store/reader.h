@@ -9,14 +9,18 @@
 #include <memory>
 #include <optional>
 
+#include <QVariantList>
+
 namespace lumo::store {
 
-/// Records the school's server has not got yet.
+/// Records the school's server has not got yet. Games in the bin wait
+/// until they are restored.
 struct Backlog {
     int games = 0;   ///< new or changed since they were sent
     int answers = 0; ///< not sent yet
     int deletions = 0;
-    int total() const { return games + answers + deletions; }
+    int restorations = 0;
+    int total() const { return games + answers + deletions + restorations; }
     bool operator==(const Backlog &) const = default;
 };
 
@@ -24,7 +28,7 @@ struct Backlog {
 bool readBacklog(QSqlDatabase &db, Backlog &backlog, QSqlError &error);
 
 /// The teacher's side of the store: reads on the calling thread with its own
-/// connection, and deletes a child's records or all of them.
+/// connection, and puts games into the bin and takes them out.
 class ResultReader : public ResultSource {
   public:
     explicit ResultReader(const QString &folder, const StoreOptions &options = {});
@@ -44,16 +48,29 @@ class ResultReader : public ResultSource {
     ChildSummary summary(const QString &player, const GameFilter &filter = {}) override;
     WrongAnswers wrongAnswers(const QString &player, const GameFilter &filter = {}) override;
     QList<AnswerRow> answers(const QString &gameId) override;
+    QList<AnswerRow> answersOf(const GameFilter &filter = {}) override;
 
-    /// The ids are logged so that a school server can delete its copies too.
+    /// The ids are logged so that a school server can bin its copies too,
+    /// and restore them.
+    int deleteGame(const QString &id) override;
     int deletePlayer(const QString &player) override;
     int deleteAll() override;
+    QList<BinnedGame> bin() override;
+    int restoreGame(const QString &id) override;
+    int restoreAll() override;
 
     /// What waits to be sent to the school's server.
     Backlog backlog();
 
   private:
-    int deleteGames(const std::optional<QString> &player);
+    /// Which games: "id = ?", "player = ?" or every one (no value).
+    struct Which {
+        QString condition;
+        QVariantList values;
+    };
+    /// Moves the games into the bin (`toBin`) or out of it, logging each
+    /// for the school's server; the number moved, -1 on failure.
+    int move(const Which &which, bool toBin);
 
     StoreStatus status_;
     std::unique_ptr<Connection> connection_;

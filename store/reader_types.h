@@ -28,6 +28,10 @@ struct GameFilter {
     QStringList players = {};
     /// Only the games of this computer; empty: every computer.
     QString computer = {};
+    /// For one child's figures: other names the child's games were
+    /// recorded under (names typed that the teacher joined to the child's
+    /// listed name), matched exactly.
+    QStringList alsoNamed = {};
 };
 
 /// One game as the teacher's window lists it.
@@ -45,6 +49,12 @@ struct GameRow {
     int right = 0;
     int wrong = 0;
     std::optional<int> clockSeconds; ///< left, or used when there was no clock
+    /// Questions answered (checked), and how many of them without a mistake.
+    int answered = 0;
+    int answeredRight = 0;
+    /// When an unfinished game's last answer was checked; invalid when the
+    /// game ended or has no answer.
+    QDateTime lastAnswerUtc;
 
     bool operator==(const GameRow &) const = default;
 };
@@ -78,20 +88,39 @@ struct WrongTally {
     bool operator==(const WrongTally &) const = default;
 };
 
-/// The group counts and the totals a child answered wrongly, ascending by value.
+/// How often one number was asked of a child, and how the child answered it.
+struct NumberFacts {
+    int value = 0;
+    int asked = 0;
+    int missed = 0;
+    int over = 0;  ///< answered with a larger number
+    int under = 0; ///< answered with a smaller number
+
+    bool operator==(const NumberFacts &) const = default;
+};
+
+/// The group counts and the totals a child answered wrongly, ascending by
+/// value; and every count and total asked, with how it was answered.
 struct WrongAnswers {
     QList<WrongTally> counts;
     QList<WrongTally> totals;
+    QList<NumberFacts> countFacts;
+    QList<NumberFacts> totalFacts;
 
     bool operator==(const WrongAnswers &) const = default;
 };
 
-/// One answer of a game, in question order (for tests and a later detail view).
+/// One answer of a game, in question order.
 struct AnswerRow {
+    QString gameId;
     int question = 0;
     int level = 1;
     QList<int> counts;
     std::optional<int> total;
+    /// What the child answered for each count and for the total, as the
+    /// game read the slots (an empty pair reads 0).
+    QList<int> answers;
+    std::optional<int> answerTotal;
     QStringList slotCaptions;
     int pointsRight = 0;
     int pointsWrong = 0;

@@ -8,8 +8,9 @@ namespace lumo::store {
 
 namespace {
 
-/// Which side keeps a table, a column or an index.
-enum class Side { Both, Local, Server };
+/// Which side keeps a table, a column or an index. `Each`: both keep it,
+/// each its own value, and it never travels with a game.
+enum class Side { Both, Local, Server, Each };
 
 enum class Kind { Id, Text, Integer, Real, Time };
 
@@ -23,6 +24,9 @@ struct Column {
     QString localDefault = {};
     QString serverDefault = {};
     int since = 1;
+    /// What a column added to a table with rows starts with, as an SQL
+    /// expression on the row (alias none, table name as is).
+    QString fill = {};
 };
 
 struct Table {
@@ -50,6 +54,14 @@ struct Index {
 // game keeps when it arrived, and each deletion who made it. Times are UTC:
 // ISO 8601 text here, timestamptz there. A game with no end recorded is
 // unfinished.
+//
+// Since version 2 a deleted game goes to the bin first: it keeps its rows
+// and gets the time it was deleted (each side its own), and leaves the bin
+// for good after binDays. Here undone deletions are logged for the server
+// as deletions are; there, each game in the bin keeps which computer it was
+// deleted on and whether in the teacher's window or sent by the computer,
+// and "deletions" keeps the games that left the bin, so that no computer
+// sends them again.
 const QList<Table> &tables() {
     static const QList<Table> list{
         {QStringLiteral("server_identity"),
@@ -105,6 +117,38 @@ const QList<Table> &tables() {
               {},
               {},
               QStringLiteral("now()")},
+             {QStringLiteral("deleted_utc"), Kind::Time, false, Side::Each, {}, {}, {}, 2},
+             // The answers' own tally, kept with each answer as the points
+             // are: how many questions were answered, and how many of them
+             // without a mistake.
+             {QStringLiteral("answered"),
+              Kind::Integer,
+              true,
+              Side::Both,
+              {},
+              QStringLiteral("0"),
+              QStringLiteral("0"),
+              2,
+              QStringLiteral("(SELECT COUNT(*) FROM answers a WHERE a.game_id = games.id)")},
+             {QStringLiteral("answered_right"),
+              Kind::Integer,
+              true,
+              Side::Both,
+              {},
+              QStringLiteral("0"),
+              QStringLiteral("0"),
+              2,
+              QStringLiteral("(SELECT COUNT(*) FROM answers a WHERE a.game_id = games.id "
+                             "AND a.wrong_points = 0)")},
+             {QStringLiteral("deleted_by"), Kind::Text, false, Side::Server, {}, {}, {}, 2},
+             {QStringLiteral("deleted_from"),
+              Kind::Text,
+              false,
+              Side::Server,
+              QStringLiteral("CHECK (deleted_from IN ('computer', 'teacher'))"),
+              {},
+              {},
+              2},
          },
          Side::Both,
          true},
@@ -144,6 +188,14 @@ const QList<Table> &tables() {
               {},
               QStringLiteral("now()")},
          }},
+        {QStringLiteral("restorations"),
+         {
+             {QStringLiteral("game_id"), Kind::Id, true, Side::Both, QStringLiteral("PRIMARY KEY")},
+             {QStringLiteral("restored_utc"), Kind::Time, true},
+         },
+         Side::Local,
+         false,
+         2},
     };
     return list;
 }
@@ -161,12 +213,15 @@ const QList<Index> &indexes() {
          QStringLiteral("game_id, question")},
         {QStringLiteral("answers_unsynced"), QStringLiteral("answers"), QStringLiteral("synced"),
          Side::Local, QStringLiteral("synced = 0")},
+        {QStringLiteral("games_in_bin"), QStringLiteral("games"), QStringLiteral("deleted_utc"),
+         Side::Both, QStringLiteral("deleted_utc IS NOT NULL"), 2},
     };
     return list;
 }
 
 bool kept(Side side, SqlDialect dialect) {
-    return side == Side::Both || (side == Side::Local) == (dialect == SqlDialect::Sqlite);
+    return side == Side::Both || side == Side::Each ||
+           (side == Side::Local) == (dialect == SqlDialect::Sqlite);
 }
 
 QString typeName(Kind kind, SqlDialect dialect) {
@@ -226,9 +281,13 @@ QStringList schemaStatements(SqlDialect dialect, int version) {
                 continue;
             if (table.since == version)
                 columns << definition(column, dialect);
-            else if (column.since == version)
+            else if (column.since == version) {
                 statements << QStringLiteral("ALTER TABLE %1 ADD COLUMN %2")
                                   .arg(table.name, definition(column, dialect));
+                if (!column.fill.isEmpty())
+                    statements << QStringLiteral("UPDATE %1 SET %2 = %3")
+                                      .arg(table.name, column.name, column.fill);
+            }
         }
         if (table.since == version)
             statements << QStringLiteral("CREATE TABLE %1 (%2)")
@@ -274,11 +333,10 @@ QString insertStatement(const QString &table, const QStringList &columns, int ro
         .arg(table, columns.join(QStringLiteral(", ")), tuples.join(QStringLiteral(", ")));
 }
 
-QString upsertStatement(const QString &table, int rows) {
+QString conflictClause(const QString &table) {
     const Table &described = tableNamed(table);
-    const QString insert = insertStatement(table, sharedColumns(table), rows);
     if (!described.changes)
-        return insert + QStringLiteral(" ON CONFLICT (id) DO NOTHING");
+        return QStringLiteral(" ON CONFLICT (id) DO NOTHING");
     QStringList updates;
     for (const Column &column : described.columns) {
         if (column.side == Side::Both && column.name != QLatin1String("id"))
@@ -286,8 +344,7 @@ QString upsertStatement(const QString &table, int rows) {
         else if (column.side == Side::Server && !column.serverDefault.isEmpty())
             updates << QStringLiteral("%1 = %2").arg(column.name, column.serverDefault);
     }
-    return insert + QStringLiteral(" ON CONFLICT (id) DO UPDATE SET ") +
-           updates.join(QStringLiteral(", "));
+    return QStringLiteral(" ON CONFLICT (id) DO UPDATE SET ") + updates.join(QStringLiteral(", "));
 }
 
 } // namespace lumo::store

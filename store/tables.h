@@ -15,6 +15,10 @@ namespace lumo::store {
 
 enum class SqlDialect { Sqlite, Postgres };
 
+/// How long a deleted game stays in the bin, on either side, before it is
+/// removed for good.
+constexpr int binDays = 30;
+
 /// The statements that bring a database from schema version - 1 to
 /// `version`: the tables, columns and indexes added in that version. What a
 /// released version added is never changed; a change is a new version.
@@ -29,9 +33,9 @@ QStringList sharedColumns(const QString &table);
 /// "INSERT INTO table (columns) VALUES (?, ...)", with `rows` rows of marks.
 QString insertStatement(const QString &table, const QStringList &columns, int rows = 1);
 
-/// The server's insert of rows sent again: a row that may change after it
-/// was first sent (a game) is brought up to date, one that never changes
-/// (an answer) is left as it is.
-QString upsertStatement(const QString &table, int rows = 1);
+/// What the server's insert does with a row sent again: a row that may
+/// change after it was first sent (a game) is brought up to date, one that
+/// never changes (an answer) is left as it is. " ON CONFLICT (id) ...".
+QString conflictClause(const QString &table);
 
 } // namespace lumo::store

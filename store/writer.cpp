@@ -107,6 +107,12 @@ void Writer::open() {
     setStatus(status);
     if (!opened.status.setAsidePath.isEmpty() && status.ready())
         qWarning().noquote() << warningText(status);
+    QSqlError binError;
+    if (connection_ && !emptyBin(connection_->db(), QDateTime::currentDateTimeUtc(), binError))
+        qWarning().noquote() << QStringLiteral("lumo3: games deleted more than %1 days ago stay "
+                                               "in the bin of %2 for now (%3)")
+                                    .arg(binDays)
+                                    .arg(status.filePath, errorText(binError));
     if (connection_)
         drain();
     else
@@ -273,10 +279,11 @@ bool Writer::writeAnswer(const AnswerCheck &answer, QSqlError &error) {
     return execute(connection_->db(),
                    QStringLiteral("UPDATE games SET questions = max(questions, ?), "
                                   "level_reached = max(level_reached, ?), right_points = "
-                                  "right_points + ?, wrong_points = wrong_points + ?, synced = 0 "
-                                  "WHERE id = ?"),
+                                  "right_points + ?, wrong_points = wrong_points + ?, "
+                                  "answered = answered + 1, answered_right = answered_right + ?, "
+                                  "synced = 0 WHERE id = ?"),
                    {answer.question, answer.level, answer.pointsRight, answer.pointsWrong,
-                    uuidText(answer.gameId)},
+                    answer.pointsWrong == 0 ? 1 : 0, uuidText(answer.gameId)},
                    error) &&
            transaction.commit(error);
 }

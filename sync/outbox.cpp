@@ -37,15 +37,27 @@ bool Outbox::backlog(store::Backlog &backlog) {
     return store::readBacklog(local_.db(), backlog, error_);
 }
 
-QStringList Outbox::deletions() {
-    QStringList ids;
+QList<BinChange> Outbox::changes(const QString &sql) {
+    QList<BinChange> list;
     QSqlQuery query(local_.db());
-    if (!execute(query, QStringLiteral("SELECT game_id FROM deletions ORDER BY deleted_utc"), {},
-                 error_))
-        return ids;
+    if (!execute(query, sql, {}, error_))
+        return list;
     while (query.next())
-        ids << query.value(0).toString();
-    return ids;
+        list.append({query.value(0).toString(), query.value(1).toString()});
+    return list;
+}
+
+QList<BinChange> Outbox::deletions() {
+    // A game already gone from the bin here has its deletion signed with
+    // this computer's own name (the sender fills it in).
+    return changes(QStringLiteral("SELECT d.game_id, COALESCE(g.computer, '') FROM deletions d "
+                                  "LEFT JOIN games g ON g.id = d.game_id ORDER BY d.deleted_utc"));
+}
+
+QList<BinChange> Outbox::restorations() {
+    return changes(QStringLiteral("SELECT r.game_id, COALESCE(g.computer, '') FROM restorations "
+                                  "r LEFT JOIN games g ON g.id = r.game_id ORDER BY "
+                                  "r.restored_utc"));
 }
 
 bool Outbox::forgetDeletion(const QString &gameId) {
@@ -53,10 +65,16 @@ bool Outbox::forgetDeletion(const QString &gameId) {
                    error_);
 }
 
+bool Outbox::forgetRestoration(const QString &gameId) {
+    return execute(local_.db(), QStringLiteral("DELETE FROM restorations WHERE game_id = ?"),
+                   {gameId}, error_);
+}
+
 QList<OutgoingGame> Outbox::nextGames(int limit, const QSet<QString> &skipped) {
     QList<OutgoingGame> games;
-    QString sql = QStringLiteral("SELECT %1 FROM games g WHERE (g.synced = 0 OR EXISTS (SELECT 1 "
-                                 "FROM answers a WHERE a.game_id = g.id AND a.synced = 0))")
+    QString sql = QStringLiteral("SELECT %1 FROM games g WHERE g.deleted_utc IS NULL AND "
+                                 "(g.synced = 0 OR EXISTS (SELECT 1 FROM answers a WHERE "
+                                 "a.game_id = g.id AND a.synced = 0))")
                       .arg(gameColumns().join(QStringLiteral(", ")));
     QVariantList values;
     if (!skipped.isEmpty()) {

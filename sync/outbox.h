@@ -22,16 +22,26 @@ struct OutgoingGame {
     QList<QVariantList> answers;
 };
 
+/// A game deleted or restored here, with the computer it was played on.
+struct BinChange {
+    QString gameId;
+    QString computer;
+};
+
 class Outbox {
   public:
     explicit Outbox(store::Connection &local) : local_(local) {}
 
     bool backlog(store::Backlog &backlog);
-    /// Ids of games deleted here, oldest deletion first.
-    QStringList deletions();
+    /// Games deleted here, oldest deletion first; restored here, oldest
+    /// first. A game is in one of the two logs at most: its last move.
+    QList<BinChange> deletions();
+    QList<BinChange> restorations();
     bool forgetDeletion(const QString &gameId);
+    bool forgetRestoration(const QString &gameId);
 
-    /// Games with something unsent, oldest first, leaving out `skipped`.
+    /// Games with something unsent, oldest first, leaving out `skipped`
+    /// and the games in the bin.
     QList<OutgoingGame> nextGames(int limit, const QSet<QString> &skipped);
     /// Marks the answers sent, and the game too unless anything was
     /// recorded for it since it was read (`complete` false: it goes again).
@@ -43,6 +53,8 @@ class Outbox {
     QSqlError error() const { return error_; }
 
   private:
+    QList<BinChange> changes(const QString &sql);
+
     store::Connection &local_;
     QSqlError error_;
 };

@@ -10,6 +10,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSaveFile>
 #include <QSqlQuery>
 #include <QSysInfo>
@@ -22,9 +25,6 @@ namespace {
 QString serverIdPath(const QString &folder) {
     return QDir(folder).filePath(QStringLiteral("school-server-id"));
 }
-
-/// The answers of one game go in statements of this many rows.
-constexpr int answersPerStatement = 50;
 
 using store::execute;
 
@@ -142,7 +142,7 @@ void Sender::round() {
     status.retryInMs = 0;
     publish(status, true);
     for (int idle = 0;;) {
-        if (!sendDeletions(outbox))
+        if (!sendBinChanges(outbox))
             return;
         int fetched = 0;
         int completed = 0;
@@ -202,7 +202,7 @@ bool Sender::openServer() {
         std::make_unique<ServerConnection>(settings_, options_.connect, &shared_->cutter);
     if (!connection->open())
         return failLater(connection->problem());
-    const ServerSchema schema = migrateServer(connection->db(), options_.programVersion);
+    const ServerSchema schema = checkServer(connection->db());
     if (schema.kind != ServerSchema::Kind::Ready) {
         Problem problem;
         problem.detail = schema.detail;
@@ -237,34 +237,44 @@ bool Sender::serverFailed(const QSqlError &error) {
     return failLater({stateForStatementError(error), errorText(error)});
 }
 
-bool Sender::sendDeletions(Outbox &outbox) {
-    const QStringList ids = outbox.deletions();
-    if (outbox.failed())
-        return localFailed(outbox.error());
-    for (const QString &id : ids) {
-        QSqlError error;
-        if (!sendDeletion(id, error))
-            return serverFailed(error);
-        if (!outbox.forgetDeletion(id))
+bool Sender::sendBinChanges(Outbox &outbox) {
+    for (const bool toBin : {true, false}) {
+        const QList<BinChange> changes = toBin ? outbox.deletions() : outbox.restorations();
+        if (outbox.failed())
             return localFailed(outbox.error());
+        for (BinChange change : changes) {
+            if (refused_.contains(change.gameId))
+                continue;
+            if (change.computer.isEmpty())
+                change.computer = options_.computer;
+            QSqlError error;
+            if (!sendBinChange(change, toBin, error)) {
+                // Another computer's game: it waits, told, until the program starts again.
+                if (error.nativeErrorCode() != QLatin1String("42501") && !isDataError(error))
+                    return serverFailed(error);
+                refuse(change.gameId, error);
+                continue;
+            }
+            if (!(toBin ? outbox.forgetDeletion(change.gameId)
+                        : outbox.forgetRestoration(change.gameId)))
+                return localFailed(outbox.error());
+        }
     }
     return true;
 }
 
-bool Sender::sendDeletion(const QString &id, QSqlError &error) {
-    QSqlDatabase &db = server_->db();
-    store::WriteTransaction transaction(db);
-    // The same lock as a game being sent: the deletion waits for it, or it
-    // finds the game's id among the deleted.
-    return transaction.begin(error) &&
-           execute(db, QStringLiteral("SELECT pg_advisory_xact_lock(hashtextextended(?, 0))"), {id},
-                   error) &&
-           execute(db,
-                   QStringLiteral("INSERT INTO deletions (game_id, deleted_by) VALUES (?, ?) "
-                                  "ON CONFLICT (game_id) DO NOTHING"),
-                   {id, options_.computer}, error) &&
-           execute(db, QStringLiteral("DELETE FROM games WHERE id = ?"), {id}, error) &&
-           transaction.commit(error);
+bool Sender::sendBinChange(const BinChange &change, bool toBin, QSqlError &error) {
+    return execute(server_->db(),
+                   toBin ? QStringLiteral("SELECT bin_game(CAST(? AS uuid), ?)")
+                         : QStringLiteral("SELECT restore_game(CAST(? AS uuid), ?)"),
+                   {change.gameId, change.computer}, error);
+}
+
+void Sender::refuse(const QString &gameId, const QSqlError &error) {
+    refused_.insert(gameId);
+    refusedDetail_ =
+        QStringLiteral("the server refused game %1: %2").arg(gameId, store::errorText(error));
+    qWarning().noquote() << QStringLiteral("lumo3: ") + refusedDetail_;
 }
 
 bool Sender::sendGames(Outbox &outbox, int &fetched, int &completed) {
@@ -279,10 +289,7 @@ bool Sender::sendGames(Outbox &outbox, int &fetched, int &completed) {
         if (!sendGame(game, error)) {
             if (!isDataError(error))
                 return serverFailed(error);
-            refused_.insert(game.id);
-            refusedDetail_ = QStringLiteral("the server refused game %1: %2")
-                                 .arg(game.id, store::errorText(error));
-            qWarning().noquote() << QStringLiteral("lumo3: ") + refusedDetail_;
+            refuse(game.id, error);
             continue;
         }
         bool complete = false;
@@ -296,30 +303,32 @@ bool Sender::sendGames(Outbox &outbox, int &fetched, int &completed) {
     return true;
 }
 
+QVariantList handInValues(const OutgoingGame &game) {
+    // The game and its answers as JSON objects named by column, which the
+    // server's function reads into its rows.
+    const auto object = [](const QStringList &columns, const QVariantList &values) {
+        QJsonObject row;
+        for (qsizetype c = 0; c < columns.size(); ++c)
+            row.insert(columns[c], values[c].isNull() ? QJsonValue(QJsonValue::Null)
+                                                      : QJsonValue::fromVariant(values[c]));
+        return row;
+    };
+    static const QStringList gameColumns = store::sharedColumns(QStringLiteral("games"));
+    static const QStringList answerColumns = store::sharedColumns(QStringLiteral("answers"));
+    QJsonArray answers;
+    for (const QVariantList &answer : game.answers)
+        answers.append(object(answerColumns, answer));
+    return {QString::fromUtf8(
+                QJsonDocument(object(gameColumns, game.game)).toJson(QJsonDocument::Compact)),
+            QString::fromUtf8(QJsonDocument(answers).toJson(QJsonDocument::Compact))};
+}
+
 bool Sender::sendGame(const OutgoingGame &game, QSqlError &error) {
     QSqlDatabase &db = server_->db();
     store::WriteTransaction transaction(db);
-    QSqlQuery deleted(db);
-    if (!transaction.begin(error) ||
-        !execute(db, QStringLiteral("SELECT pg_advisory_xact_lock(hashtextextended(?, 0))"),
-                 {game.id}, error) ||
-        !execute(deleted, QStringLiteral("SELECT 1 FROM deletions WHERE game_id = ?"), {game.id},
-                 error))
+    // False: deleted on the server and gone from its bin; it stays gone.
+    if (!transaction.begin(error) || !execute(db, handInStatement, handInValues(game), error))
         return false;
-    // Deleted on the server by the teacher: it stays deleted there.
-    if (deleted.next())
-        return true;
-    if (!execute(db, store::upsertStatement(QStringLiteral("games")), game.game, error))
-        return false;
-    for (qsizetype from = 0; from < game.answers.size(); from += answersPerStatement) {
-        const qsizetype rows = std::min<qsizetype>(answersPerStatement, game.answers.size() - from);
-        QVariantList values;
-        for (qsizetype r = from; r < from + rows; ++r)
-            values << game.answers[r];
-        if (!execute(db, store::upsertStatement(QStringLiteral("answers"), int(rows)), values,
-                     error))
-            return false;
-    }
     if (options_.beforeCommit)
         options_.beforeCommit(game.id);
     return transaction.commit(error);

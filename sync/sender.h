@@ -47,6 +47,13 @@ struct SyncOptions {
     std::function<void(const QString &gameId)> beforeCommit;
 };
 
+/// How a computer hands in one game with its answers (in a transaction of
+/// its own): true when stored, false when the server removed it for good.
+inline const QString handInStatement =
+    QStringLiteral("SELECT hand_in_game(CAST(? AS jsonb), CAST(? AS jsonb))");
+/// The values for handInStatement.
+QVariantList handInValues(const OutgoingGame &game);
+
 /// The status as last set by the sender, readable from any thread.
 class SharedSyncStatus {
   public:
@@ -85,14 +92,19 @@ class Sender : public QObject {
   private:
     bool openLocal();
     bool openServer();
-    bool sendDeletions(Outbox &outbox);
-    /// One deletion in one server transaction; false with the error.
-    bool sendDeletion(const QString &id, QSqlError &error);
+    /// Deletions, then restorations: a game deleted and restored while
+    /// this runs is restored on the server too.
+    bool sendBinChanges(Outbox &outbox);
+    /// One deletion or restoration in one server transaction; false with the error.
+    bool sendBinChange(const BinChange &change, bool toBin, QSqlError &error);
     /// One batch; false when the server failed. `fetched` counts the games
     /// read, `completed` those marked sent with nothing new since.
     bool sendGames(Outbox &outbox, int &fetched, int &completed);
     /// One game in one server transaction; false with the error.
     bool sendGame(const OutgoingGame &game, QSqlError &error);
+    /// A game or a change of the bin the server will never take: left out
+    /// until the program starts again, and told.
+    void refuse(const QString &gameId, const QSqlError &error);
     /// Drops the connection and tries again later.
     bool serverFailed(const QSqlError &error);
     bool failLater(const Problem &problem);
@@ -106,7 +118,8 @@ class Sender : public QObject {
     std::unique_ptr<store::Connection> local_;
     FileIdentity localFile_;
     std::unique_ptr<ServerConnection> server_;
-    /// Games the server refused as data, left out until the program starts again.
+    /// Games (and changes of the bin) the server refused, left out until
+    /// the program starts again.
     QSet<QString> refused_;
     QString refusedDetail_;
     QTimer *retry_;

@@ -61,10 +61,11 @@ SyncStatus::State stateForSqlState(const QString &code, SyncStatus::State otherw
     // Class 28: a wrong password, an unknown user, not allowed from here.
     if (code.startsWith(QLatin1String("28")))
         return SyncStatus::State::LoginRefused;
-    // No database, no schema, no table, or no right: the server is not set
-    // up as the README says.
+    // No database, no schema, no table or function, or no right: the server
+    // is not set up as the README says.
     if (code == QLatin1String("3D000") || code == QLatin1String("3F000") ||
-        code == QLatin1String("42P01") || code == QLatin1String("42501"))
+        code == QLatin1String("42P01") || code == QLatin1String("42883") ||
+        code == QLatin1String("42501"))
         return SyncStatus::State::NotSetUp;
     return otherwise;
 }

@@ -21,69 +21,21 @@ ServerReader::ServerReader(const ServerSettings &settings, const ConnectOptions 
 
 ServerReader::~ServerReader() = default;
 
-namespace {
-
-/// Whether the program's tables on the server are there and of the
-/// version this program reads, found without changing anything: only the
-/// sync creates and migrates them.
-std::optional<Problem> schemaProblem(QSqlDatabase &db) {
-    QSqlQuery query(db);
-    QSqlError error;
-    const auto failed = [&] { return Problem{stateForStatementError(error), errorText(error)}; };
-    const auto notSetUp = [](const QString &detail) {
-        return Problem{SyncStatus::State::NotSetUp, detail};
-    };
-    if (!store::execute(
-            query,
-            QStringLiteral("SELECT has_schema_privilege(oid, 'USAGE') FROM pg_namespace "
-                           "WHERE nspname = ?"),
-            {serverSchema}, error))
-        return failed();
-    if (!query.next() || !query.value(0).toBool())
-        return notSetUp(QStringLiteral("the database has no schema \"%1\" that this user may "
-                                       "use (see the README: a school's server)")
-                            .arg(serverSchema));
-    if (!store::execute(query, QStringLiteral("SELECT to_regclass(?) IS NOT NULL"),
-                        {serverSchema + QStringLiteral(".schema_version")}, error) ||
-        !query.next())
-        return failed();
-    if (!query.value(0).toBool())
-        return notSetUp(QStringLiteral("no computer has sent results to this server yet; the "
-                                       "first one to send makes its tables"));
-    if (!store::execute(query,
-                        QStringLiteral("SELECT COALESCE(MAX(version), 0) FROM schema_version"), {},
-                        error) ||
-        !query.next())
-        return failed();
-    const int version = query.value(0).toInt();
-    const int known = store::latestVersion(serverSteps());
-    if (version > known)
-        return Problem{SyncStatus::State::SchemaTooNew,
-                       QStringLiteral("the server's tables are version %1, set up by a newer "
-                                      "version of the program; this one reads version %2")
-                           .arg(version)
-                           .arg(known)};
-    if (version < known)
-        return notSetUp(QStringLiteral("the server's tables are version %1 and this program "
-                                       "reads version %2: they are brought up to it when a "
-                                       "computer with this version sends its results")
-                            .arg(version)
-                            .arg(known));
-    return std::nullopt;
-}
-
-} // namespace
-
 bool ServerReader::connect() {
     if (connection_)
         return true;
-    auto connection = std::make_unique<ServerConnection>(settings_, options_);
+    auto connection = std::make_unique<ServerConnection>(settings_.forTeacher(), options_);
     if (!connection->open()) {
         problem_ = connection->problem();
         return false;
     }
-    if (const std::optional<Problem> problem = schemaProblem(connection->db())) {
-        problem_ = *problem;
+    const ServerSchema schema = checkServer(connection->db());
+    if (schema.kind != ServerSchema::Kind::Ready) {
+        problem_.detail = schema.detail;
+        problem_.state = schema.kind == ServerSchema::Kind::TooNew ? SyncStatus::State::SchemaTooNew
+                         : schema.kind == ServerSchema::Kind::NotSetUp
+                             ? SyncStatus::State::NotSetUp
+                             : stateForStatementError(schema.error);
         return false;
     }
     problem_ = {};
@@ -147,45 +99,76 @@ QList<store::AnswerRow> ServerReader::answers(const QString &gameId) {
     });
 }
 
+QList<store::AnswerRow> ServerReader::answersOf(const store::GameFilter &filter) {
+    return read([&](QSqlDatabase &db) {
+        return store::SharedQueries(db, store::SqlDialect::Postgres, lastError_).answersOf(filter);
+    });
+}
+
+namespace {
+const QVariant noId = QVariant(QMetaType::fromType<QString>());
+} // namespace
+
+int ServerReader::deleteGame(const QString &id) {
+    return change(QStringLiteral("SELECT teacher_bin(CAST(? AS uuid), ?, false, ?)"),
+                  {id, noId, computer_});
+}
+
 int ServerReader::deletePlayer(const QString &player) {
-    return deleteGames(player);
+    return change(QStringLiteral("SELECT teacher_bin(NULL, ?, false, ?)"), {player, computer_});
 }
 
 int ServerReader::deleteAll() {
-    return deleteGames(std::nullopt);
+    return change(QStringLiteral("SELECT teacher_bin(NULL, NULL, true, ?)"), {computer_});
 }
 
-int ServerReader::deleteGames(const std::optional<QString> &player) {
-    // One child's games, or everyone's when no player is given.
-    const QVariant who = player ? QVariant(*player) : QVariant(QMetaType::fromType<QString>());
-    if (!connect()) {
-        lastError_ = problem_.detail;
-        return -1;
-    }
-    QSqlDatabase &db = connection_->db();
-    QSqlQuery query(db);
-    const auto run = [&](const QString &sql, const QVariantList &bound) {
+int ServerReader::restoreGame(const QString &id) {
+    return change(QStringLiteral("SELECT teacher_restore(CAST(? AS uuid), false)"), {id});
+}
+
+int ServerReader::restoreAll() {
+    return change(QStringLiteral("SELECT teacher_restore(NULL, true)"), {});
+}
+
+int ServerReader::change(const QString &sql, const QVariantList &values) {
+    const int moved = read([&](QSqlDatabase &db) {
+        QSqlQuery query(db);
         QSqlError error;
-        if (store::execute(query, sql, bound, error))
-            return true;
-        lastError_ = errorText(error);
-        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
-        connection_.reset();
-        return false;
-    };
-    if (!run(QStringLiteral("BEGIN"), {}) ||
-        !run(QStringLiteral("INSERT INTO deletions (game_id, deleted_by) SELECT id, ? FROM games "
-                            "WHERE CAST(? AS TEXT) IS NULL OR player = ? "
-                            "ON CONFLICT (game_id) DO NOTHING"),
-             {computer_, who, who}) ||
-        !run(QStringLiteral("DELETE FROM games WHERE CAST(? AS TEXT) IS NULL OR player = ?"),
-             {who, who}))
-        return -1;
-    const int deleted = query.numRowsAffected();
-    if (!run(QStringLiteral("COMMIT"), {}))
-        return -1;
-    lastError_.clear();
-    return deleted;
+        if (!store::execute(query, sql, values, error) || !query.next()) {
+            lastError_ = errorText(error);
+            return -1;
+        }
+        return query.value(0).toInt();
+    });
+    return lastError_.isEmpty() ? moved : -1;
+}
+
+QList<store::BinnedGame> ServerReader::bin() {
+    return read([&](QSqlDatabase &db) {
+        QList<store::BinnedGame> games;
+        QSqlQuery query(db);
+        QSqlError error;
+        const auto text = [](const QString &column) {
+            return QStringLiteral(
+                       R"(to_char(%1 AT TIME ZONE 'UTC', 'YYYY-MM-DD"T"HH24:MI:SS.MS"Z"'))")
+                .arg(column);
+        };
+        if (!store::execute(
+                query,
+                QStringLiteral("SELECT CAST(id AS text), player, computer, %1, %2, "
+                               "deleted_by, by_teacher FROM teacher_bin_list()")
+                    .arg(text(QStringLiteral("started_utc")), text(QStringLiteral("deleted_utc"))),
+                {}, error)) {
+            lastError_ = errorText(error);
+            return games;
+        }
+        while (query.next())
+            games.append({query.value(0).toString(), query.value(1).toString(),
+                          query.value(2).toString(), store::fromUtcText(query.value(3).toString()),
+                          store::fromUtcText(query.value(4).toString()), query.value(5).toString(),
+                          query.value(6).toBool()});
+        return games;
+    });
 }
 
 } // namespace lumo::sync

@@ -39,16 +39,25 @@ class ServerReader : public store::ResultSource {
     store::WrongAnswers wrongAnswers(const QString &player,
                                      const store::GameFilter &filter = {}) override;
     QList<store::AnswerRow> answers(const QString &gameId) override;
+    QList<store::AnswerRow> answersOf(const store::GameFilter &filter = {}) override;
 
-    /// Deletes on the server only, and keeps the ids there, so that no
-    /// computer sends those games again; each computer keeps its own copy.
+    /// Into the server's bin only, signed as the teacher's: no computer
+    /// brings those games back by sending them again, and each computer
+    /// keeps its own copy.
+    int deleteGame(const QString &id) override;
     int deletePlayer(const QString &player) override;
     int deleteAll() override;
+    /// Every game in the server's bin, whoever put it there.
+    QList<store::BinnedGame> bin() override;
+    int restoreGame(const QString &id) override;
+    int restoreAll() override;
 
   private:
     bool connect();
     template <typename Read> auto read(Read read) -> decltype(read(std::declval<QSqlDatabase &>()));
-    int deleteGames(const std::optional<QString> &player);
+    /// Runs one of the teacher's functions of the bin; the number of games
+    /// it moved, -1 on failure.
+    int change(const QString &sql, const QVariantList &values);
 
     ServerSettings settings_;
     ConnectOptions options_;

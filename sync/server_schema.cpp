@@ -5,6 +5,7 @@
 #include "store/statement.h"
 #include "store/tables.h"
 #include "sync/server_connection.h"
+#include "sync/server_functions.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -24,7 +25,8 @@ const QList<store::MigrationStep> &serverSteps() {
     static const QList<store::MigrationStep> steps = [] {
         QList<store::MigrationStep> list;
         for (int version = 1; version <= store::newestSchemaVersion(); ++version)
-            list.append({version, store::schemaStatements(store::SqlDialect::Postgres, version)});
+            list.append({version, store::schemaStatements(store::SqlDialect::Postgres, version) +
+                                      serverFunctionStatements(version)});
         return list;
     }();
     return steps;
@@ -47,8 +49,15 @@ ServerSchema migrateServer(QSqlDatabase &db, const QString &programVersion,
     };
     if (!transaction.begin(result.error))
         return fail(ServerSchema::Kind::Failed);
-    // Forty computers switched on together: one migrates, the others wait
-    // and then find the work done.
+    // Everything made here belongs to the owner, whoever set it up.
+    if (!run(QStringLiteral("SET LOCAL ROLE %1").arg(ownerRole))) {
+        result.detail = QStringLiteral("cannot act as the role %1 (%2): run server-setup.sql "
+                                       "first, and this as its superuser")
+                            .arg(ownerRole, store::errorText(result.error));
+        return fail(ServerSchema::Kind::NotSetUp);
+    }
+    // Two set-ups at once: one migrates, the other waits and then finds
+    // the work done.
     if (!run(QStringLiteral("SELECT pg_advisory_xact_lock(?)"), {migrationLock}))
         return fail(ServerSchema::Kind::Failed);
     if (!run(QStringLiteral("SELECT has_schema_privilege(oid, 'USAGE, CREATE') FROM pg_namespace "
@@ -56,9 +65,9 @@ ServerSchema migrateServer(QSqlDatabase &db, const QString &programVersion,
              {serverSchema}))
         return fail(ServerSchema::Kind::Failed);
     if (!query.next() || !query.value(0).toBool()) {
-        result.detail = QStringLiteral("the database has no schema \"%1\" that this user may "
-                                       "create tables in (see the README: a school's server)")
-                            .arg(serverSchema);
+        result.detail = QStringLiteral("the database has no schema \"%1\" that the role %2 may "
+                                       "create tables in: run server-setup.sql first")
+                            .arg(serverSchema, ownerRole);
         return fail(ServerSchema::Kind::NotSetUp);
     }
     if (!run(QStringLiteral("SELECT to_regclass(?) IS NOT NULL"),
@@ -104,6 +113,55 @@ ServerSchema migrateServer(QSqlDatabase &db, const QString &programVersion,
     if (!transaction.commit(result.error))
         return fail(ServerSchema::Kind::Failed);
     return result;
+}
+
+ServerSchema checkServer(QSqlDatabase &db, const QList<store::MigrationStep> &steps) {
+    ServerSchema result;
+    result.toVersion = store::latestVersion(steps);
+    QSqlQuery query(db);
+    if (!store::execute(query, QStringLiteral("SELECT version, server_id FROM server_state()"), {},
+                        result.error) ||
+        !query.next()) {
+        const QString code = result.error.nativeErrorCode();
+        // No schema, no function (a server of the first version), no right.
+        const bool notSetUp = code == QLatin1String("3F000") || code == QLatin1String("42883") ||
+                              code == QLatin1String("42501");
+        result.kind = notSetUp ? ServerSchema::Kind::NotSetUp : ServerSchema::Kind::Failed;
+        result.detail =
+            notSetUp ? QStringLiteral("the server's tables are not set up for this version of "
+                                      "the program: its IT person runs the set-up (%1)")
+                           .arg(store::errorText(result.error))
+                     : store::errorText(result.error);
+        return result;
+    }
+    result.fromVersion = query.value(0).toInt();
+    result.serverId = query.value(1).toString();
+    if (result.fromVersion > result.toVersion) {
+        result.kind = ServerSchema::Kind::TooNew;
+        result.detail = QStringLiteral("the server's tables are version %1, set up by a newer "
+                                       "version of the program; this one knows version %2 and "
+                                       "leaves them untouched")
+                            .arg(result.fromVersion)
+                            .arg(result.toVersion);
+    } else if (result.fromVersion < result.toVersion) {
+        result.kind = ServerSchema::Kind::NotSetUp;
+        result.detail = QStringLiteral("the server's tables are version %1 and this program "
+                                       "needs version %2: its IT person runs the set-up again")
+                            .arg(result.fromVersion)
+                            .arg(result.toVersion);
+    }
+    return result;
+}
+
+ServerSchema setUpServer(const ServerSettings &admin, const QString &programVersion) {
+    ServerConnection connection(admin);
+    if (!connection.open()) {
+        ServerSchema result;
+        result.kind = ServerSchema::Kind::Failed;
+        result.detail = connection.problem().detail;
+        return result;
+    }
+    return migrateServer(connection.db(), programVersion);
 }
 
 } // namespace lumo::sync

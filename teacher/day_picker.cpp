@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/day_picker.h"
 
-#include "platform/dates.h"
+#include "teacher/texts.h"
 
 #include <QCalendarWidget>
 #include <QMenu>
@@ -41,7 +41,7 @@ void DayPicker::setDay(QDate day) {
     day_ = day;
     if (calendar_)
         calendar_->setSelectedDate(day);
-    setText(formatDayMonthYear(day.startOfDay(), locale_));
+    setText(dayText(day, locale_, QLocale::LongFormat));
     emit dayChanged(day);
 }
 

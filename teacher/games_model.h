@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "store/reader.h"
+#include "settings/name_links.h"
+#include "store/reader_types.h"
 
 #include <QAbstractTableModel>
 #include <QLocale>
@@ -14,17 +15,35 @@ namespace lumo::teacher {
 class GamesModel : public QAbstractTableModel {
     Q_OBJECT
   public:
-    enum Column { Name, Started, Result, Question, Right, Wrong, Level, Time, ColumnCount };
+    enum Column {
+        Name,
+        Started,
+        StartLevel,
+        Answered,
+        RightQuestions,
+        WrongQuestions,
+        RightPoints,
+        WrongPoints,
+        Level,
+        Ending,
+        Time,
+        ColumnCount
+    };
     static constexpr int sortRole = Qt::UserRole;
 
     explicit GamesModel(const QLocale &locale, QObject *parent = nullptr);
 
     void setGames(QList<store::GameRow> games);
+    const QList<store::GameRow> &games() const { return games_; }
     const store::GameRow &game(int row) const { return games_.at(row); }
+    /// Joined names are shown with the listed name they count as.
+    void setNameLinks(const NameLinks &links);
 
-    /// A cell's whole text, as exported: the name in full and verbatim.
+    /// A cell's whole text: the name in full and verbatim.
     QString text(int row, int column) const;
     QStringList headers() const;
+    /// The least width of each column, in average characters.
+    static QList<int> leastWidths();
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -34,6 +53,7 @@ class GamesModel : public QAbstractTableModel {
   private:
     QLocale locale_;
     QList<store::GameRow> games_;
+    NameLinks links_;
 };
 
 } // namespace lumo::teacher

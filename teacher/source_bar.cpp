@@ -13,7 +13,10 @@ namespace lumo::teacher {
 
 SourceBar::SourceBar(QWidget *parent)
     : QWidget(parent), source_(new QComboBox(this)), classOnly_(new QCheckBox(this)),
-      computer_(new QComboBox(this)), computerLabel_(nullptr) {
+      computer_(new QComboBox(this)), computerLabel_(nullptr), hidden_(plainLabel({}, this)) {
+    hidden_->setObjectName(QStringLiteral("hiddenGames"));
+    hidden_->setWordWrap(true);
+    hidden_->hide();
     source_->setObjectName(QStringLiteral("source"));
     classOnly_->setObjectName(QStringLiteral("classOnly"));
     computer_->setObjectName(QStringLiteral("computer"));
@@ -27,6 +30,7 @@ SourceBar::SourceBar(QWidget *parent)
     layout->addWidget(source_);
     layout->addSpacing(12);
     layout->addWidget(classOnly_);
+    layout->addWidget(hidden_, 1);
     layout->addSpacing(12);
     computerLabel_ = plainLabel(QStringLiteral("เครื่อง"), this);
     layout->addWidget(computerLabel_);
@@ -36,7 +40,10 @@ SourceBar::SourceBar(QWidget *parent)
 
     connect(source_, &QComboBox::currentIndexChanged, this,
             [this] { emit sourceChosen(source()); });
-    connect(classOnly_, &QCheckBox::toggled, this, &SourceBar::scopeChanged);
+    connect(classOnly_, &QCheckBox::toggled, this, [this] {
+        setUnlisted(unlistedNames_, unlistedGames_);
+        emit scopeChanged();
+    });
     connect(computer_, &QComboBox::currentIndexChanged, this, &SourceBar::scopeChanged);
 }
 
@@ -63,13 +70,24 @@ void SourceBar::setServer(const QString &place) {
     source_->setEnabled(source_->count() > 1);
 }
 
-void SourceBar::setClassList(const QStringList &names) {
+void SourceBar::setClassList(const QStringList &names, const NameLinks &links) {
     classList_ = names;
+    links_ = links;
     const QSignalBlocker blocker(classOnly_);
     classOnly_->setText(QStringLiteral("เฉพาะนักเรียนในรายชื่อห้องเรียน (%1 คน)").arg(names.size()));
     classOnly_->setEnabled(!names.isEmpty());
     if (names.isEmpty())
         classOnly_->setChecked(false);
+    setUnlisted(unlistedNames_, unlistedGames_);
+}
+
+void SourceBar::setUnlisted(int names, int games) {
+    unlistedNames_ = names;
+    unlistedGames_ = games;
+    hidden_->setText(QStringLiteral("ไม่แสดง %1 เกมของ %2 ชื่อที่ไม่อยู่ในรายชื่อ (ดูที่หน้า \"ห้องเรียน\")")
+                         .arg(games)
+                         .arg(names));
+    hidden_->setVisible(classOnly_->isChecked() && games > 0);
 }
 
 void SourceBar::setComputers(const QStringList &computers) {
@@ -86,8 +104,12 @@ void SourceBar::setComputers(const QStringList &computers) {
 
 store::GameFilter SourceBar::scope() const {
     store::GameFilter filter;
-    if (classOnly_->isChecked())
+    if (classOnly_->isChecked()) {
         filter.players = classList_;
+        for (const NameLink &link : links_.links())
+            if (classList_.contains(link.listed))
+                filter.players << link.typed;
+    }
     filter.computer = computer_->currentData().toString();
     return filter;
 }

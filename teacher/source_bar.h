@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "settings/name_links.h"
 #include "store/reader_types.h"
 
 #include <QWidget>
@@ -26,7 +27,13 @@ class SourceBar : public QWidget {
     void setSource(Source source);
     /// The server's place, or empty when none is set up (only this computer then).
     void setServer(const QString &place);
-    void setClassList(const QStringList &names);
+    /// The class list, and the names joined to its children, which the
+    /// class list's choice keeps too.
+    void setClassList(const QStringList &names, const NameLinks &links = {});
+    /// Games whose names are on no list: with the class list's choice on,
+    /// the bar says how many it leaves out, never hiding them silently.
+    void setUnlisted(int names, int games);
+    QLabel *hiddenLine() const { return hidden_; }
     /// The computers that have games where the games are read from; none:
     /// no choice of computer is offered.
     void setComputers(const QStringList &computers);
@@ -43,7 +50,11 @@ class SourceBar : public QWidget {
     QCheckBox *classOnly_;
     QComboBox *computer_;
     QLabel *computerLabel_;
+    QLabel *hidden_;
     QStringList classList_;
+    NameLinks links_;
+    int unlistedNames_ = 0;
+    int unlistedGames_ = 0;
 };
 
 } // namespace lumo::teacher

@@ -6,6 +6,7 @@
 #include "settings/settings_files.h"
 #include "store/status.h"
 #include "sync/sync_status.h"
+#include "teacher/pin_guard.h"
 
 #include <QKeySequence>
 #include <QLocale>
@@ -14,6 +15,7 @@
 #include <memory>
 
 class QLabel;
+class QPushButton;
 class QTabWidget;
 
 namespace lumo::store {
@@ -22,7 +24,9 @@ class ResultReader;
 
 namespace lumo::teacher {
 
+class BinPage;
 class ChildPage;
+class ClassPage;
 class GamesPage;
 class ReadQueue;
 class SettingsPage;
@@ -35,12 +39,14 @@ inline QKeySequence teacherShortcut() {
     return QKeySequence(Qt::CTRL | Qt::ALT | Qt::SHIFT | Qt::Key_T);
 }
 
-/// The teacher's window "ผลการทดสอบ": the recorded games, one child at a
-/// time, the class settings, and a line saying whether results are saved.
-/// The games come from this computer's store or, when the settings name a
-/// school server, from the server: every computer's games, read on a
-/// thread of their own while the window says "กำลังโหลด…". Children's
-/// names are shown as plain text everywhere.
+/// The teacher's window "ผลการทดสอบ": the class at a glance (its first page
+/// when a class list is set), the recorded games, one child at a time, the
+/// bin of deleted games, the class settings, and a line saying whether
+/// results are saved. The games come from this computer's store or, when
+/// the settings name a school server, from the server: every computer's
+/// games, read on a thread of their own while the window says
+/// "กำลังโหลด…". Children's names are shown as plain text everywhere. With
+/// a teacher's PIN set, every deletion asks for it.
 class TeacherWindow : public QWidget {
     Q_OBJECT
   public:
@@ -64,9 +70,13 @@ class TeacherWindow : public QWidget {
     bool readFromServer(bool server);
     /// Reads from the server are waiting to be answered.
     bool loading() const;
+    /// Takes back the games the last deletion put in the bin.
+    void undoDeletion();
 
+    ClassPage *classPage() const { return class_; }
     GamesPage *gamesPage() const { return games_; }
     ChildPage *childPage() const { return child_; }
+    BinPage *binPage() const { return bin_; }
     SettingsPage *settingsPage() const { return settings_; }
     SourceBar *sourceBar() const { return bar_; }
     QTabWidget *tabs() const { return tabs_; }
@@ -74,13 +84,14 @@ class TeacherWindow : public QWidget {
     QLabel *syncLine() const { return sync_; }
     /// "กำลังโหลด…", or why the last read from the server failed.
     QLabel *readLine() const { return readLine_; }
+    /// What the last deletion put in the bin, with a button to take it back.
+    QWidget *notice() const { return notice_; }
+    QLabel *noticeLine() const { return noticeLine_; }
 
   signals:
     void settingsSaved(const lumo::ClassSettings &settings);
-    /// The sync should take these from now on.
-    void serverSettingsSaved(const lumo::ServerSettings &settings);
-    /// Records were deleted from this computer's store: the sync should
-    /// tell the server soon.
+    /// Records were deleted from this computer's store, or taken back from
+    /// its bin: the sync should tell the server soon.
     void recordsDeleted();
 
   private:
@@ -90,13 +101,16 @@ class TeacherWindow : public QWidget {
     void showReads();
     void applyScope();
     void setPagesScope();
-    void useServerSettings(const ServerSettings &settings);
     void countWaiting();
     void deleted();
+    void restored();
+    void showClassList(const QStringList &names);
 
     TeacherDialogs &dialogs_;
     QLocale locale_;
+    SettingsFiles files_;
     ServerSettings server_;
+    PinGuard pin_;
     std::unique_ptr<store::ResultReader> reader_;
     std::unique_ptr<ReadQueue> localReads_;
     /// Made afresh each time the server is chosen: it may have moved on.
@@ -105,11 +119,19 @@ class TeacherWindow : public QWidget {
     QString readError_;
     store::StoreStatus storeStatus_;
     bool syncHeard_ = false;
+    QStringList classList_;
+    /// The games the last deletion put in the bin.
+    QStringList lastDeleted_;
     SourceBar *bar_;
     QTabWidget *tabs_;
+    ClassPage *class_;
     GamesPage *games_;
     ChildPage *child_;
+    BinPage *bin_;
     SettingsPage *settings_;
+    QWidget *notice_;
+    QLabel *noticeLine_;
+    QPushButton *undo_;
     QLabel *status_;
     QLabel *sync_;
     QLabel *readLine_;

@@ -2,39 +2,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "teacher/texts.h"
 
-#include "platform/dates.h"
-#include "quiz/levels.h"
+#include "platform/controls.h"
 
 namespace lumo::teacher {
 
-QString outcomeText(const std::optional<store::Outcome> &outcome) {
-    if (!outcome)
-        return QStringLiteral("ไม่จบ (หยุดกลางคัน)");
-    switch (*outcome) {
-    case store::Outcome::Won:
-        return QStringLiteral("ทำครบ %1 ข้อ").arg(quiz::lastQuestion);
-    case store::Outcome::TimeOut:
-        return QStringLiteral("หมดเวลา");
-    case store::Outcome::Left:
-        return QStringLiteral("ออกจากห้องสอบ");
-    case store::Outcome::WindowClosed:
-        return QStringLiteral("ปิดหน้าต่าง");
-    }
-    return {};
+QString oneLineName(const QString &name, int longest) {
+    QString line = name;
+    line.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    line.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return shortenLongLines(line, longest);
 }
 
-QString clockText(const store::GameRow &game) {
-    if (!game.clockSeconds)
-        return {};
-    const int seconds = *game.clockSeconds;
-    const QString time =
-        QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
-    return (game.clockMinutes ? QStringLiteral("เหลือ ") : QStringLiteral("ใช้ไป ")) + time;
+QString dayText(QDate day, const QLocale &locale, QLocale::FormatType month) {
+    int year = day.year();
+    if (locale.language() == QLocale::Thai)
+        year += 543; // the Buddhist era, as Thai desktops show a year
+    return QStringLiteral("%1 %2 %3")
+        .arg(locale.toString(day.day()), locale.monthName(day.month(), month),
+             locale.toString(year).remove(locale.groupSeparator()));
 }
 
 QString startedText(const QDateTime &startedUtc, const QLocale &locale) {
     const QDateTime local = startedUtc.toLocalTime();
-    return formatDayMonthYear(local, locale) + QLatin1Char(' ') +
+    return dayText(local.date(), locale) + QLatin1Char(' ') +
            locale.toString(local.time(), QStringLiteral("HH:mm"));
 }
 

@@ -15,14 +15,17 @@ namespace lumo::teacher {
 
 inline const QString teacherWindowTitle = QStringLiteral("ผลการทดสอบ");
 
-QString outcomeText(const std::optional<store::Outcome> &outcome);
+/// A name on one line (line breaks as spaces), cut short with an ellipsis
+/// past `longest` characters: for tables, lists and buttons; exports keep
+/// names whole.
+QString oneLineName(const QString &name, int longest = 60);
 
-/// "เหลือ 12:05" for a game with a clock, "ใช้ไป 7:30" for one without;
-/// empty when the game never recorded its time.
-QString clockText(const store::GameRow &game);
+/// A day as a Thai teacher writes it: "7 ธ.ค. 2569" (Buddhist-era year in a
+/// Thai locale, the day not padded), or with the month's full name.
+QString dayText(QDate day, const QLocale &locale, QLocale::FormatType month = QLocale::ShortFormat);
 
-/// The day and time a game started, in the user's time zone and locale
-/// (a Thai locale gives Thai months and the Buddhist-era year).
+/// The day and time a game started, in the user's time zone and locale:
+/// "7 ธ.ค. 2569 17:21".
 QString startedText(const QDateTime &startedUtc, const QLocale &locale);
 
 /// The status line: where results are kept, or why they cannot be.

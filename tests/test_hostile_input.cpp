@@ -356,6 +356,7 @@ class HostileInputTest : public QObject {
                                                    QStringLiteral("No Name"), choices);
             QVERIFY(answer.answered());
             QVERIFY(result.isEmpty());
+            QVERIFY(!result.isNull());
         }
         QVERIFY2(problems.isEmpty(), qPrintable(problems));
     }

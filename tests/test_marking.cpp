@@ -6,6 +6,7 @@
 #include "quiz/texts.h"
 #include "support/question_cycle.h"
 
+#include <QSignalSpy>
 #include <QtTest>
 
 using namespace lumo;
@@ -25,6 +26,7 @@ class MarkingTest : public QObject {
         QVERIFY(quiz.LB8->isHidden());
         QVERIFY(quiz.LB15->isHidden());
         enter(quiz, 1, QString(), QStringLiteral("6"));
+        QSignalSpy marked(&quiz.game(), &quiz::Game::answerMarked);
         quiz.Cm3_Click();
 
         for (Label *slot : quiz.answerSlots())
@@ -35,7 +37,11 @@ class MarkingTest : public QObject {
         QVERIFY(quiz.LB15->isHidden());
         QVERIFY(!quiz.LB7->isHidden());
         // Nothing but row 1 was read at level 1.
-        QCOMPARE(quiz.game().enteredAnswer(), (std::array<Form2::Integer, 5>{6, 0, 0, 0, 0}));
+        QCOMPARE(marked.count(), 1);
+        const auto marking = marked.at(0).at(0).value<quiz::Game::Marking>();
+        QCOMPARE(marking.groups, 1);
+        QCOMPARE(marking.group[0].entered, 6);
+        QVERIFY(!marking.hasTotal);
     }
 
     void theCorrectAnswerReplacesTheHintWithTheLevelsText_data() {

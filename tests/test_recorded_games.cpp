@@ -31,7 +31,15 @@ using store::StoreStatus;
 
 namespace {
 
-enum class Ending { Won, TimeOut, Left, WindowClosed, LeftBeforeTheClock };
+enum class Ending {
+    Won,
+    TimeOut,
+    Left,
+    WindowClosed,
+    LeftBeforeTheClock,
+    // The window closed while the time-out message is open: the program ends.
+    TimeOutThenWindowClosed
+};
 enum class Fault { Damaged, ReadOnlyFolder, Locked };
 
 // What the child put in the slots: every count and the total right, or only
@@ -137,11 +145,16 @@ void RecordedGames::everyGameIsRecordedFromItsClockToItsEnd_data() {
     QTest::addColumn<int>("level");
     QTest::addColumn<int>("minutes");
     QTest::addColumn<int>("questions");
-    QTest::newRow("won") << Ending::Won << 4 << 30 << 25;
-    QTest::newRow("out of time") << Ending::TimeOut << 1 << 10 << 2;
-    QTest::newRow("left, no clock") << Ending::Left << 2 << 0 << 3;
-    QTest::newRow("window closed") << Ending::WindowClosed << 3 << 45 << 1;
-    QTest::newRow("left before the clock") << Ending::LeftBeforeTheClock << 1 << 30 << 0;
+    QTest::addColumn<QString>("player");
+    QTest::newRow("won") << Ending::Won << 4 << 30 << 25 << name;
+    QTest::newRow("out of time") << Ending::TimeOut << 1 << 10 << 2 << name;
+    QTest::newRow("left, no clock") << Ending::Left << 2 << 0 << 3 << name;
+    QTest::newRow("window closed") << Ending::WindowClosed << 3 << 45 << 1 << name;
+    QTest::newRow("left before the clock") << Ending::LeftBeforeTheClock << 1 << 30 << 0 << name;
+    QTest::newRow("window closed behind the time-out message")
+        << Ending::TimeOutThenWindowClosed << 1 << 10 << 1 << name;
+    // A prompt that answers with no text at all: the game is the empty name's.
+    QTest::newRow("name prompt cancelled") << Ending::Left << 1 << 30 << 1 << QString();
 }
 
 void RecordedGames::everyGameIsRecordedFromItsClockToItsEnd() {
@@ -149,6 +162,7 @@ void RecordedGames::everyGameIsRecordedFromItsClockToItsEnd() {
     QFETCH(int, level);
     QFETCH(int, minutes);
     QFETCH(int, questions);
+    QFETCH(QString, player);
     RoomFolders room;
     RoomFolders::write(
         room.settings().userFile,
@@ -159,7 +173,7 @@ void RecordedGames::everyGameIsRecordedFromItsClockToItsEnd() {
             .toUtf8());
     Classroom game(room.folders());
     game.program.start();
-    game.enterQuiz(name);
+    game.enterQuiz(player);
     Form2 &quiz = game.quiz;
 
     QList<Answered> played;
@@ -179,6 +193,9 @@ void RecordedGames::everyGameIsRecordedFromItsClockToItsEnd() {
         quiz.Cm4->click();
         QCOMPARE(game.services.messages.size(), 1);
         break;
+    case Ending::TimeOutThenWindowClosed:
+        game.services.duringMessage = [&quiz] { quiz.window()->close(); };
+        [[fallthrough]];
     case Ending::TimeOut:
         while (quiz.isOpen())
             quiz.Timer1_Timer();
@@ -194,6 +211,10 @@ void RecordedGames::everyGameIsRecordedFromItsClockToItsEnd() {
     }
     settle();
     QVERIFY(!quiz.isOpen());
+    // A closed window brings no screen back: the program ends.
+    const bool windowClosed =
+        ending == Ending::WindowClosed || ending == Ending::TimeOutThenWindowClosed;
+    QCOMPARE(game.start.isOpen(), !windowClosed);
     QVERIFY(game.program.recorder.waitUntilWritten());
 
     ResultReader reader(room.store());
@@ -204,11 +225,11 @@ void RecordedGames::everyGameIsRecordedFromItsClockToItsEnd() {
     }
     QCOMPARE(games.size(), 1);
     const GameRow &g = games.first();
-    QCOMPARE(g.player, name);
+    QCOMPARE(g.player, player.isNull() ? QStringLiteral("") : player);
     QCOMPARE(g.startedUtc, game.services.fixedNow.toUTC());
     QCOMPARE(g.endedUtc, game.services.fixedNow.toUTC());
-    const Outcome outcomes[] = {Outcome::Won, Outcome::TimeOut, Outcome::Left,
-                                Outcome::WindowClosed};
+    const Outcome outcomes[] = {Outcome::Won,          Outcome::TimeOut, Outcome::Left,
+                                Outcome::WindowClosed, Outcome::Left,    Outcome::TimeOut};
     QCOMPARE(g.outcome, std::optional<Outcome>(outcomes[int(ending)]));
     QCOMPARE(g.startLevel, level);
     QCOMPARE(g.clockMinutes, minutes ? std::optional<int>(minutes) : std::nullopt);
@@ -221,7 +242,8 @@ void RecordedGames::everyGameIsRecordedFromItsClockToItsEnd() {
     }
     QCOMPARE(g.right, right);
     QCOMPARE(g.wrong, wrong);
-    const int clockSeconds = ending == Ending::TimeOut ? 0 : minutes ? minutes * 60 - ticks : ticks;
+    const bool outOfTime = ending == Ending::TimeOut || ending == Ending::TimeOutThenWindowClosed;
+    const int clockSeconds = outOfTime ? 0 : minutes ? minutes * 60 - ticks : ticks;
     QCOMPARE(g.clockSeconds, std::optional<int>(clockSeconds));
 
     const QList<AnswerRow> answers = reader.answers(g.id);

@@ -3,8 +3,10 @@
 // Class settings from the computer's file and the user's, in real files:
 // the user's keys win, bad values fall back to their defaults with a
 // warning, and saving keeps only what differs from the computer's file.
+#include "settings/name_links.h"
 #include "settings/server_settings.h"
 #include "settings/settings_files.h"
+#include "settings/teacher_pin.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,6 +43,9 @@ class ClassSettingsFiles : public QObject {
     void savingKeepsOnlyWhatDiffersFromTheComputer();
     void theServerComesFromBothFilesAndNeverItsPassword_data();
     void theServerComesFromBothFilesAndNeverItsPassword();
+    void theTeachersPinIsKeptOnlyAsASaltedHash_data();
+    void theTeachersPinIsKeptOnlyAsASaltedHash();
+    void joinedNamesAreKeptBesideTheClassList();
 };
 
 void ClassSettingsFiles::theUsersKeysWinAndBadValuesFallBack_data() {
@@ -77,8 +82,25 @@ void ClassSettingsFiles::theUsersKeysWinAndBadValuesFallBack_data() {
                 {QStringLiteral("=1+1"), QStringLiteral("<b>x</b>"),
                  QStringLiteral("O'Neil \"Jo\"")})
         << 0;
-    QTest::newRow("a file that is not INI at all")
-        << QByteArray("\x00\xff\xfe garbage [[[ = =", 20) << QByteArray() << defaults << 0;
+    QTest::newRow("a file that is not INI at all: one warning")
+        << QByteArray("\x00\xff\xfe garbage [[[ = =", 20) << QByteArray() << defaults << 1;
+    // What a Windows editor saves as "ANSI" on a Thai system.
+    QTest::newRow("a class list in TIS-620 is read as Thai")
+        << QByteArray("[class]\nstart_level=2\nnames=\xb4.\xaa. \xc0\xd9\xc1\xd4, "
+                      "\xc1\xd2\xb9\xd5\r\n")
+        << QByteArray()
+        << make(2, true, 30, false, {QStringLiteral("ด.ช. ภูมิ"), QStringLiteral("มานี")}) << 0;
+    QTest::newRow("binary junk with a quote loses only its own line")
+        << QByteArray("[class]\nstart_level=3\n\x01\x02\"\xff\xfe junk\nclock=false\nnames=A, B\n")
+        << QByteArray() << make(3, false, 30, false, {QStringLiteral("A"), QStringLiteral("B")})
+        << 1;
+    QTest::newRow("a quote never closed and a section never closed lose only their lines")
+        << QByteArray("[class]\nstart_level=3\njunk\"line = x\n[junk\nclock=false\nnames=A, B\n")
+        << QByteArray() << make(3, false, 30, false, {QStringLiteral("A"), QStringLiteral("B")})
+        << 1;
+    QTest::newRow("UTF-8 with one line of another code: that line goes")
+        << QByteArray("[class]\nstart_level=2\nfullscreen=\x80\x81\nnames=มานี\n") << QByteArray()
+        << make(2, true, 30, false, {QStringLiteral("มานี")}) << 1;
 }
 
 void ClassSettingsFiles::theUsersKeysWinAndBadValuesFallBack() {
@@ -120,6 +142,18 @@ void ClassSettingsFiles::savingKeepsOnlyWhatDiffersFromTheComputer() {
     writeFile(files.systemFile, "[class]\nstart_level=2\n");
     QCOMPARE(readClassSettings(files).startLevel, 2);
 
+    // A user's file in TIS-620 with a damaged line keeps what could be read
+    // when the window saves: its Thai, and the keys after the damage.
+    writeFile(files.userFile, "[class]\nnames=\xc1\xd2\xb9\xd5\n\x01\"\xff\n" +
+                                  pinSettingsLines(hashPin(QStringLiteral("1357"), 1000)).toUtf8());
+    ClassSettings later = readClassSettings(files);
+    QCOMPARE(later.classList, QStringList{QStringLiteral("มานี")});
+    later.fullscreen = true;
+    QVERIFY(writeClassSettings(files, later));
+    QCOMPARE(readClassSettings(files), later);
+    QVERIFY(readTeacherPin(files).has_value());
+    QVERIFY(writeTeacherPin(files, QString()));
+
     // Saving the computer's own values empties the user's file of them.
     QVERIFY(writeClassSettings(files, readSystemClassSettings(files)));
     user.sync();
@@ -129,7 +163,6 @@ void ClassSettingsFiles::savingKeepsOnlyWhatDiffersFromTheComputer() {
     QCOMPARE(json.value(QStringLiteral("startLevel")).toInt(), 3);
     QVERIFY(json.value(QStringLiteral("clockMinutes")).isNull());
     QVERIFY(!mine.gameSettingsJson().contains(QStringLiteral("มาลี")));
-    QCOMPARE(mine.questionsBefore(), 50);
     QCOMPARE(mine.startingMinutes(), std::nullopt);
 }
 
@@ -197,6 +230,77 @@ void ClassSettingsFiles::theServerComesFromBothFilesAndNeverItsPassword() {
     // Saved as the user's own, it reads back the same.
     QVERIFY(writeServerSettings(files, server));
     QCOMPARE(readServerSettings(files), server);
+}
+
+void ClassSettingsFiles::theTeachersPinIsKeptOnlyAsASaltedHash_data() {
+    QTest::addColumn<QByteArray>("system");
+    QTest::addColumn<QByteArray>("user");
+    QTest::addColumn<QString>("pin"); // empty: none in force
+    QTest::addColumn<bool>("computerWide");
+    QTest::addColumn<int>("problems");
+    // Few rounds, so that the test is quick; the stored hash says how many.
+    const QByteArray one = pinSettingsLines(hashPin(QStringLiteral("1234"), 1000)).toUtf8();
+    const QByteArray two = pinSettingsLines(hashPin(QStringLiteral("9876"), 1000)).toUtf8();
+    QTest::newRow("no PIN") << QByteArray() << QByteArray() << QString() << false << 0;
+    QTest::newRow("the user's") << QByteArray() << one << QStringLiteral("1234") << false << 0;
+    QTest::newRow("the computer's wins over the user's")
+        << two << one << QStringLiteral("9876") << true << 0;
+    QTest::newRow("a PIN written as it is counts as none, with a warning")
+        << QByteArray("[teacher]\npin=1234\n") << QByteArray() << QString() << false << 1;
+    QTest::newRow("an empty computer's PIN leaves the user's")
+        << QByteArray("[teacher]\npin=\n") << one << QStringLiteral("1234") << false << 0;
+}
+
+void ClassSettingsFiles::theTeachersPinIsKeptOnlyAsASaltedHash() {
+    QFETCH(QByteArray, system);
+    QFETCH(QByteArray, user);
+    QFETCH(QString, pin);
+    QFETCH(bool, computerWide);
+    QFETCH(int, problems);
+    QTemporaryDir dir;
+    const SettingsFiles files{dir.filePath(QStringLiteral("system.conf")),
+                              dir.filePath(QStringLiteral("user.conf"))};
+    writeFile(files.systemFile, system);
+    writeFile(files.userFile, user);
+    QStringList found;
+    const auto inForce = readTeacherPin(files, &found);
+    QCOMPARE(found.size(), problems);
+    QCOMPARE(inForce.has_value(), !pin.isEmpty());
+    if (!inForce)
+        return;
+    QCOMPARE(inForce->computerWide, computerWide);
+    QVERIFY(!inForce->hash.contains(pin));
+    QVERIFY(pinMatches(pin, inForce->hash));
+    QVERIFY(!pinMatches(pin + QLatin1Char('0'), inForce->hash));
+    QVERIFY(!pinMatches(pin, inForce->hash.chopped(2)));
+    // Salted: the same PIN never gives the same hash twice.
+    QVERIFY(hashPin(pin, 1000) != hashPin(pin, 1000));
+
+    // Removed from the user's file, the computer's PIN stays.
+    QVERIFY(writeTeacherPin(files, QString()));
+    QCOMPARE(readTeacherPin(files).has_value(), computerWide);
+}
+
+void ClassSettingsFiles::joinedNamesAreKeptBesideTheClassList() {
+    // A name typed joined to a listed child is kept in the user's file,
+    // whatever characters either holds, and wins over the computer's joins.
+    QTemporaryDir dir;
+    const SettingsFiles files{dir.filePath(QStringLiteral("system.conf")),
+                              dir.filePath(QStringLiteral("user.conf"))};
+    writeFile(files.systemFile, "[class]\nnames=ด.ช. ภูมิ รักเรียน\njoined\\1\\typed=ภู\n"
+                                "joined\\1\\listed=ด.ช. ภูมิ รักเรียน\njoined\\size=1\n");
+    QCOMPARE(readNameLinks(files).listedFor(QStringLiteral("ภู")), QStringLiteral("ด.ช. ภูมิ รักเรียน"));
+    NameLinks links;
+    links.join(QStringLiteral("ภูมิ, \"=1+1\"/x\\y"), QStringLiteral("ด.ช. ภูมิ รักเรียน"));
+    links.join(QStringLiteral(" ภูมิ "), QStringLiteral("ด.ญ. มาลี"));
+    QVERIFY(writeNameLinks(files, links));
+    const NameLinks read = readNameLinks(files);
+    QCOMPARE(read, links);
+    QCOMPARE(read.listedFor(QStringLiteral("ภูมิ")), QStringLiteral("ด.ญ. มาลี"));
+    QCOMPARE(read.listedFor(QStringLiteral("ภู")), QString());
+    QCOMPARE(read.typedFor(QStringLiteral("ด.ช. ภูมิ รักเรียน")).size(), 1);
+    // The class list itself is untouched by the joins.
+    QCOMPARE(readClassSettings(files).classList, QStringList{QStringLiteral("ด.ช. ภูมิ รักเรียน")});
 }
 
 QTEST_GUILESS_MAIN(ClassSettingsFiles)

@@ -17,6 +17,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <tuple>
+
 using namespace lumo::store;
 using namespace lumo::store::test;
 
@@ -175,11 +177,41 @@ void StoreMigration::aFileIsBroughtToTheSchemaItsProgramKnows() {
             QVERIFY2(check.exec(statement), qPrintable(statement));
         QCOMPARE(check.scalar(QStringLiteral("PRAGMA journal_mode")).toString(),
                  QStringLiteral("wal"));
+        // A file of the first release, with a game, is brought up to date
+        // in place: the same tables as a new file, the game still there.
         QTemporaryDir released;
+        {
+            Connection first(storeFilePath(released.path()));
+            for (const QString &statement : firstRelease.split(QLatin1Char(';')))
+                QVERIFY2(first.exec(statement), qPrintable(first.lastError().text()));
+            QVERIFY(first.exec(QStringLiteral(
+                "INSERT INTO games (id, computer, player, started_utc, start_level, settings, "
+                "program_version, level_reached) VALUES ('g1', 'pc', 'Kept', "
+                "'2026-06-01T02:30:00.000Z', 1, '{}', '3.0', 1)")));
+            // Two answers, one of them wrong: the game's tally is counted
+            // from them when the file is brought up.
+            for (const auto &[id, question, wrong] :
+                 {std::tuple{"a1", 1, 0}, std::tuple{"a2", 2, 1}})
+                QVERIFY(first.exec(
+                    QStringLiteral("INSERT INTO answers (id, game_id, question, level, count1, "
+                                   "slots, answer1, right_points, wrong_points, seconds, "
+                                   "checked_utc) VALUES ('%1', 'g1', %2, 1, 5, '[]', 5, 1, %3, 4, "
+                                   "'2026-06-01T02:31:00.000Z')")
+                        .arg(QLatin1String(id))
+                        .arg(question)
+                        .arg(wrong)));
+            QVERIFY(first.exec(QStringLiteral("PRAGMA user_version = 1")));
+        }
+        QCOMPARE(openStore(released.path(), options).status.state, StoreStatus::State::Ready);
         Connection first(storeFilePath(released.path()));
-        for (const QString &statement : firstRelease.split(QLatin1Char(';')))
-            QVERIFY2(first.exec(statement), qPrintable(first.lastError().text()));
+        QCOMPARE(first.scalar(QStringLiteral("PRAGMA user_version")).toInt(), latestVersion());
         QCOMPARE(shapeOf(check), shapeOf(first));
+        ResultReader reader(released.path());
+        QCOMPARE(reader.players(), QStringList{QStringLiteral("Kept")});
+        QCOMPARE(reader.games().first().answered, 2);
+        QCOMPARE(reader.games().first().answeredRight, 1);
+        QCOMPARE(reader.deleteGame(QStringLiteral("g1")), 1);
+        QCOMPARE(reader.players(), QStringList{});
     }
 }
 

@@ -8,6 +8,7 @@
 #include "store/connection.h"
 #include "store/reader.h"
 #include "store/recorder.h"
+#include "store/tables.h"
 
 #include <QMap>
 #include <QTemporaryDir>
@@ -65,7 +66,7 @@ class StoreRecording : public QObject {
     void namesAreKeptVerbatimAndFoundByAnyPart();
     void gamesAreFilteredByLocalDayAndName_data();
     void gamesAreFilteredByLocalDayAndName();
-    void oneChildOrEveryoneIsDeletedWithTheirAnswers();
+    void deletedGamesWaitInTheBinUntilRestoredOrGone();
 };
 
 void StoreRecording::aGameIsReadBackAsItWasRecorded_data() {
@@ -278,27 +279,80 @@ void StoreRecording::gamesAreFilteredByLocalDayAndName() {
     QCOMPARE(got, expected);
 }
 
-void StoreRecording::oneChildOrEveryoneIsDeletedWithTheirAnswers() {
-    // Deleting removes the answers with the games and logs the games' ids
-    // (and nothing else) for a school server.
+void StoreRecording::deletedGamesWaitInTheBinUntilRestoredOrGone() {
+    // One game by its id (also one with no name), one child's or everyone's
+    // go to the bin with their answers; no read lists them; each game's
+    // last move is logged once for a school server. The writer empties the
+    // bin of games deleted binDays ago when it opens the store.
     QTemporaryDir dir;
+    QList<QString> ids;
     {
         GameRecorder recorder(dir.path());
-        for (const QString &name :
-             {QStringLiteral("Ann"), QStringLiteral("Ann"), QStringLiteral("Ben")})
-            play(recorder, sampleStart(name), 5);
+        for (const QString &name : {QStringLiteral("Ann"), QStringLiteral("Ann"),
+                                    QStringLiteral("Ben"), QStringLiteral("")})
+            ids << play(recorder, sampleStart(name), 5).start.id.toString(QUuid::WithoutBraces);
         QVERIFY(recorder.waitUntilWritten());
     }
+    const auto rows = [&](const QString &table) {
+        return count(dir.path(), QStringLiteral("SELECT COUNT(*) FROM ") + table);
+    };
     ResultReader reader(dir.path());
+    const QString unnamed = ids[3];
+    QCOMPARE(reader.deleteGame(unnamed), 1);
+    QCOMPARE(reader.players(), (QStringList{QStringLiteral("Ann"), QStringLiteral("Ben")}));
     QCOMPARE(reader.deletePlayer(QStringLiteral("Ann")), 2);
-    QCOMPARE(reader.players(), QStringList{QStringLiteral("Ben")});
-    QCOMPARE(count(dir.path(), QStringLiteral("SELECT COUNT(*) FROM answers")), 5);
-    QCOMPARE(count(dir.path(), QStringLiteral("SELECT COUNT(*) FROM deletions")), 2);
     QCOMPARE(reader.deletePlayer(QStringLiteral("ann")), 0);
-    QCOMPARE(reader.deleteAll(), 1);
+    QCOMPARE(reader.players(), QStringList{QStringLiteral("Ben")});
+    QCOMPARE(reader.summary(QStringLiteral("Ann")).games, 0);
+    QCOMPARE(reader.wrongAnswers(QStringLiteral("Ann")), WrongAnswers{});
+    QCOMPARE(rows(QStringLiteral("answers")), 20);
+    QCOMPARE(rows(QStringLiteral("deletions")), 3);
+    QStringList binned;
+    for (const BinnedGame &game : reader.bin()) {
+        binned << game.id;
+        QVERIFY(game.deletedUtc.isValid() && game.startedUtc == firstMorning);
+    }
+    QCOMPARE(binned.size(), 3);
+    QVERIFY(binned.contains(unnamed) && binned.contains(ids[0]) && binned.contains(ids[1]));
+    const QList<BinnedGame> bin = reader.bin(); // the last deleted first
+    QVERIFY(bin.first().deletedUtc >= bin.last().deletedUtc);
+
+    QCOMPARE(reader.restoreGame(unnamed), 1);
+    QCOMPARE(reader.restoreGame(unnamed), 0);
+    QCOMPARE(reader.players(), (QStringList{QStringLiteral(""), QStringLiteral("Ben")}));
+    QCOMPARE(rows(QStringLiteral("deletions")), 2);
+    QCOMPARE(rows(QStringLiteral("restorations")), 1);
+    QCOMPARE(reader.deleteAll(), 2);
+    QCOMPARE(rows(QStringLiteral("restorations")), 0);
     QCOMPARE(reader.games().size(), 0);
-    QCOMPARE(count(dir.path(), QStringLiteral("SELECT COUNT(*) FROM answers")), 0);
-    QCOMPARE(count(dir.path(), QStringLiteral("SELECT COUNT(*) FROM deletions")), 3);
+    QCOMPARE(reader.computers(), QStringList{});
+    QCOMPARE(reader.restoreAll(), 4);
+    QCOMPARE(reader.games().size(), 4);
+    QCOMPARE(reader.answers(unnamed).size(), 5);
+    QCOMPARE(rows(QStringLiteral("deletions")), 0);
+    QCOMPARE(rows(QStringLiteral("restorations")), 4);
+
+    // Gone for good a moment after binDays; kept a moment before.
+    QCOMPARE(reader.deleteAll(), 4);
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    {
+        Connection c(storeFilePath(dir.path()));
+        for (const auto &[id, deleted] : {std::pair{ids[0], now.addDays(-binDays).addSecs(-60)},
+                                          std::pair{ids[1], now.addDays(-binDays).addSecs(3600)}})
+            QVERIFY(c.exec(QStringLiteral("UPDATE games SET deleted_utc = '%1' WHERE id = '%2'")
+                               .arg(utcText(deleted), id)));
+    }
+    {
+        GameRecorder recorder(dir.path());
+        QVERIFY(recorder.waitUntilWritten());
+        QTRY_COMPARE(recorder.status().state, StoreStatus::State::Ready);
+    }
+    QCOMPARE(reader.bin().size(), 3);
+    QCOMPARE(rows(QStringLiteral("answers")), 15);
+    QCOMPARE(
+        count(dir.path(), QStringLiteral("SELECT COUNT(*) FROM games WHERE id = '%1'").arg(ids[0])),
+        0);
+    QCOMPARE(rows(QStringLiteral("deletions")), 4); // still to be sent
 }
 
 QTEST_GUILESS_MAIN(StoreRecording)

@@ -15,6 +15,7 @@
 #include "store/opening.h"
 #include "store/reader.h"
 #include "store/recorder.h"
+#include "store/tables.h"
 #include "sync/school_sync.h"
 #include "sync/server_reader.h"
 #include "teacher/child_page.h"
@@ -30,11 +31,15 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QRegularExpression>
+#include <QThread>
 
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <atomic>
+
+#include <libpq-fe.h>
 
 using namespace lumo;
 using namespace lumo::store;
@@ -141,11 +146,14 @@ void compareContents(const Contents &actual, const Contents &expected) {
     }
 }
 
-/// What the server holds, counted by its superuser: doubles would show here.
+/// What the server holds outside its bin, counted by its superuser: doubles
+/// would show here.
 QString serverCounts(TestServer &server) {
     QString counts;
-    server.admin(QStringLiteral("SELECT (SELECT count(*) FROM lumo3.games) || ' games, ' || "
-                                "(SELECT count(*) FROM lumo3.answers) || ' answers'"),
+    server.admin(QStringLiteral("SELECT (SELECT count(*) FROM lumo3.games WHERE deleted_utc IS "
+                                "NULL) || ' games, ' || (SELECT count(*) FROM lumo3.answers a "
+                                "JOIN lumo3.games g ON g.id = a.game_id WHERE g.deleted_utc IS "
+                                "NULL) || ' answers'"),
                  &counts);
     return counts;
 }
@@ -207,6 +215,8 @@ class SchoolServer : public QObject {
     void recordsWaitUntilTheServerTakesThem();
     void aStoreStartedAfreshIsFollowed();
     void theTeacherSeesTheClassFromTheServer();
+    void eachRoleMayDoItsJobAndNothingMore_data();
+    void eachRoleMayDoItsJobAndNothingMore();
     void aGamePlayedInTheProgramReachesTheServerWhenItEnds();
     void theProgramEndsWhileTheStoreIsLockedAndTheServerHangs();
 
@@ -309,7 +319,7 @@ void SchoolServer::init() {
     if (!server_->isRunning())
         QVERIFY2(server_->start(), qPrintable(server_->error()));
     QVERIFY2(server_->resetDatabase(), qPrintable(server_->error()));
-    server_->usePassword(server_->rightPassword());
+    server_->usePassword(server_->rightPassword(), server_->teacherPassword());
     qunsetenv("PGSERVICEFILE");
 }
 
@@ -380,7 +390,8 @@ void SchoolServer::twoComputersFillOneClass() {
         COMPARE_STATE(first, State::UpToDate);
         COMPARE_STATE(second, State::UpToDate);
     }
-    ServerReader remote(server_->settings());
+    // The teacher's window on one of the room's computers.
+    ServerReader remote(server_->settings(), {}, QStringLiteral("room-1-pc-01"));
     compareContents(contentsOf(remote), contentsOf({one.path(), two.path()}));
     QCOMPARE(remote.computers(),
              (QStringList{QStringLiteral("room-1-pc-01"), QStringLiteral("room-1-pc-02")}));
@@ -424,6 +435,56 @@ void SchoolServer::twoComputersFillOneClass() {
                                      QStringLiteral("Ben@01")}));
     QCOMPARE(ResultReader(one.path()).players(),
              (QStringList{QStringLiteral("Ben"), QStringLiteral("Zed")}));
+
+    // Undone on the computer: back on the server, but for what the teacher
+    // deleted there, which only the teacher's undo brings back.
+    const QList<BinnedGame> serverBin = remote.bin();
+    QCOMPARE(serverBin.size(), 2);
+    // The computer's deletion arrived after the teacher's.
+    const BinnedGame zed = serverBin.last();
+    QCOMPARE(zed.player, QStringLiteral("Zed"));
+    QVERIFY(zed.byTeacher && !serverBin.first().byTeacher);
+    QCOMPARE(serverBin.first().deletedBy, QStringLiteral("room-1-pc-01"));
+    {
+        ResultReader local(one.path());
+        QCOMPARE(local.restoreAll(), 1);
+        QCOMPARE(local.deleteGame(zed.id), 1);
+        QCOMPARE(local.restoreGame(zed.id), 1);
+        SchoolSync first(one.path(), server_->settings(), options());
+        first.start();
+        QVERIFY(first.waitUntilIdle());
+        COMPARE_STATE(first, State::UpToDate);
+        QCOMPARE(first.status().waiting, Backlog{});
+    }
+    QCOMPARE(names({}), (QStringList{QStringLiteral(" Chai @02"), QStringLiteral("Ann@02"),
+                                     QStringLiteral("Ben@01"), QStringLiteral("Ann@01")}));
+    QCOMPARE(remote.restoreGame(zed.id), 1);
+    QCOMPARE(remote.bin(), QList<BinnedGame>{});
+    QCOMPARE(names({}).first(), QStringLiteral("Zed@01"));
+
+    // The server's bin keeps a game binDays; then it is gone for good, and
+    // no computer sends it again.
+    QCOMPARE(remote.deletePlayer(QStringLiteral("Ben")), 1);
+    QCOMPARE(remote.deleteGame(zed.id), 1);
+    QVERIFY(server_->admin(QStringLiteral(
+        "UPDATE lumo3.games SET deleted_utc = now() - CASE player WHEN 'Ben' THEN interval '30 "
+        "days 1 minute' ELSE interval '29 days 23 hours' END WHERE deleted_utc IS NOT NULL")));
+    QCOMPARE(remote.bin().size(), 1);
+    QCOMPARE(remote.bin().first().id, zed.id);
+    forgetSent(one.path());
+    {
+        SchoolSync first(one.path(), server_->settings(), options());
+        first.start();
+        QVERIFY(first.waitUntilIdle());
+        COMPARE_STATE(first, State::UpToDate);
+    }
+    QString ben;
+    QVERIFY(server_->admin(QStringLiteral("SELECT (SELECT count(*) FROM lumo3.games WHERE player "
+                                          "= 'Ben') || '|' || (SELECT count(*) FROM "
+                                          "lumo3.deletions)"),
+                           &ben));
+    QCOMPARE(ben, QStringLiteral("0|1"));
+    QCOMPARE(remote.bin().size(), 1);
 }
 
 void SchoolServer::aGameCutOffInTheMiddleIsSentAgainWhole_data() {
@@ -543,17 +604,16 @@ void SchoolServer::recordsWaitUntilTheServerTakesThem_data() {
     QTest::newRow("newer schema on the server") << QStringLiteral("newer") << State::SchemaTooNew;
     QTest::newRow("no schema for the program") << QStringLiteral("no schema") << State::NotSetUp;
     QTest::newRow("no such database") << QStringLiteral("no database") << State::NotSetUp;
+    QTest::newRow("tables of the first version, never set up again")
+        << QStringLiteral("first version") << State::NotSetUp;
     QTest::newRow("password from a service file") << QStringLiteral("service") << State::UpToDate;
 }
 
 void SchoolServer::recordsWaitUntilTheServerTakesThem() {
     QFETCH(QString, trouble);
     QFETCH(State, state);
-    const QString future =
-        QStringLiteral("CREATE TABLE lumo3.schema_version (version integer PRIMARY KEY, "
-                       "applied_utc timestamptz NOT NULL DEFAULT now(), program_version text "
-                       "NOT NULL); INSERT INTO lumo3.schema_version (version, program_version) "
-                       "VALUES (99, 'from the future')");
+    const QString future = QStringLiteral("INSERT INTO lumo3.schema_version (version, "
+                                          "program_version) VALUES (99, 'from the future')");
     ServerSettings settings = server_->settings();
     const bool again = trouble == QLatin1String("stopped, again");
     SyncOptions o = options();
@@ -569,24 +629,47 @@ void SchoolServer::recordsWaitUntilTheServerTakesThem() {
     else if (trouble == QLatin1String("no password"))
         server_->usePassword({});
     else if (trouble == QLatin1String("newer"))
-        QVERIFY2(server_->asProgramUser(future), qPrintable(server_->error()));
+        QVERIFY2(server_->admin(future), qPrintable(server_->error()));
     else if (trouble == QLatin1String("no schema"))
         QVERIFY(server_->admin(QStringLiteral("DROP SCHEMA lumo3 CASCADE")));
     else if (trouble == QLatin1String("no database"))
         settings.database = QStringLiteral("lumo3_gone");
-    else if (trouble == QLatin1String("service")) {
+    else if (trouble == QLatin1String("first version")) {
+        // As the first version set a server up: everything the computers'
+        // user's, which made the tables itself when it first sent.
+        QVERIFY2(server_->resetDatabase(false), qPrintable(server_->error()));
+        QStringList made{QStringLiteral("SET ROLE lumo3"),
+                         QStringLiteral("SET search_path = lumo3"),
+                         QStringLiteral("CREATE TABLE schema_version (version integer PRIMARY KEY, "
+                                        "applied_utc timestamptz NOT NULL DEFAULT now(), "
+                                        "program_version text NOT NULL)")};
+        made += store::schemaStatements(store::SqlDialect::Postgres, 1);
+        made << QStringLiteral("INSERT INTO server_identity (id) VALUES (gen_random_uuid())")
+             << QStringLiteral("INSERT INTO schema_version (version, program_version) VALUES "
+                               "(1, '3.0.0')");
+        QVERIFY2(server_->admin(QStringLiteral("ALTER SCHEMA lumo3 OWNER TO lumo3")),
+                 qPrintable(server_->error()));
+        QVERIFY2(server_->admin(made.join(QStringLiteral("; "))), qPrintable(server_->error()));
+    } else if (trouble == QLatin1String("service")) {
         server_->usePassword({});
         server_->useService(
             QStringLiteral("lumo3-school"),
             QStringLiteral("host=%1\nport=%2\ndbname=lumo3\nuser=lumo3\npassword=%3")
-                .arg(settings.host)
-                .arg(settings.port)
-                .arg(server_->rightPassword()));
+                    .arg(settings.host)
+                    .arg(settings.port)
+                    .arg(server_->rightPassword()) +
+                // The teacher's, in the teacher's own file on a real computer.
+                QStringLiteral("\n[lumo3-teacher]\nhost=%1\nport=%2\ndbname=lumo3\n"
+                               "user=lumo3_teacher\npassword=%3")
+                    .arg(settings.host)
+                    .arg(settings.port)
+                    .arg(server_->teacherPassword()));
         settings = ServerSettings{};
         settings.port = 0;
         settings.database.clear();
         settings.user.clear();
         settings.service = QStringLiteral("lumo3-school");
+        settings.teacherService = QStringLiteral("lumo3-teacher");
     }
 
     QTemporaryDir dir;
@@ -615,32 +698,50 @@ void SchoolServer::recordsWaitUntilTheServerTakesThem() {
         QCOMPARE(sync.status().waiting, (Backlog{2, 17, 0}));
         QVERIFY(!sync.status().detail.isEmpty());
         if (!trouble.startsWith(QLatin1String("stopped"))) {
-            // Nothing reached the server; a newer schema is left as it was.
+            // Nothing reached the server, and nothing there was changed.
             QString tables;
-            QVERIFY(server_->admin(QStringLiteral("SELECT string_agg(tablename, ',') FROM "
-                                                  "pg_tables WHERE schemaname = 'lumo3'"),
-                                   &tables));
-            QCOMPARE(tables, trouble == QLatin1String("newer") ? QStringLiteral("schema_version")
-                                                               : QString());
+            QVERIFY(server_->admin(
+                QStringLiteral("SELECT string_agg(tablename || ':' || tableowner, ',' ORDER BY "
+                               "tablename) FROM pg_tables WHERE schemaname = 'lumo3'"),
+                &tables));
+            QCOMPARE(tables,
+                     trouble == QLatin1String("no schema")
+                         ? QString()
+                         : QStringLiteral("answers:%1,deletions:%1,games:%1,schema_version:%1,"
+                                          "server_identity:%1")
+                               .arg(trouble == QLatin1String("first version")
+                                        ? QStringLiteral("lumo3")
+                                        : QStringLiteral("lumo3_owner")));
+            QString games;
+            if (trouble != QLatin1String("no schema"))
+                QVERIFY(server_->admin(QStringLiteral("SELECT count(*) FROM lumo3.games"), &games));
+            QCOMPARE(games,
+                     trouble == QLatin1String("no schema") ? QString() : QStringLiteral("0"));
         }
         if (trouble == QLatin1String("newer")) {
             QString version;
-            QVERIFY(server_->admin(
-                QStringLiteral(
-                    "SELECT version || '|' || program_version FROM lumo3.schema_version"),
-                &version));
-            QCOMPARE(version, QStringLiteral("99|from the future"));
+            QVERIFY(server_->admin(QStringLiteral("SELECT string_agg(version || '|' || "
+                                                  "program_version, ',' ORDER BY version) FROM "
+                                                  "lumo3.schema_version"),
+                                   &version));
+            QCOMPARE(version, QStringLiteral("1|3.1.0-test,2|3.1.0-test,99|from the future"));
         }
 
         // Put right, the records go, once.
         if (trouble.startsWith(QLatin1String("stopped")))
             QVERIFY(server_->start());
         else if (trouble.endsWith(QLatin1String("password")))
-            server_->usePassword(server_->rightPassword());
+            server_->usePassword(server_->rightPassword(), server_->teacherPassword());
         else if (trouble == QLatin1String("newer"))
-            QVERIFY(server_->asProgramUser(QStringLiteral("DROP TABLE lumo3.schema_version")));
+            QVERIFY(server_->admin(
+                QStringLiteral("DELETE FROM lumo3.schema_version WHERE version = 99")));
         else if (trouble == QLatin1String("no schema"))
-            QVERIFY(server_->admin(QStringLiteral("CREATE SCHEMA lumo3 AUTHORIZATION lumo3")));
+            QVERIFY2(server_->resetDatabase(), qPrintable(server_->error()));
+        else if (trouble == QLatin1String("first version"))
+            // The README's steps again, as after every update of the program.
+            QVERIFY2(server_->runScript(QStringLiteral(LUMO_SERVER_SETUP_SQL)) &&
+                         server_->setUpTables(),
+                     qPrintable(server_->error()));
         else if (trouble == QLatin1String("no database")) {
             settings = server_->settings();
             sync.setServer(settings);
@@ -709,7 +810,8 @@ void SchoolServer::theTeacherSeesTheClassFromTheServer() {
     QCOMPARE(window.gamesPage()->model()->rowCount(), 2); // this computer's games
     QVERIFY(window.statusLine()->text().contains(QStringLiteral("ส่งไปยังเซิร์ฟเวอร์ของโรงเรียน")));
 
-    // No computer has sent anything yet: the window says so and makes no table.
+    // The server's tables are not set up yet: the window says so and makes none.
+    QVERIFY2(server_->resetDatabase(false), qPrintable(server_->error()));
     QVERIFY(window.readFromServer(true));
     QTRY_COMPARE(dialogs.told.size(), 1);
     QVERIFY2(dialogs.told.first().contains(QStringLiteral("ยังไม่มีเครื่องใดส่งผลไป")),
@@ -719,6 +821,7 @@ void SchoolServer::theTeacherSeesTheClassFromTheServer() {
     QVERIFY(server_->admin(
         QStringLiteral("SELECT count(*) FROM pg_tables WHERE schemaname = 'lumo3'"), &tables));
     QCOMPARE(tables, QStringLiteral("0"));
+    QVERIFY2(server_->setUpTables(), qPrintable(server_->error()));
 
     for (const auto &[folder, computer] : {std::pair{one.path(), QStringLiteral("room-1-pc-01")},
                                            std::pair{two.path(), QStringLiteral("room-1-pc-02")}}) {
@@ -770,6 +873,201 @@ void SchoolServer::theTeacherSeesTheClassFromTheServer() {
     QTRY_COMPARE(dialogs.told.size(), 2);
     QCOMPARE(window.sourceBar()->source(), teacher::SourceBar::ThisComputer);
     QCOMPARE(window.gamesPage()->model()->rowCount(), 1); // Ann, of the class, here
+}
+
+namespace {
+
+/// What a role gets when it logs in to `database` and runs `sql`: the
+/// SQLSTATE of the refusal (of the login, or of the statement), or "" and
+/// the first value of its answer.
+std::pair<QString, QString> tryAs(const ServerSettings &server, const QString &role,
+                                  const QString &database, const QString &sql) {
+    const QByteArray host = server.host.toUtf8(), port = QByteArray::number(server.port),
+                     db = database.toUtf8(), user = role.toUtf8();
+    const char *keys[] = {"host", "port", "dbname", "user", nullptr};
+    const char *values[] = {host.constData(), port.constData(), db.constData(), user.constData(),
+                            nullptr};
+    // The login's refusal is told by its code only when asked before it comes.
+    PGconn *conn = PQconnectStartParams(keys, values, 0);
+    PQsetErrorVerbosity(conn, PQERRORS_SQLSTATE);
+    PostgresPollingStatusType polling = PGRES_POLLING_WRITING;
+    QElapsedTimer waited;
+    waited.start();
+    while (PQstatus(conn) != CONNECTION_BAD && polling != PGRES_POLLING_OK &&
+           polling != PGRES_POLLING_FAILED && waited.elapsed() < 10000) {
+        QThread::msleep(2);
+        polling = PQconnectPoll(conn);
+    }
+    std::pair<QString, QString> result;
+    if (PQstatus(conn) != CONNECTION_OK) {
+        static const QRegularExpression code(QStringLiteral(":  ([0-9A-Z]{5})$"),
+                                             QRegularExpression::MultilineOption);
+        result.first = QStringLiteral("login: ") +
+                       code.match(QString::fromUtf8(PQerrorMessage(conn)).trimmed()).captured(1);
+    } else {
+        PGresult *answer = PQexec(conn, sql.toUtf8().constData());
+        if (PQresultStatus(answer) == PGRES_COMMAND_OK || PQresultStatus(answer) == PGRES_TUPLES_OK)
+            result.second =
+                PQntuples(answer) > 0 ? QString::fromUtf8(PQgetvalue(answer, 0, 0)) : QString();
+        else
+            result.first = QString::fromUtf8(PQresultErrorField(answer, PG_DIAG_SQLSTATE));
+        PQclear(answer);
+    }
+    PQfinish(conn);
+    return result;
+}
+
+const QString ourGame = QStringLiteral("11111111-1111-4111-8111-111111111111");
+const QString theirGame = QStringLiteral("22222222-2222-4222-8222-222222222222");
+
+/// A game handed in as JSON, as the sync sends it.
+QString gameJson(const QString &id, const char *computer) {
+    return QStringLiteral(
+               R"('{"id": "%1", "computer": "%2", "player": "x", "started_utc": "2026-06-01T02:30:00.000Z", "start_level": 1, "settings": "{}", "program_version": "3", "level_reached": 1, "questions": 0, "right_points": 0, "wrong_points": 0}')")
+        .arg(id, QLatin1String(computer));
+}
+
+} // namespace
+
+void SchoolServer::eachRoleMayDoItsJobAndNothingMore_data() {
+    QTest::addColumn<QString>("role");
+    QTest::addColumn<QString>("database");
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QString>("refused"); // the SQLSTATE; empty: allowed
+    QTest::addColumn<QString>("answer");  // the first value it gives, when allowed
+    QTest::addColumn<QString>(
+        "after"); // the games on the server afterwards, as the superuser sees them
+
+    const QString computer = QStringLiteral("lumo3"), teacher = QStringLiteral("lumo3_teacher");
+    const QString db = QStringLiteral("lumo3");
+    const QString untouched = QStringLiteral("pc-01:-,pc-02:-");
+    const QString denied = QStringLiteral("42501");
+    const auto row = [&](const char *name, const QString &role, const QString &sql,
+                         const QString &refused, const QString &answer = {},
+                         const QString &after = {}, const QString &database = {}) {
+        QTest::newRow(name) << role << (database.isEmpty() ? db : database) << sql << refused
+                            << answer << (after.isEmpty() ? untouched : after);
+    };
+    // The computers' user.
+    row("computer reads the games", computer, QStringLiteral("SELECT player FROM lumo3.games"),
+        denied);
+    row("computer reads the answers", computer,
+        QStringLiteral("SELECT count(*) FROM lumo3.answers"), denied);
+    row("computer reads the removed games", computer,
+        QStringLiteral("SELECT count(*) FROM lumo3.deletions"), denied);
+    row("computer changes a game", computer,
+        QStringLiteral("UPDATE lumo3.games SET player = 'y' WHERE id = '%1'").arg(theirGame),
+        denied);
+    row("computer deletes games", computer, QStringLiteral("DELETE FROM lumo3.games"), denied);
+    row("computer inserts a game past the function", computer,
+        QStringLiteral("INSERT INTO lumo3.games SELECT * FROM lumo3.games"), denied);
+    row("computer empties a table", computer, QStringLiteral("TRUNCATE lumo3.answers"), denied);
+    row("computer drops a table", computer, QStringLiteral("DROP TABLE lumo3.games CASCADE"),
+        QStringLiteral("42501"));
+    row("computer writes the schema's version", computer,
+        QStringLiteral("INSERT INTO lumo3.schema_version (version, program_version) VALUES (99, "
+                       "'x')"),
+        denied);
+    row("computer makes a table in public", computer,
+        QStringLiteral("CREATE TABLE public.x (a integer)"), denied);
+    row("computer makes a table in the program's schema", computer,
+        QStringLiteral("CREATE TABLE lumo3.x (a integer)"), denied);
+    row("computer makes a temporary table", computer,
+        QStringLiteral("CREATE TEMPORARY TABLE x (a integer)"), denied);
+    row("computer replaces a function", computer,
+        QStringLiteral("CREATE OR REPLACE FUNCTION lumo3.empty_bin() RETURNS void LANGUAGE sql "
+                       "AS 'SELECT 1'"),
+        denied);
+    row("computer takes the owner's role", computer, QStringLiteral("SET ROLE lumo3_owner"),
+        denied);
+    row("computer makes a role", computer, QStringLiteral("CREATE ROLE x"), denied);
+    row("computer makes a database", computer, QStringLiteral("CREATE DATABASE x"), denied);
+    row("computer connects to the postgres database", computer, QStringLiteral("SELECT 1"),
+        QStringLiteral("login: 42501"), {}, {}, QStringLiteral("postgres"));
+    row("computer connects to template1", computer, QStringLiteral("SELECT 1"),
+        QStringLiteral("login: 42501"), {}, {}, QStringLiteral("template1"));
+    row("computer empties the bin", computer, QStringLiteral("SELECT lumo3.empty_bin()"), denied);
+    row("computer lists the bin", computer,
+        QStringLiteral("SELECT * FROM lumo3.teacher_bin_list()"), denied);
+    row("computer bins everyone's games as the teacher", computer,
+        QStringLiteral("SELECT lumo3.teacher_bin(NULL, NULL, true, 'x')"), denied);
+    row("computer bins another computer's game", computer,
+        QStringLiteral("SELECT lumo3.bin_game('%1', 'pc-01')").arg(theirGame), denied);
+    row("computer restores another computer's game", computer,
+        QStringLiteral("SELECT lumo3.restore_game('%1', 'pc-01')").arg(theirGame), denied);
+    row("computer hands in over another computer's game", computer,
+        QStringLiteral("SELECT lumo3.hand_in_game(%1, '[]')").arg(gameJson(theirGame, "pc-01")),
+        denied);
+    row("computer hands in an answer to another computer's game", computer,
+        QStringLiteral("SELECT lumo3.hand_in_game(%1, '[{\"id\": "
+                       "\"33333333-3333-4333-8333-333333333333\", \"game_id\": \"%2\"}]')")
+            .arg(gameJson(ourGame, "pc-01"), theirGame),
+        denied);
+    row("computer checks the server", computer,
+        QStringLiteral("SELECT version FROM lumo3.server_state()"), {}, QStringLiteral("2"));
+    row("computer bins its own game", computer,
+        QStringLiteral("SELECT lumo3.bin_game('%1', 'pc-01')").arg(ourGame), {},
+        QStringLiteral("t"), QStringLiteral("pc-01:computer,pc-02:-"));
+    row("computer hands in its own game again", computer,
+        QStringLiteral("SELECT lumo3.hand_in_game(%1, '[]')").arg(gameJson(ourGame, "pc-01")), {},
+        QStringLiteral("t"));
+
+    // The teacher's user.
+    row("teacher reads the games", teacher, QStringLiteral("SELECT count(*) FROM lumo3.games"), {},
+        QStringLiteral("2"));
+    row("teacher bins a game", teacher,
+        QStringLiteral("SELECT lumo3.teacher_bin('%1', NULL, false, 'room')").arg(theirGame), {},
+        QStringLiteral("1"), QStringLiteral("pc-01:-,pc-02:teacher"));
+    row("teacher changes a game", teacher, QStringLiteral("UPDATE lumo3.games SET player = 'y'"),
+        denied);
+    row("teacher deletes games", teacher, QStringLiteral("DELETE FROM lumo3.games"), denied);
+    row("teacher inserts a game", teacher,
+        QStringLiteral("INSERT INTO lumo3.games SELECT * FROM lumo3.games"), denied);
+    row("teacher hands in a game", teacher,
+        QStringLiteral("SELECT lumo3.hand_in_game(%1, '[]')").arg(gameJson(ourGame, "pc-01")),
+        denied);
+    row("teacher bins as a computer", teacher,
+        QStringLiteral("SELECT lumo3.bin_game('%1', 'pc-01')").arg(ourGame), denied);
+    row("teacher reads the removed games", teacher,
+        QStringLiteral("SELECT count(*) FROM lumo3.deletions"), denied);
+    row("teacher writes the schema's version", teacher,
+        QStringLiteral("INSERT INTO lumo3.schema_version (version, program_version) VALUES (99, "
+                       "'x')"),
+        denied);
+    row("teacher makes a table in the program's schema", teacher,
+        QStringLiteral("CREATE TABLE lumo3.x (a integer)"), denied);
+    row("teacher empties a table", teacher, QStringLiteral("TRUNCATE lumo3.games CASCADE"), denied);
+    row("teacher connects to the postgres database", teacher, QStringLiteral("SELECT 1"),
+        QStringLiteral("login: 42501"), {}, {}, QStringLiteral("postgres"));
+}
+
+void SchoolServer::eachRoleMayDoItsJobAndNothingMore() {
+    QFETCH(QString, role);
+    QFETCH(QString, database);
+    QFETCH(QString, sql);
+    QFETCH(QString, refused);
+    QFETCH(QString, answer);
+    QFETCH(QString, after);
+    // One game of each of two computers, as the superuser puts them there.
+    for (const auto &[id, computer] : {std::pair{ourGame, QStringLiteral("pc-01")},
+                                       std::pair{theirGame, QStringLiteral("pc-02")}})
+        QVERIFY2(server_->admin(QStringLiteral("INSERT INTO lumo3.games (id, computer, player, "
+                                               "started_utc, start_level, settings, "
+                                               "program_version, level_reached, questions, "
+                                               "right_points, wrong_points) VALUES ('%1', '%2', "
+                                               "'x', now(), 1, '{}', '3', 1, 0, 0, 0)")
+                                    .arg(id, computer)),
+                 qPrintable(server_->error()));
+    const auto [code, value] = tryAs(server_->settings(), role, database, sql);
+    QCOMPARE(code, refused);
+    if (refused.isEmpty() && !answer.isEmpty())
+        QCOMPARE(value, answer);
+    QString games;
+    QVERIFY(server_->admin(QStringLiteral("SELECT string_agg(computer || ':' || "
+                                          "COALESCE(deleted_from, '-'), ',' ORDER BY computer) "
+                                          "FROM lumo3.games WHERE player = 'x'"),
+                           &games));
+    QCOMPARE(games, after);
 }
 
 QTEST_MAIN(SchoolServer)

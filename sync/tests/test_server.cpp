@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "test_server.h"
 
+#include "sync/server_schema.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -273,24 +275,35 @@ bool TestServer::admin(const QString &sql, QString *output) {
     return psql({QStringLiteral("-d"), QStringLiteral("lumo3"), QStringLiteral("-c"), sql}, output);
 }
 
-bool TestServer::asProgramUser(const QString &sql) {
-    return admin(QStringLiteral("SET ROLE lumo3; ") + sql);
+bool TestServer::runScript(const QString &file, const QString &database) {
+    return psql({QStringLiteral("-d"), database, QStringLiteral("-f"), file}, nullptr);
 }
 
-bool TestServer::resetDatabase() {
-    QString password = rightPassword();
-    password.replace(QLatin1Char('\''), QStringLiteral("''"));
+bool TestServer::resetDatabase(bool tables) {
+    const auto quoted = [](QString password) {
+        return password.replace(QLatin1Char('\''), QStringLiteral("''"));
+    };
     return psql({QStringLiteral("-d"), QStringLiteral("postgres"), QStringLiteral("-c"),
                  QStringLiteral("DROP DATABASE IF EXISTS lumo3 WITH (FORCE)"), QStringLiteral("-c"),
-                 QStringLiteral("DROP ROLE IF EXISTS lumo3")},
+                 QStringLiteral("DROP ROLE IF EXISTS lumo3, lumo3_teacher, lumo3_owner")},
                 nullptr) &&
            // The README's set-up, word for word.
-           psql({QStringLiteral("-d"), QStringLiteral("postgres"), QStringLiteral("-f"),
-                 QStringLiteral(LUMO_SERVER_SETUP_SQL)},
-                nullptr) &&
+           runScript(QStringLiteral(LUMO_SERVER_SETUP_SQL)) &&
            psql({QStringLiteral("-d"), QStringLiteral("postgres"), QStringLiteral("-c"),
-                 QStringLiteral("ALTER ROLE lumo3 PASSWORD '%1'").arg(password)},
-                nullptr);
+                 QStringLiteral("ALTER ROLE lumo3 PASSWORD '%1'").arg(quoted(rightPassword())),
+                 QStringLiteral("-c"),
+                 QStringLiteral("ALTER ROLE lumo3_teacher PASSWORD '%1'")
+                     .arg(quoted(teacherPassword()))},
+                nullptr) &&
+           (!tables || setUpTables());
+}
+
+bool TestServer::setUpTables() {
+    const ServerSchema schema = setUpServer(adminSettings(), QStringLiteral("3.1.0-test"));
+    if (schema.kind == ServerSchema::Kind::Ready)
+        return true;
+    error_ = QStringLiteral("the set-up failed: ") + schema.detail;
+    return false;
 }
 
 ServerSettings TestServer::settings() const {
@@ -300,13 +313,25 @@ ServerSettings TestServer::settings() const {
     return settings;
 }
 
-void TestServer::usePassword(const QString &password) {
+ServerSettings TestServer::adminSettings() const {
+    ServerSettings settings = this->settings();
+    settings.user = superuser;
+    return settings;
+}
+
+void TestServer::usePassword(const QString &password, const std::optional<QString> &teacher) {
     const QString path = dir_.filePath(QStringLiteral("pgpass"));
-    QString escaped = password;
-    escaped.replace(QLatin1Char('\\'), QStringLiteral("\\\\"))
-        .replace(QLatin1Char(':'), QStringLiteral("\\:"));
-    writeFile(path, password.isEmpty() ? QByteArray()
-                                       : QStringLiteral("*:*:*:lumo3:%1\n").arg(escaped).toUtf8());
+    const auto line = [](const QString &user, QString secret) {
+        secret.replace(QLatin1Char('\\'), QStringLiteral("\\\\"))
+            .replace(QLatin1Char(':'), QStringLiteral("\\:"));
+        return QStringLiteral("*:*:*:%1:%2\n").arg(user, secret);
+    };
+    QString lines;
+    if (!password.isEmpty())
+        lines += line(QStringLiteral("lumo3"), password);
+    if (!teacher.value_or(password).isEmpty())
+        lines += line(QStringLiteral("lumo3_teacher"), teacher.value_or(password));
+    writeFile(path, lines.toUtf8());
     // libpq ignores a password file that others may read.
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     qputenv("PGPASSFILE", QFile::encodeName(path));

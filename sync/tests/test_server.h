@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <optional>
 
 namespace lumo::sync::test {
 
@@ -30,8 +31,12 @@ class TestServer {
     bool setUp();
     QString error() const { return error_; }
 
-    /// Drops the database and the user and sets them up again.
-    bool resetDatabase();
+    /// Drops the database and the roles and sets them up again as the
+    /// README says: server-setup.sql, the two passwords, and (with
+    /// `tables`) the program's set-up of its tables.
+    bool resetDatabase(bool tables = true);
+    /// The program's set-up of its tables, as the superuser.
+    bool setUpTables();
 
     bool start();
     bool isRunning() const { return postgres_ && postgres_->state() != QProcess::NotRunning; }
@@ -47,14 +52,19 @@ class TestServer {
     /// Runs SQL as the server's superuser in the program's database; the
     /// rows come back one a line, columns separated by '|'.
     bool admin(const QString &sql, QString *output = nullptr);
-    /// The same as the program's user, for objects the program would own.
-    bool asProgramUser(const QString &sql);
+    /// Runs psql's script file as the superuser, starting in `database`.
+    bool runScript(const QString &file, const QString &database = QStringLiteral("postgres"));
 
-    /// Settings that reach the server through its socket.
+    /// Settings that reach the server through its socket, as the computers' user.
     ServerSettings settings() const;
-    /// Writes the password file that libpq reads (PGPASSFILE); none: an empty file.
-    void usePassword(const QString &password);
+    /// The same as the server's superuser.
+    ServerSettings adminSettings() const;
+    /// Writes the password file that libpq reads (PGPASSFILE), for the
+    /// computers' user and the teacher's (the same password unless given);
+    /// none: an empty file.
+    void usePassword(const QString &password, const std::optional<QString> &teacher = {});
     QString rightPassword() const { return QStringLiteral("Lumo-test-1'\\"); }
+    QString teacherPassword() const { return QStringLiteral("Lumo-teacher-2:\\"); }
     /// Writes a connection service file (PGSERVICEFILE) with one service.
     void useService(const QString &name, const QString &lines);
 

@@ -104,16 +104,26 @@ void recordGame(GameRecorder &recorder, const Child &child, const Plan &plan,
 
 } // namespace
 
+QStringList sampleClassList() {
+    return {QStringLiteral("ด.ช. ภูมิ รักเรียน"), QStringLiteral("ด.ญ. มาลี ใจดี"),
+            QStringLiteral("ด.ช. สมชาย ขยันยิ่ง"), QStringLiteral("ด.ญ. กานดา สุขใจ"),
+            QStringLiteral("ด.ช. ต้นกล้า ใจกล้า")};
+}
+
 void recordSampleGames(const QString &folder, const QStringList &extraNames) {
+    // ภูมิ typed his short name; ต้นกล้า has not played yet.
     const QList<Child> children{
         {QStringLiteral("ด.ญ. มาลี ใจดี"), {13, 14, 15}, 0.03, 0.08},
-        {QStringLiteral("ด.ช. สมชาย รักเรียน"), {7, 8, 9}, 0.08, 0.25},
+        {QStringLiteral("ด.ช. สมชาย ขยันยิ่ง"), {7, 8, 9}, 0.08, 0.25},
+        {QStringLiteral("ภูมิ"), {5, 6}, 0.15, 0.3},
+        {QStringLiteral("ด.ญ. กานดา สุขใจ"), {11, 12}, 0.1, 0.2},
     };
     const QList<Plan> plans{
-        {0, 6, 1, true, 40, Outcome::Left}, {1, 6, 1, true, 33, Outcome::TimeOut},
-        {0, 3, 1, true, 100, Outcome::Won}, {1, 3, 2, true, 75, Outcome::Won},
-        {0, 1, 3, false, 50, Outcome::Won}, {1, 1, 1, true, 18, Outcome::WindowClosed},
-        {1, 0, 1, true, 12, std::nullopt},
+        {0, 6, 1, true, 40, Outcome::Left},         {1, 6, 1, true, 33, Outcome::TimeOut},
+        {0, 3, 1, true, 100, Outcome::Won},         {1, 3, 2, true, 75, Outcome::Won},
+        {2, 3, 1, true, 22, Outcome::Left},         {0, 1, 3, false, 50, Outcome::Won},
+        {1, 1, 1, true, 18, Outcome::WindowClosed}, {2, 1, 1, true, 5, Outcome::Left},
+        {3, 0, 1, true, 12, std::nullopt},
     };
     std::mt19937 random(20260607);
     GameRecorder recorder(folder);

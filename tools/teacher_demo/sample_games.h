@@ -7,8 +7,14 @@
 
 namespace lumo::demo {
 
-/// Records a few games of two children through the recorder, as the game
-/// would: different mistakes for each, and every way a game can end.
+/// The class list of the sample class: five children, one of whom has not
+/// played yet.
+QStringList sampleClassList();
+
+/// Records a few games of the sample class through the recorder, as the
+/// game would: different mistakes for each child, every way a game can end
+/// (one child leaving early, one game cut off by a power cut), and one
+/// child who typed a short name instead of picking the listed one.
 /// `extraNames` each get one short game too.
 void recordSampleGames(const QString &folder, const QStringList &extraNames = {});
 

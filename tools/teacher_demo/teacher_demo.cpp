@@ -48,8 +48,8 @@ int main(int argc, char *argv[]) {
         QStringLiteral("folder"), QStringLiteral("Store folder (default: a temporary one)."),
         QStringLiteral("dir"));
     const QCommandLineOption tabOption(QStringLiteral("tab"),
-                                       QStringLiteral("Page to show: 0, 1 or 2."),
-                                       QStringLiteral("n"), QStringLiteral("0"));
+                                       QStringLiteral("Page to show: 0 to 4."), QStringLiteral("n"),
+                                       QStringLiteral("0"));
     const QCommandLineOption childOption(QStringLiteral("child"),
                                          QStringLiteral("Child to show on page 1."),
                                          QStringLiteral("name"));
@@ -88,7 +88,9 @@ int main(int argc, char *argv[]) {
     }
     QFile system(temporary.filePath(QStringLiteral("system.conf")));
     if (system.open(QIODevice::WriteOnly))
-        system.write("[class]\nnames=ด.ญ. มาลี ใจดี, ด.ช. สมชาย รักเรียน\n");
+        system.write(QStringLiteral("[class]\nnames=%1\n")
+                         .arg(lumo::demo::sampleClassList().join(QStringLiteral(", ")))
+                         .toUtf8());
     system.close();
     const lumo::SettingsFiles settings =
         parser.isSet(systemOption)
@@ -108,8 +110,6 @@ int main(int argc, char *argv[]) {
                          &lumo::teacher::TeacherWindow::showSyncStatus);
         QObject::connect(&window, &lumo::teacher::TeacherWindow::recordsDeleted, sync.get(),
                          &lumo::sync::SchoolSync::syncSoon);
-        QObject::connect(&window, &lumo::teacher::TeacherWindow::serverSettingsSaved, sync.get(),
-                         &lumo::sync::SchoolSync::setServer);
         sync->start();
     }
     if (parser.isSet(serverOption)) {
@@ -123,7 +123,8 @@ int main(int argc, char *argv[]) {
     }
     if (parser.isSet(exportOption))
         return window.gamesPage()->exportShownRows() ? 0 : 1;
-    window.tabs()->setCurrentIndex(parser.value(tabOption).toInt());
+    if (parser.isSet(tabOption))
+        window.tabs()->setCurrentIndex(parser.value(tabOption).toInt());
     if (parser.isSet(childOption))
         window.childPage()->showChild(parser.value(childOption));
     window.show();
