@@ -19,7 +19,7 @@ export LUMO_WINDOWS_PREFIX
 
 build=build/windows
 cmake --preset windows >/dev/null
-nice cmake --build --preset windows --target lumo3
+nice cmake --build --preset windows --target lumo3 lumo_school_sync
 
 stage=$build/stage
 rm -rf "$stage"

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The lumo3 authors
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Puts beside lumo3.exe exactly the DLLs and Qt plugins it loads: the Qt
-# plugins it needs, then every DLL that the program or a plugin imports,
-# and what those import in turn, found in the cached Qt prefix or among
+# Puts beside lumo3.exe (and the other programs in its folder) exactly the
+# DLLs and Qt plugins they load: the Qt plugins they need, then every DLL
+# that a program or a plugin imports, and what those import in turn, found in the cached Qt prefix or among
 # MinGW's runtime DLLs. What is found in neither is Windows' own. All are
 # stripped of their debugging symbols.
 #   tools/windows/deploy.sh FOLDER      (the folder that holds lumo3.exe)
@@ -48,7 +48,7 @@ plugins=(
 )
 
 declare -A shipped=() windows=()
-queue=("$folder/lumo3.exe")
+queue=("$folder"/*.exe)
 
 # Walks the imports of everything in the queue, copying each DLL once.
 walk() {
