@@ -2,11 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/command_line.h"
 
+#include "platform/places.h"
 #include "settings/teacher_pin.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -18,10 +20,12 @@ namespace lumo {
 namespace {
 
 QCommandLineOption hashPinOption() {
+    // The file named as this system has it (C:\ProgramData\... on Windows).
     return QCommandLineOption(
         QStringLiteral("hash-pin"),
         QStringLiteral("Print the lines that set PIN as the teacher's PIN, for the computer's "
-                       "settings file (/etc/xdg/lumo3/lumo3.conf), and end."),
+                       "settings file (%1), and end.")
+            .arg(QDir::toNativeSeparators(systemSettingsFile())),
         QStringLiteral("PIN"));
 }
 
