@@ -93,8 +93,8 @@ QString serverProblemText(sync::SyncStatus::State state, const QString &detail) 
     QString why;
     switch (state) {
     case State::NotSetUp:
-        why = QStringLiteral("บนเซิร์ฟเวอร์ยังไม่มีตารางผล: ยังไม่มีเครื่องใดส่งผลไป "
-                             "หรือฐานข้อมูลบนเซิร์ฟเวอร์ยังไม่ได้ตั้งตาม README");
+        why = QStringLiteral("บนเซิร์ฟเวอร์ยังไม่มีตารางผล: "
+                             "ฐานข้อมูลบนเซิร์ฟเวอร์ยังไม่ได้ตั้งตาม README");
         break;
     case State::SchemaTooNew:
         why = QStringLiteral("ฐานข้อมูลบนเซิร์ฟเวอร์ตั้งโดยโปรแกรมรุ่นที่ใหม่กว่า "

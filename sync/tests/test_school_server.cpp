@@ -814,7 +814,7 @@ void SchoolServer::theTeacherSeesTheClassFromTheServer() {
     QVERIFY2(server_->resetDatabase(false), qPrintable(server_->error()));
     QVERIFY(window.readFromServer(true));
     QTRY_COMPARE(dialogs.told.size(), 1);
-    QVERIFY2(dialogs.told.first().contains(QStringLiteral("ยังไม่มีเครื่องใดส่งผลไป")),
+    QVERIFY2(dialogs.told.first().contains(QStringLiteral("ยังไม่ได้ตั้งตาม README")),
              qPrintable(dialogs.told.first()));
     QCOMPARE(window.sourceBar()->source(), teacher::SourceBar::ThisComputer);
     QString tables;
@@ -923,7 +923,7 @@ const QString theirGame = QStringLiteral("22222222-2222-4222-8222-222222222222")
 /// A game handed in as JSON, as the sync sends it.
 QString gameJson(const QString &id, const char *computer) {
     return QStringLiteral(
-               R"('{"id": "%1", "computer": "%2", "player": "x", "started_utc": "2026-06-01T02:30:00.000Z", "start_level": 1, "settings": "{}", "program_version": "3", "level_reached": 1, "questions": 0, "right_points": 0, "wrong_points": 0}')")
+               R"('{"id": "%1", "computer": "%2", "player": "x", "started_utc": "2026-06-01T02:30:00.000Z", "start_level": 1, "settings": "{}", "program_version": "3", "level_reached": 1, "questions": 0, "right_points": 0, "wrong_points": 0, "answered": 0, "answered_right": 0}')")
         .arg(id, QLatin1String(computer));
 }
 

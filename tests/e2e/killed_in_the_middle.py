@@ -41,7 +41,7 @@ CLASS_LIST = ["ด.ช. สมชาย รักเรียน", "ด.ญ. ม
 COMPUTER_SETTINGS = "[class]\nstart_level=3\nclock=true\nclock_minutes=45\n"
 USER_SETTINGS = "[class]\nclock=false\nnames=" + ", ".join(CLASS_LIST) + "\n"
 TIME_USED_LINE = re.compile(r"^น้อง " + NAME + r"\n ใช้เวลาไป (\d+) นาที (\d+) วินาที$")
-UNFINISHED = "ไม่จบ (หยุดกลางคัน)"
+UNFINISHED = "ถูกตัดกลางคัน"
 TEACHERS_WINDOW = "ผลการทดสอบ"
 
 # The answer slots, tens then units, of rows 1 to 4 and of the total.
