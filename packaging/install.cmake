@@ -35,9 +35,6 @@ endforeach()
 install(FILES ${PROJECT_BINARY_DIR}/lumo3.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${PROJECT_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
-# Linked as Debian hardens its programs: relocations read-only and bound at start.
-target_link_options(lumo3 PRIVATE LINKER:-z,relro LINKER:-z,now)
-
 # A Debian package: cpack -G DEB in the build folder.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME lumo3)
