@@ -99,11 +99,12 @@ def main():
     p.run("xdotool", "type", "--delay", "100", NAME)
     p.shot("name-typed")
     p.run("xdotool", "key", "Return")
-    time.sleep(1.5)
+    p.wait_for("the name prompt to close", lambda: not p.window("ชื่อผู้ทำการทดสอบ"))
+    time.sleep(2)
     p.shot("greeted")
     p.click(p.form1, "Im1")  # on to the quiz
     p.wait_for("the quiz screen", lambda: p.window("^Form2$"))
-    time.sleep(1)
+    time.sleep(2)
     p.shot("quiz-screen")
 
     p.click(p.form2, "Cm1")  # the clock starts
