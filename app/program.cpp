@@ -19,12 +19,15 @@ quiz::Rules rulesFor(const ClassSettings &settings) {
 Program::Program(Services &services, const ProgramFolders &folders,
                  teacher::TeacherDialogs &dialogs, const store::RecorderOptions &recorderOptions,
                  const sync::SyncOptions &syncOptions)
-    : screens(services), recorder(folders.store, recorderOptions),
-      recording(screens.quiz.game(), recorder, services),
+    : screens(services),
+      sounds(screens, voice::VoiceFolders::beside(folders.store, folders.settings.systemFile,
+                                                  services.programFolder())),
+      recorder(folders.store, recorderOptions), recording(screens.quiz.game(), recorder, services),
       schoolSync(folders.store, readServerSettings(folders.settings), syncOptions),
       teacherAccess(screens, recorder, schoolSync, folders.store, folders.settings, dialogs,
                     services.locale()) {
     applySettings(readClassSettings(folders.settings));
+    sounds.setSettings(readSoundSettings(folders.settings));
     // Each game goes to the school's server once its end is in the store:
     // sent any sooner, the server would get the game without its end and
     // hear of the rest only at the next retry.
@@ -32,6 +35,10 @@ Program::Program(Services &services, const ProgramFolders &folders,
                      &sync::SchoolSync::syncSoon);
     QObject::connect(&teacherAccess, &TeacherAccess::settingsSaved, &screens,
                      [this](const ClassSettings &saved) { applySettings(saved); });
+    QObject::connect(&teacherAccess, &TeacherAccess::soundSettingsSaved, &sounds,
+                     &GameSounds::setSettings);
+    QObject::connect(&teacherAccess, &TeacherAccess::voiceChanged, &sounds.voice,
+                     &voice::Voice::reload);
 }
 
 void Program::applySettings(const ClassSettings &settings) {

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/game_sounds.h"
 #include "app/results_recording.h"
 #include "app/screen_flow.h"
 #include "app/teacher_access.h"
@@ -46,6 +47,8 @@ class Program {
     const ClassSettings &settings() const { return settings_; }
 
     ScreenFlow screens;
+    /// What the child hears, as loud as the class's settings allow.
+    GameSounds sounds;
     store::GameRecorder recorder;
     ResultsRecording recording;
     /// Sends the recorded games to the school's server, where one is set up.

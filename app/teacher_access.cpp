@@ -10,6 +10,7 @@
 #include "teacher/dialogs.h"
 #include "teacher/qt_thai.h"
 #include "teacher/teacher_window.h"
+#include "teacher/voice_page.h"
 
 #include <QApplication>
 #include <QShortcut>
@@ -63,6 +64,11 @@ void TeacherAccess::open() {
     connect(window_.data(), &teacher::TeacherWindow::settingsSaved, this,
             &TeacherAccess::settingsSaved);
     connectSchoolSync(*window_, schoolSync_);
+    if (auto *voicePage = window_->findChild<teacher::VoicePage *>()) {
+        connect(voicePage, &teacher::VoicePage::soundSettingsSaved, this,
+                &TeacherAccess::soundSettingsSaved);
+        connect(voicePage, &teacher::VoicePage::voiceChanged, this, &TeacherAccess::voiceChanged);
+    }
     screens_.host.opened();
     connect(window_.data(), &QObject::destroyed, this, [this] { screens_.host.closed(); });
     window_->show();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "settings/settings_files.h"
+#include "settings/sound_settings.h"
 #include "teacher/teacher_window.h"
 
 #include <QLocale>
@@ -47,6 +48,10 @@ class TeacherAccess : public QObject {
   signals:
     /// The teacher saved class settings: they are for the next game.
     void settingsSaved(const lumo::ClassSettings &settings);
+    /// The teacher turned the sounds on or off or changed their volume.
+    void soundSettingsSaved(const lumo::SoundSettings &settings);
+    /// A clip of ปิโก's voice was recorded, deleted or imported.
+    void voiceChanged();
 
   private:
     void addShortcutToStartScreen();

@@ -15,6 +15,7 @@ void Form2::LB_MouseDown(int index) {
     // A disabled tile receives no mouse events, so no drag starts from it.
     drag_->begin(LB[index]);
     dragDigit_ = LB[index]->caption();
+    emit tilePicked();
 }
 
 void Form2::LB_MouseUp(int index) {
@@ -29,6 +30,7 @@ void Form2::LB_MouseUp(int index) {
 void Form2::dropOnSlot(Label *slot) {
     slot->setCaption(dragDigit_);
     announceSlot(slot);
+    emit tileDropped();
 }
 
 void Form2::LB6_DragDrop() {
@@ -89,6 +91,7 @@ void Form2::clickPicture(int g, int index) {
     ++clickCount_[g - 1];
     grp.counter->setCaption(QString::number(clickCount_[g - 1]));
     announce(quiz::spokenCounter(grp.counter->accessibleName(), clickCount_[g - 1]));
+    emit pictureCounted(g, clickCount_[g - 1]);
 }
 
 void Form2::Im1_Click(int index) {

@@ -160,6 +160,12 @@ class Form2 : public Screen, public Form2Controls {
     /// time-out or a closed window the screen has closed already; otherwise
     /// it closes right after.
     void ended(lumo::quiz::Game::Outcome how);
+    /// A digit tile was pressed: a drag or a tap begins.
+    void tilePicked();
+    /// A digit went into an answer slot.
+    void tileDropped();
+    /// A picture of row g (1 to 4) was counted; the row's counter says `count`.
+    void pictureCounted(int g, int count);
 
   protected:
     void bindControls(ControlBinder &bind) override;

@@ -79,6 +79,7 @@ void Form1::Im1_Click() {
         Im1->setArtwork(loadArtwork(services_.iconPath(QStringLiteral("c01.gif")), hostPicture));
         announcer()->say(LB2->caption() + QLatin1Char('\n') + LB1->caption() + QLatin1Char('\n') +
                          Label4->caption());
+        emit greeted();
     }
     if (hostClicks_ == 2) {
         emit quizRequested(typedName_);

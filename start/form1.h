@@ -78,6 +78,8 @@ class Form1 : public Screen, public Form1Controls {
     /// The second click on the host: the quiz should open for this player.
     /// The start screen closes right after.
     void quizRequested(const QString &playerName);
+    /// The first click on the host: he has greeted the player by name.
+    void greeted();
 
   protected:
     void bindControls(ControlBinder &bind) override;

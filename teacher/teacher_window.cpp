@@ -17,6 +17,7 @@
 #include "teacher/settings_page.h"
 #include "teacher/source_bar.h"
 #include "teacher/texts.h"
+#include "teacher/voice_page.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -74,6 +75,7 @@ TeacherWindow::TeacherWindow(const QString &storeFolder, const SettingsFiles &se
     tabs_->addTab(child_, QStringLiteral("รายบุคคล"));
     tabs_->addTab(bin_, QStringLiteral("ถังขยะ"));
     tabs_->addTab(settings_, QStringLiteral("ตั้งค่าสำหรับห้องเรียน"));
+    tabs_->addTab(new VoicePage(storeFolder, settings, dialogs, this), QStringLiteral("เสียง"));
     readLine_->hide();
     notice_->setObjectName(QStringLiteral("notice"));
     static_cast<QFrame *>(notice_)->setFrameShape(QFrame::StyledPanel);

@@ -268,7 +268,9 @@ def main():
             raise StepFailed(f"the program ended with {screen.program.returncode}, not by SIGKILL")
         screen.log.close()
         with open(log_path, encoding="utf-8", errors="replace") as log:
-            warnings = [line for line in log if line.startswith("lumo3:")]
+            # The test's display has no sound card: that one is expected.
+            warnings = [line for line in log
+                        if line.startswith("lumo3:") and "no sound output" not in line]
         if warnings:
             raise StepFailed(f"the program warned: {warnings}")
         check_the_store(os.path.join(screen.home, "data"), game.answers, game.right, game.wrong)

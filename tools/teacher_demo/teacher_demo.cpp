@@ -48,7 +48,7 @@ int main(int argc, char *argv[]) {
         QStringLiteral("folder"), QStringLiteral("Store folder (default: a temporary one)."),
         QStringLiteral("dir"));
     const QCommandLineOption tabOption(QStringLiteral("tab"),
-                                       QStringLiteral("Page to show: 0 to 4."), QStringLiteral("n"),
+                                       QStringLiteral("Page to show: 0 to 5."), QStringLiteral("n"),
                                        QStringLiteral("0"));
     const QCommandLineOption childOption(QStringLiteral("child"),
                                          QStringLiteral("Child to show on page 1."),
