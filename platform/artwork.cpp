@@ -277,7 +277,9 @@ class ArtworkIconEngine : public QIconEngine {
             (quint64(shown.width()) << 32) | (quint64(shown.height()) << 8) | quint64(mode);
         if (const auto found = drawn_.constFind(key); found != drawn_.constEnd())
             return *found;
-        QPixmap pixmap = QPixmap::fromImage(artwork_.image(shown));
+        // Drawn by the artwork, which keeps its last size: a button made
+        // anew at the next opening of its screen finds it drawn.
+        QPixmap pixmap = artwork_.pixmap(shown, 1.0);
         if (mode != QIcon::Normal) {
             QStyleOption option(0);
             option.palette = QGuiApplication::palette();

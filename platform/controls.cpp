@@ -4,8 +4,12 @@
 
 #include "platform/twips.h"
 
+#include <QCache>
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
+#include <QStyle>
 
 #include <QTextBoundaryFinder>
 #include <algorithm>
@@ -139,6 +143,117 @@ void Label::fitFont() {
 void Label::resizeEvent(QResizeEvent *event) {
     QLabel::resizeEvent(event);
     showCaption();
+}
+
+// Text drawn larger than this (in device pixels) is drawn as outlines at
+// every paint: the raster engine keeps only smaller glyphs as pictures.
+constexpr int largestCachedGlyph = 64;
+// The large captions kept drawn, in kilobytes: both screens' at 4K.
+constexpr int keptCaptionsKilobytes = 48 * 1024;
+
+// Kept with the application, so that no picture outlives it.
+class DrawnCaptions : public QObject {
+  public:
+    using QObject::QObject;
+    QCache<QString, QPixmap> pictures{keptCaptionsKilobytes};
+};
+
+// The large captions painted once and not kept (yet), by their key's hash.
+QCache<size_t, bool> &seenCaptions() {
+    static QCache<size_t, bool> seen(1024);
+    return seen;
+}
+
+QCache<QString, QPixmap> &drawnCaptions() {
+    static QPointer<DrawnCaptions> kept;
+    if (!kept)
+        kept = new DrawnCaptions(QCoreApplication::instance());
+    return kept->pictures;
+}
+
+bool Label::keepsDrawing() const {
+    const QFont shown = font();
+    const qreal pixels = shown.pixelSize() > 0 ? shown.pixelSize() : shown.pointSizeF() * 96 / 72;
+    return !text().isEmpty() && pixels * devicePixelRatioF() >= largestCachedGlyph;
+}
+
+QString Label::drawingKey() const {
+    // The colours the text and the frame are drawn in: a palette set anew
+    // with the same colours draws the same.
+    QString colours;
+    const QPalette &shown = palette();
+    for (const QPalette::ColorRole role :
+         {foregroundRole(), QPalette::Light, QPalette::Midlight, QPalette::Mid, QPalette::Dark,
+          QPalette::Shadow, QPalette::Window})
+        colours += QString::number(shown.color(role).rgba64(), 16) + QLatin1Char(',');
+    return QStringLiteral("%1|%2x%3@%4|%5|%6|%7|%8|%9")
+        .arg(font().key())
+        .arg(width())
+        .arg(height())
+        .arg(devicePixelRatioF())
+        .arg(colours)
+        .arg(isEnabled())
+        .arg(QStringLiteral("%1,%2,%3,%4,%5,%6")
+                 .arg(int(alignment()))
+                 .arg(wordWrap())
+                 .arg(frameStyle())
+                 .arg(lineWidth())
+                 .arg(margin())
+                 .arg(indent()))
+        .arg(int(layoutDirection()))
+        .arg(text());
+}
+
+QPixmap Label::drawCaption() {
+    const qreal ratio = devicePixelRatioF();
+    QPixmap pixmap(size() * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    // As QLabel paints a plain text: its frame, then the text in the
+    // frame's contents, a frame's indent on the aligned sides.
+    QPainter painter(&pixmap);
+    painter.setFont(font());
+    drawFrame(&painter);
+    const bool rightToLeft = text().isRightToLeft();
+    const int align =
+        QStyle::visualAlignment(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight, alignment());
+    QRect room = contentsRect().marginsRemoved(QMargins() + margin());
+    const int indent = this->indent() < 0 && frameWidth()
+                           ? fontMetrics().horizontalAdvance(u'x') / 2 - margin()
+                           : this->indent();
+    if (indent > 0)
+        room.adjust(align & Qt::AlignLeft ? indent : 0, align & Qt::AlignTop ? indent : 0,
+                    align & Qt::AlignRight ? -indent : 0, align & Qt::AlignBottom ? -indent : 0);
+    const int flags = align | (wordWrap() ? Qt::TextWordWrap : 0) |
+                      (rightToLeft ? Qt::TextForceRightToLeft : Qt::TextForceLeftToRight);
+    style()->drawItemText(&painter, room, flags, palette(), isEnabled(), text(), foregroundRole());
+    return pixmap;
+}
+
+void Label::paintEvent(QPaintEvent *event) {
+    if (!keepsDrawing()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QCache<QString, QPixmap> &kept = drawnCaptions();
+    const QString key = drawingKey();
+    QPixmap drawn;
+    if (const QPixmap *found = kept.object(key)) {
+        drawn = *found;
+    } else if (!seenCaptions().remove(qHash(key))) {
+        // Seen for the first time: a caption that changes at every paint (a
+        // clock) would only push the others out, so it is kept only once it
+        // comes again.
+        seenCaptions().insert(qHash(key), new bool(true));
+        QLabel::paintEvent(event);
+        return;
+    } else {
+        drawn = drawCaption();
+        const qint64 kilobytes = qint64(drawn.width()) * drawn.height() * 4 / 1024;
+        kept.insert(key, new QPixmap(drawn), std::max<qint64>(1, kilobytes));
+    }
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, drawn);
 }
 
 void Label::mousePressEvent(QMouseEvent *event) {

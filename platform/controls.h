@@ -18,7 +18,11 @@ QString shortenLongLines(const QString &text, int maxLength);
 /// A text label: centred, wrapped at its width, never markup. CR LF in a
 /// caption is a line break. When a caption does not fit, the label draws it
 /// in a smaller size of its font rather than cutting it off; only a caption
-/// far longer than the label could ever show is drawn cut short.
+/// far longer than the label could ever show is drawn cut short. A caption
+/// too large for the painter's glyph cache (as on a 4K screen) and shown a
+/// second time is drawn into a picture and kept, for every label, until what
+/// it shows changes (its text, font, size, colours or frame) or newer
+/// pictures push it out; a caption shown once (a clock's) is not kept.
 class Label : public QLabel {
     Q_OBJECT
   public:
@@ -42,11 +46,15 @@ class Label : public QLabel {
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
   private:
     void showCaption();
     void fitFont();
     QFont scaledDesignFont() const;
+    bool keepsDrawing() const;
+    QString drawingKey() const;
+    QPixmap drawCaption();
 
     QString caption_;
     QFont designFont_;

@@ -2,8 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/focus_ring.h"
 
+#include "platform/keyboard.h"
+
 #include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -86,18 +89,72 @@ void Ring::paintEvent(QPaintEvent *) {
                        QPen(core, width - 2 * edge, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
 }
 
-FocusRing::FocusRing(QWidget *window)
-    : QObject(window), window_(window), ring_(new Ring(window, Ring::Look::Focus)) {
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget *, QWidget *now) { focusChanged(now); });
+void KeyboardUse::setInUse(bool inUse) {
+    if (inUse == inUse_)
+        return;
+    inUse_ = inUse;
+    emit changed(inUse_);
 }
 
-void FocusRing::focusChanged(QWidget *now) {
+bool KeyboardUse::movesOrActs(const QKeyEvent &event) {
+    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    switch (event.key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+        return true;
+    default:
+        return typedDigit(event) >= 0;
+    }
+}
+
+FocusRing::FocusRing(QWidget *window, KeyboardUse &keyboard)
+    : QObject(window), window_(window), keyboard_(keyboard),
+      ring_(new Ring(window, Ring::Look::Focus)) {
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget *, QWidget *now) { follow(now); });
+    connect(&keyboard_, &KeyboardUse::changed, this, [this] { follow(window_->focusWidget()); });
+    qApp->installEventFilter(this);
+}
+
+bool FocusRing::eventFilter(QObject *watched, QEvent *event) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        // Keys typed into a dialog (a name) are not the keyboard at play.
+        if (watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == window_ &&
+            KeyboardUse::movesOrActs(*static_cast<QKeyEvent *>(event)))
+            keyboard_.setInUse(true);
+        break;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::TouchBegin:
+        keyboard_.setInUse(false);
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void FocusRing::follow(QWidget *focus) {
     // Only controls that the keyboard can reach: a window's own focus
     // (no control chosen) shows no ring.
-    const bool ours =
-        now && now != window_ && now->window() == window_ && (now->focusPolicy() & Qt::TabFocus);
-    ring_->follow(ours ? now : nullptr);
+    const bool ours = keyboard_.inUse() && focus && focus != window_ &&
+                      focus->window() == window_ && (focus->focusPolicy() & Qt::TabFocus);
+    ring_->follow(ours ? focus : nullptr);
 }
 
 } // namespace lumo

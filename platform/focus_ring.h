@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QWidget>
 
+class QKeyEvent;
+
 namespace lumo {
 
 /// A thick ring drawn over a window around one of its controls, following
@@ -43,18 +45,48 @@ class Ring : public QWidget {
     QPointer<QWidget> target_;
 };
 
+/// Whether the child plays with the keyboard: from a key that moves the
+/// focus or acts on a control, until the next mouse press or touch. One
+/// for the whole program, so that a quiz opened from the keyboard shows
+/// where the keyboard is at once.
+class KeyboardUse : public QObject {
+    Q_OBJECT
+  public:
+    using QObject::QObject;
+
+    bool inUse() const { return inUse_; }
+    void setInUse(bool inUse);
+
+    /// Keys that move the focus or act on the focused control: Tab, the
+    /// arrows, Home, End, Page Up and Down, Enter, Space, Backspace,
+    /// Delete and digits; none held with Ctrl, Alt or Meta.
+    static bool movesOrActs(const QKeyEvent &event);
+
+  signals:
+    void changed(bool inUse);
+
+  private:
+    bool inUse_ = false;
+};
+
 /// Shows where the keyboard focus of one window is, with a ring of the
-/// Focus look around the focused control, while the window is active.
+/// Focus look around the focused control, while the keyboard is in use.
+/// A key pressed in the window puts it in use, a mouse press or a touch
+/// anywhere takes it out; the focus itself stays where it is.
 class FocusRing : public QObject {
   public:
-    explicit FocusRing(QWidget *window);
+    FocusRing(QWidget *window, KeyboardUse &keyboard);
 
     Ring *ring() const { return ring_; }
 
+  protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
   private:
-    void focusChanged(QWidget *now);
+    void follow(QWidget *focus);
 
     QWidget *window_;
+    KeyboardUse &keyboard_;
     Ring *ring_;
 };
 

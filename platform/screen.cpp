@@ -59,11 +59,15 @@ void ScreenWindow::resizeEvent(QResizeEvent *event) {
 }
 
 void ScreenWindow::fitStage() {
+    fitStage(size());
+}
+
+void ScreenWindow::fitStage(QSize client) {
     if (!stage_)
         return;
-    const double scale = scaleFor(size(), design_);
+    const double scale = scaleFor(client, design_);
     QRect area(QPoint(), QSize(qRound(design_.width() * scale), qRound(design_.height() * scale)));
-    area.moveCenter(rect().center());
+    area.moveCenter(QRect(QPoint(), client).center());
     stage_->setGeometry(area);
     if (scale != scale_) {
         scale_ = scale;
@@ -74,6 +78,13 @@ void ScreenWindow::fitStage() {
 void ScreenWindow::moveEvent(QMoveEvent *event) {
     QWidget::moveEvent(event);
     emit geometryChanged();
+}
+
+void ScreenWindow::changeEvent(QEvent *event) {
+    QWidget::changeEvent(event);
+    // Maximised, fullscreen or back, by the desktop or by F11.
+    if (event->type() == QEvent::WindowStateChange)
+        emit geometryChanged();
 }
 
 ScreenHost::ScreenHost(Services &services) : services_(services), placement_(services.settings()) {}
@@ -129,18 +140,17 @@ void Screen::openWindow() {
     connect(window_.data(), &ScreenWindow::closedFromFrame, this, &Screen::closedFromFrame);
     // The controls are made at the scale of the size the window opens at,
     // so that they are laid out and fitted once.
-    host_.placement().place(window_, window_->designSize());
-    window_->fitStage();
+    window_->fitStage(host_.placement().place(window_, window_->designSize()));
     controls_ = buildControls(window_, window_->stage(), layout(), window_->scale());
     connect(window_.data(), &ScreenWindow::scaleChanged, this,
             [this](double scale) { controls_.scaleTo(scale); });
     connect(window_.data(), &ScreenWindow::geometryChanged, this,
             [this] { host_.placement().remember(window_); });
     connect(window_.data(), &ScreenWindow::fullScreenAsked, this,
-            [this] { host_.placement().toggleFullScreen(window_, window_->designSize()); });
+            [this] { host_.placement().toggleFullScreen(window_); });
     // Every way in: the keyboard's focus shown plainly, fingers that bring
     // up no mouse pointer, and a voice for what happens.
-    new FocusRing(window_);
+    new FocusRing(window_, host_.keyboardUse());
     new TouchPointers(window_);
     announcer_ = new Announcer(window_);
     ControlBinder bind(controls_);

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/focus_ring.h"
 #include "platform/layout.h"
 #include "platform/window_placement.h"
 
@@ -39,13 +40,16 @@ class ScreenWindow : public QWidget {
 
     /// The scale the layout takes in a client area of `size`.
     static double scaleFor(QSize size, QSize design);
-    /// Scales and centres the layout's area for the window's present size.
+    /// Scales and centres the layout's area for the window's present size,
+    /// or for the client area it is about to have.
     void fitStage();
+    void fitStage(QSize client);
 
   signals:
     void closedFromFrame();
     void scaleChanged(double scale);
-    /// Moved or resized by the user or the window system.
+    /// Moved, resized, maximised or made fullscreen by the user or the
+    /// window system.
     void geometryChanged();
     void fullScreenAsked();
 
@@ -53,6 +57,7 @@ class ScreenWindow : public QWidget {
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
   private:
     QSize design_;
@@ -72,14 +77,17 @@ class ScreenHost : public QObject {
     void closed();
     int openScreens() const { return open_; }
 
-    /// The size and place both screens' windows share.
+    /// The size, place and state both screens' windows share.
     WindowPlacement &placement() { return placement_; }
+    /// Whether the child plays with the keyboard, on either screen.
+    KeyboardUse &keyboardUse() { return keyboardUse_; }
 
   private:
     void endIfNoneOpen();
 
     Services &services_;
     WindowPlacement placement_;
+    KeyboardUse keyboardUse_;
     int open_ = 0;
     bool checkPending_ = false;
 };

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/window_placement.h"
 
+#include <QDataStream>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
@@ -13,13 +14,33 @@ namespace {
 const QString geometryKey = QStringLiteral("window/geometry");
 constexpr double comfortableShare = 0.85;
 
+const QScreen *screenAround(const QRect &area) {
+    const QScreen *screen = area.isValid() ? QGuiApplication::screenAt(area.center()) : nullptr;
+    return screen ? screen : QGuiApplication::primaryScreen();
+}
+
 QRect availableAround(const QRect &area) {
-    const QScreen *screen = QGuiApplication::screenAt(area.center());
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
+    const QScreen *screen = screenAround(area);
     return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
 }
 } // namespace
+
+QRect savedClientArea(const QByteArray &state) {
+    // The layout of QWidget::saveGeometry() from its version 3 on, which
+    // ends with the client area.
+    QDataStream stream(state);
+    stream.setVersion(QDataStream::Qt_4_0);
+    quint32 magic = 0;
+    quint16 major = 0, minor = 0;
+    stream >> magic >> major >> minor;
+    if (magic != 0x1D9D0CB || major < 3)
+        return {};
+    QRect frame, normal, client;
+    qint32 screen = 0, screenWidth = 0;
+    quint8 maximized = 0, fullScreen = 0;
+    stream >> frame >> normal >> screen >> maximized >> fullScreen >> screenWidth >> client;
+    return stream.status() == QDataStream::Ok ? client : QRect();
+}
 
 QRect WindowPlacement::firstOpening(const QRect &available, QSize design) {
     QSize size = design.scaled(available.size() * comfortableShare, Qt::KeepAspectRatio);
@@ -30,53 +51,59 @@ QRect WindowPlacement::firstOpening(const QRect &available, QSize design) {
     return rect;
 }
 
-void WindowPlacement::place(QWidget *window, QSize design) const {
-    QRect rect = settings_.value(geometryKey).toRect();
-    const QRect available = availableAround(rect.isValid() ? rect : QRect());
-    if (fullScreen_) {
-        // The size it will have, so that its layout is made at that scale.
-        const QScreen *screen = QGuiApplication::screenAt(available.center());
-        window->setGeometry(screen ? screen->geometry() : available);
-        return;
+QSize WindowPlacement::place(QWidget *window, QSize design) const {
+    const QVariant saved = settings_.value(geometryKey);
+    const QByteArray state = saved.typeId() == QMetaType::QByteArray ? saved.toByteArray() : "";
+    // A window shown again starts from no state, so that the state it is
+    // given is the platform's news again.
+    window->setWindowState(Qt::WindowNoState);
+    // Qt restores the state as the desktop had it, and keeps a window that
+    // was on a screen that has gone or shrunk on one that is there.
+    if (state.isEmpty() || !window->restoreGeometry(state)) {
+        // Nothing saved yet, or a rectangle (as earlier versions kept it,
+        // and as the tests and benchmarks set it).
+        QRect rect = saved.toRect();
+        const QRect available = availableAround(rect);
+        if (!rect.isValid()) {
+            rect = firstOpening(available, design);
+        } else {
+            // A screen smaller than the last one, or one that has gone.
+            rect.setSize(rect.size().boundedTo(available.size()));
+            if (!available.intersects(rect))
+                rect.moveCenter(available.center());
+        }
+        window->setGeometry(rect);
     }
-    if (!rect.isValid()) {
-        rect = firstOpening(available, design);
-    } else {
-        // A screen smaller than the last one, or one that has gone.
-        rect.setSize(rect.size().boundedTo(available.size()));
-        if (!available.intersects(rect))
-            rect.moveCenter(available.center());
+    if (fullScreen_)
+        window->setWindowState(window->windowState() | Qt::WindowFullScreen);
+    // A hidden window set to another size would forget its state and the
+    // size to go back to: the size it will show at is only told.
+    if (window->windowState() & Qt::WindowFullScreen) {
+        if (const QScreen *screen = screenAround(window->geometry()))
+            return screen->geometry().size();
+    } else if (window->windowState() & Qt::WindowMaximized) {
+        const QRect client = savedClientArea(state);
+        if (client.isValid() && availableAround(client).contains(client))
+            return client.size();
     }
-    window->setGeometry(rect);
+    return window->size();
 }
 
 void WindowPlacement::show(QWidget *window) const {
-    // A window shown again leaves the state it had before behind.
-    if (fullScreen_)
-        window->showFullScreen();
-    else
-        window->showNormal();
+    window->show();
 }
 
 void WindowPlacement::remember(const QWidget *window) {
-    if (!window->isVisible() || window->windowState() != Qt::WindowNoState)
+    if (!window->isVisible() || window->isMinimized())
         return;
-    QRect rect = window->geometry();
-    // A Wayland window never learns where it is: keep the place the window
-    // system that knew it last gave, and only the size from here.
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
-        rect.moveTopLeft(settings_.value(geometryKey).toRect().topLeft());
-    settings_.setValue(geometryKey, rect);
+    fullScreen_ = window->isFullScreen();
+    settings_.setValue(geometryKey, window->saveGeometry());
 }
 
-void WindowPlacement::toggleFullScreen(QWidget *window, QSize design) {
-    fullScreen_ = !window->isFullScreen();
-    if (fullScreen_) {
-        window->showFullScreen();
-    } else {
-        window->showNormal();
-        place(window, design);
-    }
+void WindowPlacement::toggleFullScreen(QWidget *window) {
+    // Out of fullscreen, a window the desktop had maximised is so again.
+    window->setWindowState(window->windowState() ^ Qt::WindowFullScreen);
+    fullScreen_ = window->isFullScreen();
 }
 
 } // namespace lumo

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArray>
 #include <QRect>
 #include <QSize>
 
@@ -10,10 +11,12 @@ class QWidget;
 
 namespace lumo {
 
-/// Where and how large the screens' windows open. Both screens share one
-/// size and place, kept in the user's settings, so that going from one to
-/// the other does not jump; the first time a window opens as large as fits
-/// comfortably on the screen. Fullscreen lasts for the run.
+/// Where, how large and in which state the screens' windows open. Both
+/// screens share one window state, kept in the user's settings with Qt's
+/// own saveGeometry(): size and place, and whether the desktop had the
+/// window maximised or fullscreen. Going from one screen to the other does
+/// not jump, and the next start opens as the last window was left. The
+/// first time, a window opens as large as fits comfortably on the screen.
 class WindowPlacement {
   public:
     explicit WindowPlacement(QSettings &settings) : settings_(settings) {}
@@ -24,21 +27,31 @@ class WindowPlacement {
     /// larger than the available area; centred on it.
     static QRect firstOpening(const QRect &available, QSize design);
 
-    /// Gives a window about to open the size and place the last one had.
-    void place(QWidget *window, QSize design) const;
-    /// Shows a placed window, fullscreen if that is the run's choice.
+    /// Gives a window about to open the size, place and state the last one
+    /// had. Returns the size of the client area it will show at, as far as
+    /// can be known (maximised or fullscreen, the desktop decides), so that
+    /// its layout is made at that size once.
+    QSize place(QWidget *window, QSize design) const;
+    /// Shows a placed window in its state.
     void show(QWidget *window) const;
-    /// Notes a window's size and place for the next opening.
+    /// Notes a shown window's size, place and state for the next opening.
     void remember(const QWidget *window);
 
+    /// Whether windows open fullscreen (the last one was, or the start asked for it).
     bool fullScreen() const { return fullScreen_; }
+    /// Asks for fullscreen from the next opening on (the class settings
+    /// or the command line at the start).
     void setFullScreen(bool on) { fullScreen_ = on; }
     /// F11: fullscreen on or off for this window and those opened after it.
-    void toggleFullScreen(QWidget *window, QSize design);
+    void toggleFullScreen(QWidget *window);
 
   private:
     QSettings &settings_;
     bool fullScreen_ = false;
 };
+
+/// The client area (geometry()) a window had when `state` was saved by
+/// QWidget::saveGeometry(); an invalid rectangle if `state` does not say.
+QRect savedClientArea(const QByteArray &state);
 
 } // namespace lumo

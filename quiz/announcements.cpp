@@ -43,7 +43,12 @@ void Form2::announceSlot(const Label *slot) {
 }
 
 void Form2::announceMarking(const quiz::Game::Marking &marking) {
-    QString text = quiz::spokenCaption(LB3->caption()) + QLatin1Char('\n') + LB2->caption();
+    QString text = quiz::spokenCaption(LB3->caption());
+    for (int g = 1; g <= marking.groups; ++g)
+        text += QLatin1Char('\n') + quiz::spokenMark(g, marking.group[std::size_t(g - 1)]);
+    if (marking.hasTotal)
+        text += QLatin1Char('\n') + quiz::spokenMark(5, marking.total);
+    text += QLatin1Char('\n') + LB2->caption();
     if (const quiz::Level *level = quiz::levelRules(marking.level); marking.levelRaised && level)
         text += QLatin1Char('\n') + quiz::spokenClockRaised(game_, level->minutesAdded);
     announce(text);

@@ -32,6 +32,8 @@ void Form2::Timer2_Timer() {
             counter->setCaption(left);
     } else {
         clearTick_ = 0;
+        // The board is empty: what the check marked goes with it.
+        hideMarks();
         Cm4->setEnabled(true);
         focusNextQuestion();
         Timer2->stop();

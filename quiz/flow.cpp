@@ -65,6 +65,7 @@ void Form2::unbindControls() {
     keys_ = nullptr;
     taps_ = nullptr;
     pictureRows_ = {};
+    marks_ = {};
 }
 
 Form2::Drop Form2::dropHandler(int slot) {
@@ -108,6 +109,7 @@ void Form2::connectControls() {
     connectTaps();
     connectKeyboard();
     connectAnnouncements();
+    makeMarks();
 }
 
 void Form2::show(const QString &name) {

@@ -13,6 +13,7 @@ class QTimer;
 
 namespace lumo {
 
+class AnswerMark;
 class Button;
 class FocusGroup;
 class Frame;
@@ -153,6 +154,9 @@ class Form2 : public Screen, public Form2Controls {
     const std::array<Integer, 4> &clickCount() const { return clickCount_; }
     /// Column of pictures that the next clearing step empties, from 0.
     Integer clearTick() const { return clearTick_; }
+    /// The mark over row g's slots (1 to 4), or over the total's (5),
+    /// shown from the check until the board is empty.
+    AnswerMark *mark(int g) const { return marks_[std::size_t(g - 1)]; }
 
   signals:
     /// The quiz is over: won, out of time, left with Cm6, or its window
@@ -210,6 +214,10 @@ class Form2 : public Screen, public Form2Controls {
 
     void connectTaps();
 
+    void makeMarks();
+    void showMarks(const quiz::Game::Marking &marking);
+    void hideMarks();
+
     void connectAnnouncements();
     void announce(const QString &text);
     void announceSlot(const Label *slot);
@@ -225,6 +233,7 @@ class Form2 : public Screen, public Form2Controls {
     KeyInput *keys_ = nullptr;
     TapSelection *taps_ = nullptr;
     std::array<FocusGroup *, 4> pictureRows_{};
+    std::array<AnswerMark *, 5> marks_{};
 
     QString dragDigit_;
     std::array<Integer, 4> clickCount_{};

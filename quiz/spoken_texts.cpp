@@ -59,6 +59,13 @@ QString spokenClockRaised(const Game &game, int minutesAdded) {
            spokenClock(game);
 }
 
+QString spokenMark(int g, const Game::Mark &mark) {
+    const QString where = g <= 4 ? QStringLiteral("แถวที่ %1").arg(g) : QStringLiteral("ผลรวม");
+    if (mark.right)
+        return where + QStringLiteral(": ถูก");
+    return where + QStringLiteral(": ผิด คำตอบที่ถูกคือ %1").arg(mark.expected);
+}
+
 QString spokenSelection(const QString &tileName) {
     return QStringLiteral("เลือก ") + tileName;
 }

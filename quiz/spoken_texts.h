@@ -31,6 +31,10 @@ QString spokenClock(const Game &game);
 /// The clock raised at a level-up: the minutes gained and the time now.
 QString spokenClockRaised(const Game &game, int minutesAdded);
 
+/// Whether row g (1 to 4) or the total (5) was right after a check:
+/// "แถวที่ 1: ถูก", "ผลรวม: ผิด คำตอบที่ถูกคือ 19".
+QString spokenMark(int g, const Game::Mark &mark);
+
 /// "เลือก ตัวเลข 7": a tile chosen by a tap.
 QString spokenSelection(const QString &tileName);
 

@@ -64,8 +64,11 @@ class AnnouncementsTest : public QObject {
         const QString levelTwoHint =
             QStringLiteral("ถ้าน้อง ตอบผลรวมของทั้งหมดได้ จะได้คะแนนเพิ่มอีก 2 คะแนน ครับ "
                            "แต่ถ้าตอบผิด จะถูกหัก 1 คะแนนครับ");
+        // The correct answer, then whether each row and the total were right.
         const QString answer =
-            QStringLiteral("( 5 + 12 ) = 17\nคำตอบที่ถูก คือ 5 + 12 ครับ\nและผลรวมเท่ากับ 17 ครับ\n");
+            QStringLiteral("( 5 + 12 ) = 17\nคำตอบที่ถูก คือ 5 + 12 ครับ\nและผลรวมเท่ากับ 17 ครับ\n"
+                           "แถวที่ 1: ผิด คำตอบที่ถูกคือ 5\nแถวที่ 2: ผิด คำตอบที่ถูกคือ 12\n"
+                           "ผลรวม: ผิด คำตอบที่ถูกคือ 17\n");
 
         // Every row asks question `questionNo` of a game from `level` (rows
         // of 5 and 12, and 3 and 4 from level 3 on), then acts; no action:
@@ -115,6 +118,18 @@ class AnnouncementsTest : public QObject {
         QTest::newRow("the check")
             << 2 << 30 << 27 << Action([](TestProgram &p) { p.quiz.Cm3_Click(); })
             << QStringList{answer + "ข้อที่ 27 ทำถูก 0 ทำผิด 6 ระดับ 2"};
+        QTest::newRow("the check, row 1 and the total right")
+            << 2 << 30 << 27 << Action([](TestProgram &p) {
+                   enterNumber(p.quiz, 1, 5);
+                   enterNumber(p.quiz, 5, 17);
+                   QCoreApplication::processEvents();
+                   heard.clear();
+                   p.quiz.Cm3_Click();
+               })
+            << QStringList{QStringLiteral("( 5 + 12 ) = 17\nคำตอบที่ถูก คือ 5 + 12 ครับ\n"
+                                          "และผลรวมเท่ากับ 17 ครับ\nแถวที่ 1: ถูก\n"
+                                          "แถวที่ 2: ผิด คำตอบที่ถูกคือ 12\nผลรวม: ถูก\n"
+                                          "ข้อที่ 27 ทำถูก 3 ทำผิด 4 ระดับ 2")};
         QTest::newRow("the check of a level's last question")
             << 2 << 30 << 50 << Action([](TestProgram &p) { p.quiz.Cm3_Click(); })
             << QStringList{answer +

@@ -7,7 +7,10 @@
 #include "platform/drag.h"
 
 #include <QWindow>
+
 #include <QtTest>
+#include <algorithm>
+#include <cstdlib>
 
 using namespace lumo;
 
@@ -84,6 +87,80 @@ class ControlsTest : public QObject {
         label.resize(200, 100);
         label.setCaption(QStringLiteral("7"));
         QCOMPARE(label.font().pixelSize(), designPixels);
+    }
+
+    // A caption as large as on a 4K screen is drawn once and kept: what the
+    // label shows is what QLabel itself draws, and anew after each change.
+    void aLargeCaptionIsKeptDrawnUntilWhatItShowsChanges_data() {
+        QTest::addColumn<QString>("change");
+        for (const char *change : {"caption", "size", "colour", "enabled", "frame", "font"})
+            QTest::newRow(change) << QString::fromLatin1(change);
+    }
+
+    void aLargeCaptionIsKeptDrawnUntilWhatItShowsChanges() {
+        QFETCH(QString, change);
+        QWidget window;
+        window.resize(900, 300);
+        auto *label = new Label(&window);
+        auto *plain = new QLabel(&window);
+        label->setGeometry(0, 0, 420, 240);
+        plain->setGeometry(450, 0, 420, 240);
+        QFont font(QStringLiteral("Tahoma"));
+        font.setPixelSize(90);
+        label->setDesignFont(font);
+        label->setFrameStyle(QFrame::Box | QFrame::Plain);
+        label->setCaption(QStringLiteral("ทำถูก 12"));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        // Drawn twice: a caption is kept from its second showing on.
+        const auto shown = [](QWidget *widget) {
+            widget->grab();
+            return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        };
+        // The share of pixels that differ clearly.
+        const auto difference = [](const QImage &a, const QImage &b) {
+            if (a.size() != b.size())
+                return 1.0;
+            qsizetype differing = 0;
+            for (int y = 0; y < a.height(); ++y)
+                for (int x = 0; x < a.width(); ++x) {
+                    const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+                    differing +=
+                        std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                  std::abs(qBlue(p) - qBlue(q))}) > 64;
+                }
+            return double(differing) / (a.width() * a.height());
+        };
+        const QImage before = shown(label);
+        if (change == QLatin1String("caption")) {
+            label->setCaption(QStringLiteral("ทำผิด 13"));
+        } else if (change == QLatin1String("size")) {
+            label->resize(400, 240);
+        } else if (change == QLatin1String("colour")) {
+            QPalette red = label->palette();
+            red.setColor(QPalette::WindowText, Qt::red);
+            label->setPalette(red);
+        } else if (change == QLatin1String("enabled")) {
+            label->setEnabled(false);
+        } else if (change == QLatin1String("frame")) {
+            label->setFrameStyle(QFrame::NoFrame);
+        } else {
+            font.setBold(true);
+            label->setDesignFont(font);
+        }
+        plain->resize(label->size());
+        plain->setFont(label->font());
+        plain->setPalette(label->palette());
+        plain->setEnabled(label->isEnabled());
+        plain->setFrameStyle(label->frameStyle());
+        plain->setLineWidth(label->lineWidth());
+        plain->setAlignment(label->alignment());
+        plain->setWordWrap(label->wordWrap());
+        plain->setText(label->text());
+        const QImage after = shown(label);
+        QVERIFY2(difference(before, after) > 0.005, "the label still shows what it showed before");
+        QVERIFY2(difference(after, shown(plain)) < 0.005,
+                 "the label shows other than QLabel draws");
     }
 
     void aTileDisabledWhileHeldEndsItsDragAtTheReleaseWithoutADrop() {

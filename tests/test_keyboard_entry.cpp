@@ -197,14 +197,65 @@ class KeyboardEntryTest : public QObject {
 
         QStringList reached{focus()->objectName()};
         for (int i = 0; i < chain.size(); ++i) {
-            QVERIFY2(ringAround(focus()), qPrintable(focus()->objectName()));
             key(Qt::Key_Tab);
             reached << focus()->objectName();
+            QVERIFY2(ringAround(focus()), qPrintable(focus()->objectName()));
         }
         QCOMPARE(reached, chain + QStringList{chain.first()});
         // Backwards too.
         key(Qt::Key_Backtab);
         QCOMPARE(focus()->objectName(), chain.last());
+    }
+
+    void theRingShowsOnceTheKeyboardIsUsedAndHidesOnAClickOrATouch_data() {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("focused");
+        QTest::addColumn<bool>("shown");
+        // From the first slot of a question, its focus given without a key.
+        QTest::newRow("nothing pressed yet") << QStringList() << "LB6" << false;
+        QTest::newRow("Tab") << QStringList{"Tab"} << "LB7" << true;
+        QTest::newRow("Shift+Tab") << QStringList{"Backtab"} << "Cm6" << true;
+        QTest::newRow("an arrow") << QStringList{"Right"} << "LB7" << true;
+        QTest::newRow("Enter") << QStringList{"Return"} << "LB6" << true;
+        QTest::newRow("a digit") << QStringList{"5"} << "LB6" << true;
+        QTest::newRow("Backspace") << QStringList{"Backspace"} << "LB6" << true;
+        QTest::newRow("a letter") << QStringList{"a"} << "LB6" << false;
+        QTest::newRow("a shortcut") << QStringList{"Ctrl+Alt+Shift+T"} << "LB6" << false;
+        QTest::newRow("Tab, then a click") << QStringList{"Tab", "click"} << "LB7" << false;
+        QTest::newRow("Tab, then a touch") << QStringList{"Tab", "touch"} << "LB7" << false;
+        QTest::newRow("a click, then an arrow") << QStringList{"click", "Right"} << "LB7" << true;
+    }
+
+    void theRingShowsOnceTheKeyboardIsUsedAndHidesOnAClickOrATouch() {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, focused);
+        QFETCH(bool, shown);
+        openQuiz(2);
+        Form2 &q = game->quiz;
+        const auto *ring = window()->findChild<Ring *>(QStringLiteral("focusRing"));
+        QVERIFY(!ring->isVisible());
+        q.Cm1_Click();
+        askQuestion(*game, {12, 5});
+        q.LB6->setFocus(Qt::OtherFocusReason);
+        // A click where no control is, so that the focus stays.
+        const QPoint background = q.Frame2->mapTo(window(), QPoint(q.Frame2->width() / 2, 2));
+        QPointingDevice *touchscreen = QTest::createTouchDevice();
+        for (const QString &step : steps) {
+            if (step == QLatin1String("click")) {
+                QTest::mouseClick(window()->windowHandle(), Qt::LeftButton, {}, background);
+            } else if (step == QLatin1String("touch")) {
+                QTest::touchEvent(window()->windowHandle(), touchscreen).press(0, background);
+                QTest::touchEvent(window()->windowHandle(), touchscreen).release(0, background);
+            } else {
+                const QKeySequence keys(step);
+                const QKeyCombination combination = keys[0];
+                sendKey(window(), combination.key(), combination.keyboardModifiers(),
+                        step.size() == 1 ? step : QString());
+            }
+        }
+        QCOMPARE(focus()->objectName(), focused);
+        QCOMPARE(ringAround(focus()), shown);
+        QCOMPARE(ring->isVisible(), shown);
     }
 
     void theArrowKeysMoveBetweenTheShownSlots_data() {
@@ -299,6 +350,9 @@ class KeyboardEntryTest : public QObject {
         sendKey(startWindow, activation);
         QVERIFY(game->quiz.isOpen());
         QVERIFY(!start.isOpen());
+        // Opened from the keyboard, the quiz shows at once where the keyboard is.
+        QVERIFY(QTest::qWaitForWindowActive(window()));
+        QTRY_VERIFY(ringAround(game->quiz.Cm6));
 
         // Back at the start, the door says goodbye and ends the program.
         game->quiz.Cm6_Click();

@@ -3,14 +3,22 @@
 // The start screen: the welcome, the name prompt and greeting, the way into
 // the quiz, the way out of the program, and pictures that cannot be read.
 #include "fakes/fake_services.h"
+#include "support/modal_answer.h"
 #include "support/shown_pictures.h"
 
 #include "platform/controls.h"
+#include "platform/dialogs.h"
+#include "platform/services.h"
 
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWindow>
@@ -107,6 +115,123 @@ class StartScreenTest : public QObject {
         QCOMPARE(start.hostClicks(), 1);
         QVERIFY(start.isOpen());
         QVERIFY(!game.quiz.isOpen());
+    }
+
+    // The test runs on two screens (tests/support/whiteboard_and_laptop.json):
+    // a 1920 x 1080 whiteboard and a 1024 x 768 laptop beside it.
+    void theNamePromptAndTheMessagesGrowWithTheWindowAndStayOnItsScreen_data() {
+        QTest::addColumn<bool>("prompt");
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<bool>("fullScreen");
+        QTest::addColumn<QStringList>("choices");
+        QStringList classList;
+        for (int i = 1; i <= 40; ++i)
+            classList << QStringLiteral("ด.ญ. นักเรียน คนที่ %1").arg(i);
+        const QStringList longName{QString(2000, QChar(0x0E01)), QStringLiteral("ต้น")};
+        QTest::newRow("name prompt, the window at its design size")
+            << true << "whiteboard" << false << QStringList();
+        QTest::newRow("name prompt, fullscreen on 1920 x 1080")
+            << true << "whiteboard" << true << QStringList();
+        QTest::newRow("name prompt with 40 names, fullscreen on 1920 x 1080")
+            << true << "whiteboard" << true << classList;
+        QTest::newRow("name prompt with a 2,000-character name, on 1024 x 768")
+            << true << "laptop" << false << longName;
+        QTest::newRow("name prompt with a 2,000-character name, fullscreen on 1024 x 768")
+            << true << "laptop" << true << longName;
+        QTest::newRow("end message, the window at its design size")
+            << false << "whiteboard" << false << QStringList();
+        QTest::newRow("end message, fullscreen on 1920 x 1080")
+            << false << "whiteboard" << true << QStringList();
+        QTest::newRow("end message with a 2,000-character name, on 1024 x 768")
+            << false << "laptop" << false << longName;
+    }
+
+    void theNamePromptAndTheMessagesGrowWithTheWindowAndStayOnItsScreen() {
+        QFETCH(bool, prompt);
+        QFETCH(QString, screen);
+        QFETCH(bool, fullScreen);
+        QFETCH(QStringList, choices);
+        QScreen *where = nullptr;
+        for (QScreen *s : QGuiApplication::screens())
+            if (s->name() == screen)
+                where = s;
+        if (!where)
+            QSKIP("Not on the test's two screens (tests/support/whiteboard_and_laptop.json).");
+        TestProgram game;
+        game.services.settingsFile.setValue(QStringLiteral("window/geometry"),
+                                            QRect(where->geometry().topLeft(), QSize(793, 593)));
+        game.host.placement().setFullScreen(fullScreen);
+        game.start.show();
+        ScreenWindow *window = game.start.window();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const double scale = ScreenWindow::scaleFor(window->size(), window->designSize());
+        QCOMPARE(window->scale(), scale);
+        QCOMPARE(window->size(), fullScreen ? where->size() : QSize(793, 593));
+
+        QString problems;
+        const auto require = [&](bool ok, const QString &what) {
+            if (!ok)
+                problems += what + QStringLiteral("; ");
+        };
+        const QRect screenArea = where->availableGeometry();
+        ModalAnswer answer([&](QWidget *dialog) {
+            require(screenArea.contains(dialog->frameGeometry()),
+                    QStringLiteral("the dialog at %1,%2 %3 x %4 leaves its screen")
+                        .arg(dialog->x())
+                        .arg(dialog->y())
+                        .arg(dialog->width())
+                        .arg(dialog->height()));
+            // Text and buttons as large as the window's layout, in Thai.
+            const auto *label = dialog->findChild<QLabel *>();
+            require(label && label->font().pixelSize() == qRound(20 * scale),
+                    QStringLiteral("the text is %1 pixels high")
+                        .arg(label ? label->font().pixelSize() : 0));
+            QStringList texts;
+            for (const QPushButton *button : dialog->findChildren<QPushButton *>()) {
+                if (!button->isVisible() ||
+                    qobject_cast<QDialogButtonBox *>(button->parentWidget()) == nullptr)
+                    continue;
+                texts << button->text();
+                require(button->height() >= qRound(44 * scale) &&
+                            button->width() >= qRound(120 * scale),
+                        button->text() + QStringLiteral(" is too small"));
+                require(dialog->rect().contains(
+                            QRect(button->mapTo(dialog, QPoint(0, 0)), button->size())),
+                        button->text() + QStringLiteral(" is outside its dialog"));
+            }
+            texts.sort();
+            require(texts == (prompt ? QStringList{QStringLiteral("ตกลง"), QStringLiteral("ยกเลิก")}
+                                     : QStringList{QStringLiteral("ตกลง")}),
+                    QStringLiteral("the buttons read ") + texts.join(QLatin1Char(',')));
+            if (prompt) {
+                // As wide as most of the layout, or of the screen where that is narrower.
+                require(dialog->width() >= std::min(0.5 * 793 * scale, 0.9 * screenArea.width()),
+                        QStringLiteral("the prompt is only %1 pixels wide").arg(dialog->width()));
+                auto *names = qobject_cast<NamePrompt *>(dialog);
+                require(names && names->nameButtons().size() == choices.size(),
+                        QStringLiteral("the names are not offered"));
+                for (const QPushButton *name :
+                     names ? names->nameButtons() : QList<QPushButton *>())
+                    require(name->width() <= dialog->width() &&
+                                name->height() >= qRound(44 * scale),
+                            QStringLiteral("a name's button is %1 x %2")
+                                .arg(name->width())
+                                .arg(name->height()));
+            }
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        RealServices services;
+        if (prompt)
+            services.prompt(window, QStringLiteral("ป้อนชื่อผู้ทำการทดสอบ"),
+                            QStringLiteral("ชื่อผู้ทำการทดสอบ"), QStringLiteral("No Name"), choices);
+        else
+            services.message(window, QStringLiteral("น้อง ") +
+                                         choices.value(0, QStringLiteral("ต้น")) +
+                                         QStringLiteral(" ทำไม่ทันครับ แพ้แล้วครับ\r\nน้อง ต้น\r\n "
+                                                        "เหลือยเวลา 0 นาที 0 วินาที\r\nข้อที่ 3 "
+                                                        "ทำถูก 2 ทำผิด 1 ระดับ 1"));
+        QVERIFY(answer.answered());
+        QVERIFY2(problems.isEmpty(), qPrintable(problems));
     }
 
     void theDateLineShowsTheMomentOfTheFirstClickInTheDesktopsLocale_data() {

@@ -295,8 +295,10 @@ class Walk:
                 (self._buttons_state(s, CHECK) is False, "ตรวจคำตอบ is still enabled"),
                 *[(not self._enabled("Form2", "label", f"ตัวเลข {d}", s), f"digit tile {d} is still enabled")
                   for d in range(10)],
-                # A screen reader hears the correct answer and the score line together.
-                (self._heard(answer.strip() + "\n" + score_line(number, number, 0, 1)),
+                (self._mark_showing(s), "no mark 'แถวที่ 1: ถูก' over the row's slots"),
+                # A screen reader hears the correct answer, that the row was
+                # right, and the score line together.
+                (self._heard(answer.strip() + "\nแถวที่ 1: ถูก\n" + score_line(number, number, 0, 1)),
                  f"the answer was not told to a screen reader; heard {self.voice.heard[-3:]}"))
         self.step(f"answer-{number}-checked", f"the correct answer {answer!r} and 'ทำถูก {number}'", check)
 
@@ -308,6 +310,7 @@ class Walk:
                 (not self._showing_pictures(s), f"pictures showing: {self._showing_pictures(s)}"),
                 (said == ["", ""], f"the slots tell {said}"),
                 (seen == ["", ""], f"the screen shows {seen} in the slots"),
+                (not self._mark_showing(s), "the row's mark is still showing"),
                 *self._counter_is(s, px, "0"),
                 *self._buttons(s, {NEXT: True, CHECK: False}),
                 (score_line(right, right, 0, 1) in s.showing_labels("Form2"), "the score line changed"))
@@ -443,6 +446,11 @@ class Walk:
     @staticmethod
     def _name_field(s):
         return next((n for n in s.in_window(PROMPT_TITLE) if n.role == "text"), None)
+
+    @staticmethod
+    def _mark_showing(s):
+        """Whether the mark over row 1's slots tells that it was right."""
+        return any(n.name == "แถวที่ 1: ถูก" and n.showing for n in s.in_window("Form2"))
 
     @staticmethod
     def _showing(window, role, name, s):

@@ -179,14 +179,14 @@ class WaylandTest : public QObject {
         ScreenWindow *window = quiz().window();
         const QSize before = window->size();
         const QSize output = window->screen()->geometry().size();
-        game->host.placement().toggleFullScreen(window, window->designSize());
+        game->host.placement().toggleFullScreen(window);
         QTRY_COMPARE(window->size(), output);
         QTRY_COMPARE(window->scale(), ScreenWindow::scaleFor(output, window->designSize()));
         QCOMPARE(window->stage()->geometry().center(), window->rect().center());
         dragTile(3, quiz().LB7);
         QCOMPARE(quiz().LB7->caption(), QStringLiteral("3"));
 
-        game->host.placement().toggleFullScreen(window, window->designSize());
+        game->host.placement().toggleFullScreen(window);
         QTRY_COMPARE(window->size(), before);
         QVERIFY(!window->isFullScreen());
     }
