@@ -2,11 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/command_line.h"
 
+#include "platform/places.h"
 #include "settings/teacher_pin.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -18,19 +20,23 @@ namespace lumo {
 namespace {
 
 QCommandLineOption hashPinOption() {
+    // The file named as this system has it (C:\ProgramData\... on Windows).
     return QCommandLineOption(
         QStringLiteral("hash-pin"),
         QStringLiteral("Print the lines that set PIN as the teacher's PIN, for the computer's "
-                       "settings file (/etc/xdg/lumo3/lumo3.conf), and end."),
+                       "settings file (%1), and end.")
+            .arg(QDir::toNativeSeparators(systemSettingsFile())),
         QStringLiteral("PIN"));
 }
 
 } // namespace
 
 CommandLine readCommandLine(const QApplication &app) {
+    QCoreApplication::setApplicationVersion(QStringLiteral(LUMO_VERSION));
     QCommandLineParser options;
     options.setApplicationDescription(QStringLiteral("Counting and adding with big brother Piko"));
-    options.addHelpOption();
+    const QCommandLineOption help = options.addHelpOption();
+    const QCommandLineOption version = options.addVersionOption();
     const QCommandLineOption fullScreen(QStringLiteral("fullscreen"),
                                         QStringLiteral("Start in fullscreen (F11 toggles it)."));
     const QCommandLineOption results(
@@ -40,6 +46,16 @@ CommandLine readCommandLine(const QApplication &app) {
     options.addOption(results);
     // Handled by runHashPin() before this; listed by --help.
     options.addOption(hashPinOption());
+    // Written to standard output on every system: Qt for Windows shows them
+    // in a message box when the program has no console (platform/console.h).
+    if (options.parse(app.arguments()) && (options.isSet(help) || options.isSet(version))) {
+        const QString text = options.isSet(help)
+                                 ? options.helpText()
+                                 : QCoreApplication::applicationName() + u' ' +
+                                       QCoreApplication::applicationVersion() + u'\n';
+        std::fputs(text.toLocal8Bit().constData(), stdout);
+        std::exit(EXIT_SUCCESS);
+    }
     options.process(app);
     return {options.isSet(fullScreen), options.isSet(results)};
 }

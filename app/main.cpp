@@ -3,12 +3,14 @@
 #include "app/command_line.h"
 #include "app/program.h"
 #include "platform/application.h"
+#include "platform/console.h"
 #include "platform/services.h"
 #include "teacher/dialogs.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[]) {
+    lumo::useParentConsole();
     if (const auto done = lumo::runHashPin(argc, argv))
         return *done;
     QApplication app(argc, argv);

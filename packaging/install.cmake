@@ -25,6 +25,16 @@ install(FILES README.md assets/PICTURES.md packaging/copyright LICENSES/GPL-3.0-
               LICENSES/Apache-2.0.txt
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
+# The manual page and the package's changelog, compressed as Debian keeps them.
+foreach(source packaging/debian/lumo3.1 packaging/debian/changelog)
+  get_filename_component(name ${source} NAME)
+  execute_process(COMMAND gzip -9nc ${PROJECT_SOURCE_DIR}/${source}
+                  OUTPUT_FILE ${PROJECT_BINARY_DIR}/${name}.gz COMMAND_ERROR_IS_FATAL ANY)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${source})
+endforeach()
+install(FILES ${PROJECT_BINARY_DIR}/lumo3.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${PROJECT_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
 # A Debian package: cpack -G DEB in the build folder.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME lumo3)
@@ -32,10 +42,11 @@ set(CPACK_PACKAGE_VENDOR "lumo3")
 set(CPACK_RESOURCE_FILE_LICENSE "${CMAKE_SOURCE_DIR}/LICENSES/GPL-3.0-or-later.txt")
 set(CPACK_PACKAGE_CONTACT "lumo3 maintainers <lumo3@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "counting and adding quiz for Thai children, grades 1 to 4")
+# Lines within 80 characters, as Debian's tools show them.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Big brother Piko greets the child by name and shows rows of pictures to count. \
-The child drags digit tiles into the answer boxes. Four levels of 25 questions \
-against a countdown clock. All texts are in Thai.")
+    "Big brother Piko greets the child by name and shows rows of pictures to
+count. The child drags digit tiles into the answer boxes. Four levels of 25
+questions against a countdown clock. All texts are in Thai.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/layout.h"
 
+#include "platform/fonts.h"
+
 #include "platform/controls.h"
 #include "platform/pictures.h"
 #include "platform/twips.h"
@@ -42,7 +44,7 @@ QColor colourOf(const QJsonValue &value) {
 }
 
 QFont fontOf(const QJsonObject &entry) {
-    QFont font(entry.value(QStringLiteral("family")).toString());
+    QFont font = layoutFont(entry.value(QStringLiteral("family")).toString());
     font.setPixelSize(pointsToPixels(entry.value(QStringLiteral("points")).toDouble()));
     font.setBold(entry.value(QStringLiteral("bold")).toBool());
     return font;

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/places.h"
+
 #include <QDateTime>
 #include <QLocale>
 #include <QSettings>
@@ -66,8 +68,8 @@ class RealServices : public Services {
 
   private:
     std::mt19937_64 engine_{std::random_device{}()};
-    QSettings settings_{QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("lumo3"),
-                        QStringLiteral("lumo3")};
+    // The user's settings file, also on Windows (not the registry).
+    QSettings settings_{userSettingsFile(), QSettings::IniFormat};
 };
 
 } // namespace lumo

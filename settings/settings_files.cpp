@@ -2,9 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/settings_files.h"
 
+#include "platform/places.h"
 #include "settings/layers.h"
-
-#include <QSettings>
 
 #include <functional>
 
@@ -83,9 +82,7 @@ ClassSettings read(const SettingsLayers &layers, QStringList *problems) {
 } // namespace
 
 SettingsFiles SettingsFiles::standard() {
-    const QString name = QStringLiteral("lumo3");
-    return {QSettings(QSettings::NativeFormat, QSettings::SystemScope, name, name).fileName(),
-            QSettings(QSettings::NativeFormat, QSettings::UserScope, name, name).fileName()};
+    return {systemSettingsFile(), userSettingsFile()};
 }
 
 ClassSettings readClassSettings(const SettingsFiles &files, QStringList *problems) {

@@ -13,14 +13,15 @@ namespace lumo {
 /// wins over the same key in the computer's file; keys in neither take
 /// their defaults.
 struct SettingsFiles {
-    /// /etc/xdg/lumo3/lumo3.conf (the first folder of XDG_CONFIG_DIRS):
-    /// one file sets up every user of a computer room.
+    /// /etc/xdg/lumo3/lumo3.conf (the first folder of XDG_CONFIG_DIRS),
+    /// C:\ProgramData\lumo3\lumo3.conf on Windows: one file sets up every
+    /// user of a computer room.
     QString systemFile;
-    /// ~/.config/lumo3/lumo3.conf: what a teacher saved from the teacher's window.
+    /// ~/.config/lumo3/lumo3.conf (%APPDATA%\lumo3\lumo3.conf on Windows):
+    /// what a teacher saved from the teacher's window.
     QString userFile;
 
-    /// Where QSettings keeps them for this program (organisation and
-    /// application "lumo3").
+    /// This computer's two files (platform/places.h).
     static SettingsFiles standard();
 };
 

@@ -4,7 +4,10 @@
 // its caption, font, colours, visibility and enabled state.
 #include "fakes/fake_services.h"
 #include "platform/controls.h"
+#include "platform/fonts.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QTemporaryDir>
@@ -324,14 +327,19 @@ class LayoutTest : public QObject {
     }
 
     void thaiTextRendersWithAThaiFontRatherThanBoxes() {
-        // Each family of the layout is mapped to one that has Thai glyphs.
+        // Each family of the layout is mapped to one that has Thai glyphs,
+        // and that scales with the window: not a bitmap font such as
+        // Windows' own "MS Sans Serif".
         for (const QString &family : {QStringLiteral("Tahoma"), QStringLiteral("MS Sans Serif"),
                                       QStringLiteral("Times New Roman")}) {
-            QFont font(family);
+            QFont font = layoutFont(family);
             font.setPixelSize(24);
             const QFontMetrics metrics(font);
             for (const QChar c : QStringLiteral("สวัสดีครับน้องปิโก"))
                 QVERIFY2(metrics.inFont(c), qPrintable(family + QStringLiteral(": ") + c));
+            const QString drawnWith = QFontInfo(font).family();
+            QVERIFY2(QFontDatabase::isScalable(drawnWith),
+                     qPrintable(family + QStringLiteral(" is drawn with ") + drawnWith));
         }
     }
 };

@@ -9,6 +9,7 @@
 #include "settings/sound_settings.h"
 #include "settings/teacher_pin.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -37,7 +38,7 @@ ClassSettings make(int level, bool clock, int minutes, bool fullscreen, const QS
 class ClassSettingsFiles : public QObject {
     Q_OBJECT
   private slots:
-    void theStandardFilesFollowXdgConfigDirs();
+    void theStandardFilesAreWhereTheSystemKeepsThem();
     void theUsersKeysWinAndBadValuesFallBack_data();
     void theUsersKeysWinAndBadValuesFallBack();
     void savingKeepsOnlyWhatDiffersFromTheComputer();
@@ -168,12 +169,24 @@ void ClassSettingsFiles::savingKeepsOnlyWhatDiffersFromTheComputer() {
     QCOMPARE(mine.startingMinutes(), std::nullopt);
 }
 
-void ClassSettingsFiles::theStandardFilesFollowXdgConfigDirs() {
+void ClassSettingsFiles::theStandardFilesAreWhereTheSystemKeepsThem() {
+#ifdef Q_OS_WIN
+    // Files in the computer's and the user's application-data folders,
+    // under the same name as on Linux; not the registry.
+    const auto folder = [](const char *variable) {
+        return QDir::fromNativeSeparators(qEnvironmentVariable(variable));
+    };
+    QCOMPARE(SettingsFiles::standard().systemFile,
+             folder("ProgramData") + QStringLiteral("/lumo3/lumo3.conf"));
+    QCOMPARE(SettingsFiles::standard().userFile,
+             folder("APPDATA") + QStringLiteral("/lumo3/lumo3.conf"));
+#else
     // A test of a whole program points the computer's file elsewhere this
     // way; QSettings reads the variable once, at its first use.
     qputenv("XDG_CONFIG_DIRS", "/tmp/lumo-room");
     QCOMPARE(SettingsFiles::standard().systemFile,
              QStringLiteral("/tmp/lumo-room/lumo3/lumo3.conf"));
+#endif
 }
 
 void ClassSettingsFiles::theServerComesFromBothFilesAndNeverItsPassword_data() {

@@ -21,8 +21,6 @@
 
 #include <random>
 
-#include <unistd.h>
-
 using namespace lumo::store;
 using namespace lumo::store::test;
 
@@ -97,6 +95,8 @@ void StoreFaults::aBrokenStoreLeavesTheGamePlayableWithOneWarning_data() {
 void StoreFaults::aBrokenStoreLeavesTheGamePlayableWithOneWarning() {
     QFETCH(Fault, fault);
     QFETCH(StoreStatus::State, state);
+    if (fault == Fault::ReadOnlyFolder && !foldersCanBeMadeReadOnly)
+        QSKIP("A folder's permissions do not stop writing on this system.");
     QTemporaryDir base;
     QVERIFY(QFile::setPermissions(base.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                    QFileDevice::ExeOwner | QFileDevice::ReadOther |

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The lumo3 authors
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Real processes on one store: a game killed with SIGKILL in the middle
+// Real processes on one store: a game killed outright in the middle
 // keeps every answer committed before the kill and shows as unfinished, and
 // two copies of the program writing at once lose neither's records.
 #include "store/connection.h"
@@ -11,8 +11,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <csignal>
 
 using namespace lumo::store;
 
@@ -49,7 +47,7 @@ void StoreProcesses::aKilledGameKeepsEveryCommittedAnswerAndShowsUnfinished() {
     // Killed while it goes on checking answers, as a power cut would find it.
     QTRY_VERIFY_WITH_TIMEOUT(committedAnswers(dir.path()) >= 40, 30000);
     const int seenBeforeKill = committedAnswers(dir.path());
-    ::kill(static_cast<pid_t>(game.processId()), SIGKILL);
+    game.kill(); // SIGKILL on Linux, TerminateProcess on Windows
     QVERIFY(game.waitForFinished());
     QCOMPARE(game.exitStatus(), QProcess::CrashExit);
 

@@ -13,6 +13,12 @@ windows_packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w6
   libz-mingw-w64-dev libwine-dev qt6-base-dev qt6-base-dev-tools qt6-l10n-tools
   qt6-shader-baker qt6-shadertools-dev dpkg-dev cmake ninja-build tcl make perl nsis)
 
+# The folders of MinGW's runtime DLLs (libstdc++, libgcc, winpthread).
+mingw_runtime_folders() {
+  dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)"
+  echo /usr/x86_64-w64-mingw32/lib
+}
+
 # The version of a Debian source package that apt would fetch.
 source_version() {
   apt-cache showsrc "$1" 2>/dev/null | awk '/^Version:/ { print $2; exit }'

@@ -9,6 +9,8 @@
 #
 #   tools/windows/windows-libraries.sh      prints the prefix when done
 #
+#   tools/windows/windows-libraries.sh --check   builds nothing: fails unless
+#                                               every library is built and current
 # LUMO_WINDOWS_CACHE sets the cache folder (default ~/.cache/lumo3-windows).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -18,7 +20,6 @@ here=$(cd "$(dirname "$0")" && pwd)
 jobs=$(nproc)
 sources=$cache/sources
 builds=$cache/builds
-mkdir -p "$sources" "$builds" "$prefix/.stamps"
 
 # The recipe's own revision: bump it when a step below changes its output.
 recipe=3
@@ -27,6 +28,14 @@ log() { printf '[windows libraries] %s\n' "$*" >&2; }
 
 stamp_of() { cat "$prefix/.stamps/$1" 2>/dev/null || true; }
 is_built() { [ "$(stamp_of "$1")" = "$2 r$recipe" ]; }
+check_only=false
+# In --check mode a library that would be built ends the run instead.
+needs_build() {
+  if $check_only; then
+    log "$1 is not built or not current in $prefix"
+    exit 1
+  fi
+}
 mark_built() { echo "$2 r$recipe" >"$prefix/.stamps/$1"; }
 
 # Unpacks a Debian source package (with Debian's patches) and prints its folder.
@@ -53,6 +62,7 @@ build_zlib() {
   local version
   version=$(dpkg-query -W -f='${Version}' libz-mingw-w64-dev)
   is_built zlib "$version" && return
+  needs_build zlib
   log "zlib $version"
   cp -a /usr/x86_64-w64-mingw32/include/zlib.h /usr/x86_64-w64-mingw32/include/zconf.h "$prefix/include/"
   cp -a /usr/x86_64-w64-mingw32/lib/libz.* "$prefix/lib/"
@@ -64,6 +74,7 @@ build_sqlite() {
   local version tree
   version=$(source_version sqlite3)
   is_built sqlite "$version" && return
+  needs_build sqlite
   log "SQLite $version"
   tree=$(debian_source sqlite3)
   local out=$builds/sqlite
@@ -83,6 +94,7 @@ build_openssl() {
   local version tree
   version=$(source_version openssl)
   is_built openssl "$version" && return
+  needs_build openssl
   log "OpenSSL $version"
   tree=$(debian_source openssl)
   local out=$builds/openssl
@@ -99,6 +111,7 @@ build_libpq() {
   local version tree
   version=$(source_version postgresql-15)
   is_built libpq "$version" && return
+  needs_build libpq
   log "libpq (PostgreSQL $version)"
   tree=$(debian_source postgresql-15)
   local out=$builds/postgresql
@@ -119,6 +132,7 @@ build_qtbase() {
   local version tree
   version=$(source_version qt6-base)
   is_built qtbase "$version" && return
+  needs_build qtbase
   log "qtbase $version (about 45 minutes on two cores)"
   tree=$(debian_source qt6-base)
   # Debian's source leaves out the tablet headers; Wine's serve (see wintab.h).
@@ -146,6 +160,7 @@ build_sql_drivers() {
   local version tree
   version="$(source_version qt6-base) $(stamp_of sqlite) $(stamp_of libpq)"
   is_built sqldrivers "$version" && return
+  needs_build sqldrivers
   log "Qt's SQLite and PostgreSQL drivers"
   tree=$(debian_source qt6-base)
   local out=$builds/sqldrivers
@@ -171,6 +186,7 @@ build_shadertools() {
   local version tree
   version=$(source_version qt6-shadertools)
   is_built shadertools "$version" && return
+  needs_build shadertools
   log "Qt Shader Tools $version"
   tree=$(debian_source qt6-shadertools)
   local out=$builds/shadertools
@@ -189,6 +205,7 @@ build_multimedia() {
   local version tree
   version=$(source_version qt6-multimedia)
   is_built multimedia "$version" && return
+  needs_build multimedia
   log "Qt Multimedia $version"
   tree=$(debian_source qt6-multimedia)
   local out=$builds/multimedia
@@ -222,6 +239,7 @@ build_xlsxwriter() {
   local version tree
   version=$(source_version libxlsxwriter)
   is_built xlsxwriter "$version" && return
+  needs_build xlsxwriter
   log "libxlsxwriter $version"
   tree=$(debian_source libxlsxwriter)
   local out=$builds/xlsxwriter
@@ -242,6 +260,7 @@ main() {
   qt_version=$(source_version qt6-base)
   # A new qtbase means everything built on it is built again.
   if [ -n "$(stamp_of qtbase)" ] && ! is_built qtbase "$qt_version"; then
+    needs_build qtbase
     log "qtbase changed version: building every library again"
     rm -rf "$prefix" && mkdir -p "$prefix/.stamps"
   fi
@@ -258,6 +277,13 @@ main() {
   echo "$prefix"
 }
 
+if [ "${1:-}" = "--check" ]; then
+  check_only=true
+  [ -f "$prefix/.stamps/qtbase" ] || { log "no Windows libraries in $prefix"; exit 1; }
+  main >/dev/null
+  exit
+fi
+mkdir -p "$sources" "$builds" "$prefix/.stamps"
 if [ "${1:-}" = "--only" ]; then
   shift
   mkdir -p "$prefix/include" "$prefix/lib" "$prefix/bin"
