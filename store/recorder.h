@@ -46,8 +46,10 @@ class GameRecorder : public QObject {
     QString filePath() const;
 
     /// Waits until every record handed in so far has been tried once.
-    /// For tests, and before reading in the same process.
-    bool waitUntilWritten(int timeoutMs = 10000);
+    /// For tests, and before reading in the same process. Every commit is
+    /// synced to the disk, so a slow disk (a busy build machine, a USB stick)
+    /// may take tens of milliseconds per record: the default wait is long.
+    bool waitUntilWritten(int timeoutMs = 60000);
 
   signals:
     /// A game's end is committed to the store, with everything before it;
