@@ -9,12 +9,15 @@
 // default input, the program's microphone, hears what is played into a
 // second null sink, "micsink".
 
+#include <QApplication>
 #include <QByteArray>
+#include <QDebug>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <memory>
 #include <vector>
@@ -98,5 +101,20 @@ Match findSound(const std::vector<float> &recording, const std::vector<float> &s
 std::vector<float> wavSamples(const QString &file);
 /// A WAV file of a sine of `hertz` for `milliseconds`, faded in and out.
 QByteArray toneWav(double hertz, int milliseconds, double amplitude = 0.5);
+
+/// The main() of a test that listens: starts a sound server and its
+/// monitor, points `monitor` at the monitor, then runs the test object.
+template <class TestObject> int runListening(int argc, char *argv[], Monitor *&monitor) {
+    QApplication app(argc, argv);
+    AudioServer audio;
+    Monitor heard;
+    if (!audio.start() || !heard.start()) {
+        qCritical().noquote() << "No sound server for the test:" << audio.error();
+        return 1;
+    }
+    monitor = &heard;
+    TestObject test;
+    return QTest::qExec(&test, argc, argv);
+}
 
 } // namespace lumo::test

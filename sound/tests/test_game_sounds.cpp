@@ -348,16 +348,7 @@ void GameSounds_::theCheckIsHeardAtOnce() {
 }
 
 int main(int argc, char *argv[]) {
-    QApplication app(argc, argv);
-    AudioServer audio;
-    Monitor heard;
-    if (!audio.start() || !heard.start()) {
-        qCritical().noquote() << "No sound server for the test:" << audio.error();
-        return 1;
-    }
-    monitor = &heard;
-    GameSounds_ test;
-    return QTest::qExec(&test, argc, argv);
+    return runListening<GameSounds_>(argc, argv, monitor);
 }
 
 #include "test_game_sounds.moc"

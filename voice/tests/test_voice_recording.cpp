@@ -129,16 +129,7 @@ void VoiceRecording::aMicrophoneThatHearsNothingGivesNoClip() {
 }
 
 int main(int argc, char *argv[]) {
-    QApplication app(argc, argv);
-    AudioServer audio;
-    Monitor heard;
-    if (!audio.start() || !heard.start()) {
-        qCritical().noquote() << "No sound server for the test:" << audio.error();
-        return 1;
-    }
-    monitor = &heard;
-    VoiceRecording test;
-    return QTest::qExec(&test, argc, argv);
+    return runListening<VoiceRecording>(argc, argv, monitor);
 }
 
 #include "test_voice_recording.moc"
