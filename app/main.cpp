@@ -5,6 +5,7 @@
 #include "platform/application.h"
 #include "platform/console.h"
 #include "platform/services.h"
+#include "platform/warm_up.h"
 #include "teacher/dialogs.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@ int main(int argc, char *argv[]) {
     lumo::useParentConsole();
     if (const auto done = lumo::runHashPin(argc, argv))
         return *done;
+    const lumo::StartUpWarming warming;
     QApplication app(argc, argv);
     // Also names the folders of the results and the settings.
     lumo::setUpApplication(app);

@@ -214,6 +214,10 @@ Artwork Artwork::read(const QString &path, QString *error) {
                                         .arg(info.path(), info.completeBaseName())
                                         .arg(factor)
                                         .arg(info.suffix());
+            // A reader asked for a file that is not there tries every
+            // image plugin first.
+            if (!QFile::exists(variant))
+                continue;
             QImageReader variantReader(variant);
             variantReader.setDecideFormatFromContent(true);
             if (variantReader.size() == data->designSize * factor)

@@ -57,9 +57,14 @@ void Label::showCaption() {
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     // No line can show more characters than fit at the smallest size
     // (about 3 x 12 pixels each); measuring more would only cost time.
-    const QRect room = contentsRect();
-    const int mostPerLine = qMax(40, (room.width() / 3) * qMax(1, room.height() / 12));
-    shown = shortenLongLines(shown, mostPerLine);
+    // Shortened only once the label has its size: the size it has before
+    // would cut every longer caption, and finding where a letter ends is
+    // slow the first time.
+    if (testAttribute(Qt::WA_Resized)) {
+        const QRect room = contentsRect();
+        const int mostPerLine = qMax(40, (room.width() / 3) * qMax(1, room.height() / 12));
+        shown = shortenLongLines(shown, mostPerLine);
+    }
     setText(shown);
     // A label with a spoken name of its own (a slot, a counter) tells a
     // screen reader its caption as the description.
@@ -96,17 +101,28 @@ void Label::fitFont() {
         return;
     }
     const int flags = Qt::AlignCenter | Qt::TextWordWrap;
-    QRect needed;
+    const int design = font.pixelSize();
+    const QFontMetrics designMetrics(font);
+    QRect needed = designMetrics.boundingRect(room, flags, text());
+    if (needed.width() <= room.width() && needed.height() <= room.height()) {
+        setFont(font);
+        return;
+    }
+    // Glyphs grow with the size, so a text fits at `size` as it fits at the
+    // design size in a room larger by design / size. The search measures
+    // with the design size's font alone: a font at every size tried would
+    // each be looked up and loaded, which made a screen's first opening slow.
+    const auto fitsWhenScaled = [&](int size) {
+        const double larger = double(design) / size;
+        const QRect scaledRoom(0, 0, int(room.width() * larger), int(room.height() * larger));
+        needed = designMetrics.boundingRect(scaledRoom, flags, text());
+        return needed.width() <= scaledRoom.width() && needed.height() <= scaledRoom.height();
+    };
     const auto fits = [&](int size) {
         font.setPixelSize(size);
         needed = QFontMetrics(font).boundingRect(room, flags, text());
         return needed.width() <= room.width() && needed.height() <= room.height();
     };
-    const int design = font.pixelSize();
-    if (fits(design)) {
-        setFont(font);
-        return;
-    }
     // The text's area shrinks with the square of the size: guess from the
     // area it needs now, then close in by halving around the guess.
     // Never larger than the layout asks, and never below a readable size
@@ -117,13 +133,13 @@ void Label::fitFont() {
     int high = design;
     if (high - low > 2) {
         const int guess = std::clamp(int(design * std::sqrt(share)), low + 1, high - 1);
-        if (fits(guess)) {
+        if (fitsWhenScaled(guess)) {
             low = guess;
-            if (!fits(guess + 1))
+            if (!fitsWhenScaled(guess + 1))
                 high = guess + 1;
         } else {
             high = guess;
-            if (fits(guess - 1)) {
+            if (fitsWhenScaled(guess - 1)) {
                 low = guess - 1;
                 high = guess;
             }
@@ -131,11 +147,15 @@ void Label::fitFont() {
     }
     while (high - low > 1) {
         const int middle = (low + high) / 2;
-        if (fits(middle))
+        if (fitsWhenScaled(middle))
             low = middle;
         else
             high = middle;
     }
+    // Rounding at the smaller size may still cost a pixel: checked with the
+    // font itself.
+    while (low > smallestFittedPixelSize && !fits(low))
+        --low;
     font.setPixelSize(low);
     setFont(font);
 }

@@ -170,6 +170,7 @@ ControlSet buildControls(QWidget *window, QWidget *stage, const QJsonObject &lay
     setUpWindow(window, layout.value(QStringLiteral("window")).toObject());
 
     ControlSet set = listControls(layout);
+    QList<std::pair<QWidget *, bool>> shown;
     for (const QJsonValue &value : layout.value(QStringLiteral("controls")).toArray()) {
         const QJsonObject entry = value.toObject();
         const QString name = entry.value(QStringLiteral("name")).toString();
@@ -203,7 +204,9 @@ ControlSet buildControls(QWidget *window, QWidget *stage, const QJsonObject &lay
             set.placed_.append(
                 {widget, QRect(left, top, entry.value(QStringLiteral("width")).toInt(),
                                entry.value(QStringLiteral("height")).toInt())});
-            widget->setHidden(!entry.value(QStringLiteral("visible")).toBool(true));
+            // Shown or hidden once placed: a control shown before it has its
+            // size would first be sized to fit its text, for nothing.
+            shown.append({widget, entry.value(QStringLiteral("visible")).toBool(true)});
             widget->setEnabled(entry.value(QStringLiteral("enabled")).toBool(true));
             if (entry.contains(QStringLiteral("speech")))
                 widget->setAccessibleName(
@@ -223,6 +226,8 @@ ControlSet buildControls(QWidget *window, QWidget *stage, const QJsonObject &lay
     for (qsizetype i = 1; i < set.tabOrder_.size(); ++i)
         QWidget::setTabOrder(set.find(set.tabOrder_.at(i - 1)), set.find(set.tabOrder_.at(i)));
     set.scaleTo(scale);
+    for (const auto &[widget, visible] : std::as_const(shown))
+        widget->setHidden(!visible);
     return set;
 }
 

@@ -12,7 +12,7 @@ preset=default
 
 tools/setup-packages.sh cmake ninja-build g++ qt6-base-dev fonts-thai-tlwg \
   libqt6sql6-sqlite libqt6sql6-psql libpq-dev postgresql \
-  libssl-dev libxlsxwriter-dev pkg-config qt6-l10n-tools libreoffice-calc-nogui \
+  libssl-dev libxlsxwriter-dev libfontconfig-dev pkg-config qt6-l10n-tools libreoffice-calc-nogui \
   xvfb xauth xdotool x11-xkb-utils imagemagick x11-utils dbus dbus-x11 at-spi2-core python3-pyatspi \
   desktop-file-utils appstream weston qt6-wayland openbox \
   qt6-multimedia-dev pulseaudio pulseaudio-utils
