@@ -128,7 +128,6 @@ bool Artwork::Data::decode(Image &image) const {
     if (!image.decoded.isNull() || image.unusable)
         return !image.unusable;
     QImageReader reader(image.path);
-    reader.setDecideFormatFromContent(true);
     const QByteArray format = reader.format();
     if (image.index > 0)
         reader.jumpToImage(image.index);
@@ -170,8 +169,10 @@ Artwork Artwork::read(const QString &path, QString *error) {
         *error = QStringLiteral("a folder stands where the picture should be");
         return {};
     }
+    // The reader asks the plugin its name ends in first and the others only
+    // if that one cannot read it: a file misnamed is still read, and no
+    // other plugin is loaded for the ones named right.
     QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
     // Asked before reading: afterwards the reader no longer tells.
     const QByteArray format = reader.format();
     auto data = std::make_shared<Data>();
@@ -219,7 +220,6 @@ Artwork Artwork::read(const QString &path, QString *error) {
             if (!QFile::exists(variant))
                 continue;
             QImageReader variantReader(variant);
-            variantReader.setDecideFormatFromContent(true);
             if (variantReader.size() == data->designSize * factor)
                 data->images.emplace_back(data->designSize * factor, variant, 0, factor);
         }
