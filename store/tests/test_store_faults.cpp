@@ -8,8 +8,10 @@
 #include "samples.h"
 
 #include "store/connection.h"
+#include "store/opening.h"
 #include "store/reader.h"
 #include "store/recorder.h"
+#include "store/tables.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -36,6 +38,7 @@ enum class Fault {
     LockedToTheEnd,
     Full,
     DeletedWhilePlayed,
+    RemovedForGoodWhilePlayed,
 };
 
 void recordEarlierGame(const QString &folder, int games = 1) {
@@ -90,6 +93,8 @@ void StoreFaults::aBrokenStoreLeavesTheGamePlayableWithOneWarning_data() {
     QTest::newRow("disk full") << Fault::Full << StoreStatus::State::Full;
     QTest::newRow("the game deleted while it is played")
         << Fault::DeletedWhilePlayed << StoreStatus::State::Ready;
+    QTest::newRow("the game removed for good while it is played")
+        << Fault::RemovedForGoodWhilePlayed << StoreStatus::State::Ready;
 }
 
 void StoreFaults::aBrokenStoreLeavesTheGamePlayableWithOneWarning() {
@@ -141,6 +146,7 @@ void StoreFaults::aBrokenStoreLeavesTheGamePlayableWithOneWarning() {
         break;
     case Fault::Full:
     case Fault::DeletedWhilePlayed:
+    case Fault::RemovedForGoodWhilePlayed:
         recordEarlierGame(folder);
         break;
     }
@@ -178,9 +184,17 @@ void StoreFaults::aBrokenStoreLeavesTheGamePlayableWithOneWarning() {
             slowest = std::max(slowest, clock.nsecsElapsed());
         };
         timed([&] { recorder.gameStarted(start); });
-        if (fault == Fault::DeletedWhilePlayed) {
+        if (fault == Fault::DeletedWhilePlayed || fault == Fault::RemovedForGoodWhilePlayed) {
             QVERIFY(recorder.waitUntilWritten());
             QCOMPARE(ResultReader(folder).deletePlayer(start.player), 1);
+        }
+        if (fault == Fault::RemovedForGoodWhilePlayed) {
+            // The bin emptied as if its days were over.
+            Connection other(file);
+            QSqlError error;
+            QVERIFY2(
+                emptyBin(other.db(), QDateTime::currentDateTimeUtc().addDays(binDays + 1), error),
+                qPrintable(error.text()));
         }
         for (int q = 1; q <= 100; ++q)
             timed([&] { recorder.answerChecked(sampleAnswer(start, q, 2, 0, q % 2)); });
@@ -194,6 +208,11 @@ void StoreFaults::aBrokenStoreLeavesTheGamePlayableWithOneWarning() {
             // Kept whole in the bin, not brought back.
             QCOMPARE(recorder.status().rejected, 0);
             QTRY_COMPARE(endsWritten.size(), 1);
+        }
+        if (fault == Fault::RemovedForGoodWhilePlayed) {
+            // Nowhere to go: every answer and the end counted as not saved.
+            QCOMPARE(recorder.status().rejected, 101);
+            QCOMPARE(endsWritten.size(), 0);
         }
         if (fault == Fault::Locked) {
             recorder.gameStarted(sampleStart(QStringLiteral("No room")));
@@ -255,6 +274,13 @@ void StoreFaults::aBrokenStoreLeavesTheGamePlayableWithOneWarning() {
         const GameRow now = reader.games({.nameContains = QStringLiteral("Now")}).first();
         QCOMPARE(now.outcome, std::optional<Outcome>(Outcome::Won));
         QCOMPARE(reader.answers(now.id).size(), 100);
+        break;
+    }
+    case Fault::RemovedForGoodWhilePlayed: {
+        checkEarlierGameIsThere(folder);
+        ResultReader reader(folder);
+        QCOMPARE(reader.players(), QStringList{QStringLiteral("Earlier")});
+        QVERIFY(reader.bin().isEmpty());
         break;
     }
     case Fault::DeletedWhilePlayed: {

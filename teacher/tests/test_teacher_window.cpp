@@ -400,6 +400,9 @@ void TeacherWindowTest::eachGameSaysWhatHappened_data() {
     QTest::newRow("cut off by a power cut: up to the last answer")
         << 2 << 30 << 12 << -1 << 2 << 0 << QStringLiteral("ถูกตัดกลางคัน") << 8
         << QStringLiteral("6:10"); // question 37 was checked 370 s after the start
+    QTest::newRow("cut off after question 99: not all done")
+        << 1 << 30 << 99 << -1 << 4 << 0 << QStringLiteral("ถูกตัดกลางคัน") << 66
+        << QStringLiteral("16:30");
 }
 
 void TeacherWindowTest::eachGameSaysWhatHappened() {
