@@ -202,6 +202,9 @@ class TestPictureFiles : public QObject {
         // A user's icon with only a 32x32 image, as ImageMagick makes one.
         QVERIFY(sourceImage(kIconDir + QStringLiteral("/7.ico"), QSize(32, 32))
                     .save(folder.filePath(QStringLiteral("own.ico")), "ICO"));
+        // A picture saved as PNG under an icon's name, as a teacher may do.
+        QVERIFY(sourceImage(kIconDir + QStringLiteral("/7.ico"), QSize(32, 32))
+                    .save(folder.filePath(QStringLiteral("png-named.ico")), "PNG"));
         // c01.gif replaced by a picture of one's own, our old variants left beside it.
         QVERIFY(QFile::copy(kIconDir + QStringLiteral("/c04.gif"),
                             folder.filePath(QStringLiteral("c01.gif"))));
@@ -337,6 +340,9 @@ class TestPictureFiles : public QObject {
             << own << QSize(32, 32) << 2.0 << own << QSize(32, 32);
         QTest::newRow("an icon of 32x32 only, 4K screen")
             << own << QSize(118, 118) << 1.0 << own << QSize(32, 32);
+        const QString pngNamedIcon = folder.filePath(QStringLiteral("png-named.ico"));
+        QTest::newRow("a PNG named as an icon, read by its content")
+            << pngNamedIcon << QSize(32, 32) << 2.0 << pngNamedIcon << QSize(32, 32);
         const auto host = [&](const char *name, QSize logical, double ratio, const char *file,
                               int factor) {
             QTest::newRow(name) << hello << logical << ratio
