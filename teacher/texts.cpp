@@ -74,7 +74,7 @@ QString becauseText(sync::SyncStatus::State state) {
     case State::LoginRefused:
         return QStringLiteral("เซิร์ฟเวอร์ไม่ยอมให้เข้า (ผู้ใช้หรือรหัสผ่านไม่ถูกต้อง หรือไม่อนุญาตเครื่องนี้)");
     case State::NotSetUp:
-        return QStringLiteral("ฐานข้อมูลบนเซิร์ฟเวอร์ยังไม่ได้ตั้งตาม README");
+        return QStringLiteral("ฐานข้อมูลบนเซิร์ฟเวอร์ยังไม่ได้ตั้งค่า ให้ผู้ดูแลระบบตั้งตามคู่มือ school-server.md");
     case State::SchemaTooNew:
         return QStringLiteral("ฐานข้อมูลบนเซิร์ฟเวอร์ตั้งโดยโปรแกรมรุ่นที่ใหม่กว่า "
                               "โปรแกรมนี้จึงไม่แตะต้อง ต้องติดตั้งรุ่นใหม่");
@@ -94,7 +94,7 @@ QString serverProblemText(sync::SyncStatus::State state, const QString &detail) 
     switch (state) {
     case State::NotSetUp:
         why = QStringLiteral("บนเซิร์ฟเวอร์ยังไม่มีตารางผล: "
-                             "ฐานข้อมูลบนเซิร์ฟเวอร์ยังไม่ได้ตั้งตาม README");
+                             "ฐานข้อมูลบนเซิร์ฟเวอร์ยังไม่ได้ตั้งค่า ให้ผู้ดูแลระบบตั้งตามคู่มือ school-server.md");
         break;
     case State::SchemaTooNew:
         why = QStringLiteral("ฐานข้อมูลบนเซิร์ฟเวอร์ตั้งโดยโปรแกรมรุ่นที่ใหม่กว่า "

@@ -814,7 +814,7 @@ void SchoolServer::theTeacherSeesTheClassFromTheServer() {
     QVERIFY2(server_->resetDatabase(false), qPrintable(server_->error()));
     QVERIFY(window.readFromServer(true));
     QTRY_COMPARE(dialogs.told.size(), 1);
-    QVERIFY2(dialogs.told.first().contains(QStringLiteral("ยังไม่ได้ตั้งตาม README")),
+    QVERIFY2(dialogs.told.first().contains(QStringLiteral("ยังไม่ได้ตั้งค่า ให้ผู้ดูแลระบบตั้งตามคู่มือ")),
              qPrintable(dialogs.told.first()));
     QCOMPARE(window.sourceBar()->source(), teacher::SourceBar::ThisComputer);
     QString tables;
